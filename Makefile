@@ -1,0 +1,15 @@
+# The two commands of the README. Both set up what is missing first.
+.PHONY: test run deps bench fuzz clean
+
+test:
+	@bash scripts/test-all.sh
+
+deps:
+	@bash scripts/install-deps.sh
+
+bench:
+	@bash scripts/bench-all.sh
+
+clean:
+	@if [ -d build/win64/wineprefix ]; then bash scripts/wine-env.sh stop build/win64/wineprefix; fi
+	rm -rf build

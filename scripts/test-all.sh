@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# make test: installs what is missing, configures and builds the host, the
+# sanitizer and the win64 presets, runs every test of each (the win64 ones
+# under Wine) and exits non-zero when any build or test failed.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$PWD
+
+bash scripts/install-deps.sh || exit 1
+
+jobs=$(nproc 2>/dev/null || echo 2)
+passed=0
+failed=0
+status=0
+logdir=$root/build/logs
+mkdir -p "$logdir"
+
+run_preset() {
+  local preset=$1
+  echo "== $preset: configure and build"
+  if ! cmake --preset "$preset" >"$logdir/$preset-configure.log" 2>&1; then
+    cat "$logdir/$preset-configure.log"
+    echo "== $preset: configure FAILED"
+    status=1
+    return
+  fi
+  if ! cmake --build --preset "$preset" -j "$jobs" >"$logdir/$preset-build.log" 2>&1; then
+    tail -n 60 "$logdir/$preset-build.log"
+    echo "== $preset: build FAILED"
+    status=1
+    return
+  fi
+  echo "== $preset: tests"
+  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$logdir/$preset-test.log" | grep -vE '^\s+[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed' || true
+  local summary
+  summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$logdir/$preset-test.log" | tail -n 1)
+  if [ -z "$summary" ]; then
+    echo "== $preset: no test summary"
+    status=1
+    return
+  fi
+  local total fails
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
+  fails=$(sed -E 's/.*tests passed, ([0-9]+) tests? failed.*/\1/' <<<"$summary")
+  passed=$((passed + total - fails))
+  failed=$((failed + fails))
+  if [ "$fails" -ne 0 ]; then status=1; fi
+}
+
+run_preset host
+run_preset host-asan
+
+prefix=$root/build/win64/wineprefix
+export TALLOWIN_WINEPREFIX=$prefix
+mkdir -p "$root/build/win64"
+if bash scripts/wine-env.sh start "$prefix" >"$logdir/wine-env.log" 2>&1; then
+  trap 'bash scripts/wine-env.sh stop "$prefix" >/dev/null 2>&1' EXIT
+  run_preset win64
+else
+  cat "$logdir/wine-env.log"
+  echo "== win64: the Wine environment could not be prepared"
+  status=1
+fi
+
+echo
+echo "$passed passed, $failed failed"
+exit $status

@@ -1,0 +1,105 @@
+#include "model/clip_item.h"
+
+#include "model/collation.h"
+#include "model/texts.h"
+#include "model/type_names.h"
+
+namespace tallowin {
+namespace {
+
+constexpr int kMessageY = 130;
+constexpr int kPathGuardX = 130;
+constexpr int kDuplicateX = 160;
+constexpr int kTypeRefusedX = 80;
+
+bool HasBits(int mask, int bits) { return (mask & bits) == bits; }
+
+}  // namespace
+
+void CClipItem::LoadFromItem(const VariableEntry& entry, int mask) {
+  if (mask & CI_NAME) Name = entry.Name;
+  if (mask & CI_TYPE) {
+    TypeName = std::u16string(entry.TypeName());
+    UpdateTypeIndex();
+  }
+  if (mask & CI_DATA) Data = std::u16string(entry.Data());
+  if (HasBits(mask, CI_TYPE | CI_DATA)) {
+    Stored = entry.Stored;
+  } else if (mask & (CI_TYPE | CI_DATA)) {
+    Stored.reset();
+  }
+  IsSet = true;
+}
+
+void CClipItem::SetValues(std::u16string_view name, std::u16string_view typeName, std::u16string_view data,
+                          int mask) {
+  if (mask & CI_NAME) Name = std::u16string(name);
+  if (mask & CI_TYPE) {
+    TypeName = std::u16string(typeName);
+    UpdateTypeIndex();
+  }
+  if (mask & CI_DATA) Data = std::u16string(data);
+  if (mask & (CI_TYPE | CI_DATA)) Stored.reset();
+  IsSet = true;
+}
+
+bool CClipItem::StoreToItem(EditList& list, int index, int mask) const {
+  if (!IsSet) return false;
+  if (mask & CI_NAME) index = list.SetName(index, Name);
+  const auto storeSubItem = [&](std::size_t subItem, const std::u16string& text) {
+    if (list.At(index).SubItems.size() > subItem) {
+      list.SetSubItem(index, subItem, text);
+    } else {
+      list.AppendSubItem(index, text);
+    }
+  };
+  if (mask & CI_TYPE) storeSubItem(0, TypeName);
+  if (mask & CI_DATA) storeSubItem(1, Data);
+  if (HasBits(mask, CI_TYPE | CI_DATA)) list.SetStored(index, Stored);
+  return true;
+}
+
+int CClipItem::UpdateTypeIndex() {
+  TypeIndex = TypeIndexOf(TypeName);
+  return TypeIndex;
+}
+
+int CClipItem::CheckPlacement(const EditList& list, int mask) {
+  const int selected = list.Selected();
+  const auto show = [&](std::u16string_view text, int dx) {
+    if (Dialogs != nullptr) Dialogs->Inform(text, OffsetFromOwner(OwnerWindow, dx, kMessageY));
+  };
+
+  if ((mask & CI_PATH_GUARD) && selected >= 0 && NamesEqual(list.At(selected).Name, u"Path")) {
+    show(texts::kPathGuard, kPathGuardX);
+    return CI_PATH_GUARD;
+  }
+
+  int result = 0;
+  std::u16string message;
+  int x = kDuplicateX;
+  if (mask & CI_NAME) {
+    for (int i = 0; i < list.Count(); ++i) {
+      if (!NamesEqual(list.At(i).Name, Name)) continue;
+      if ((mask & CI_REPLACE) && i == selected) {
+        result = CI_REPLACE;
+      } else {
+        message = texts::kDuplicateName;
+        result = CI_NAME;
+      }
+      break;
+    }
+  }
+  if (mask & CI_TYPE) {
+    const int code = UpdateTypeIndex();
+    if (code != kRegSz && code != kRegExpandSz) {
+      message += texts::kTypeNotAllowed;
+      x = kTypeRefusedX;
+      result += CI_TYPE;
+    }
+  }
+  if (result > CI_REPLACE) show(message, x);
+  return result;
+}
+
+}  // namespace tallowin

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/dialog_port.h"
+#include "model/edit_list.h"
+#include "model/variable_entry.h"
+
+// The entry buffer: one variable entry held outside the edit lists (the
+// window's clipboard for variables, the Add and Replace buttons' candidate,
+// a backup's values), and the placement rules that decide whether it may go
+// into an edit list.
+namespace tallowin {
+
+// Field mask bits of LoadFromItem, SetValues, StoreToItem and CheckPlacement;
+// CheckPlacement's result uses the same values.
+inline constexpr int CI_REPLACE = 1;
+inline constexpr int CI_NAME = 2;
+inline constexpr int CI_TYPE = 4;
+inline constexpr int CI_DATA = 8;
+inline constexpr int CI_PATH_GUARD = 16;
+inline constexpr int CI_ALL_FIELDS = CI_NAME | CI_TYPE | CI_DATA;
+
+class CClipItem {
+ public:
+  // Refusal messages are placed against the owner window and shown through
+  // the dialog port; buffers that are never checked may have neither.
+  CClipItem(const WindowPort* ownerWindow, DialogPort* dialogs) : OwnerWindow(ownerWindow), Dialogs(dialogs) {}
+
+  void LoadFromItem(const VariableEntry& entry, int mask);
+  void SetValues(std::u16string_view name, std::u16string_view typeName, std::u16string_view data, int mask);
+  // Writes the masked fields into a row of the list; false (and nothing
+  // changed) while the buffer holds nothing. Storing a different name moves
+  // the row to its sorted place.
+  bool StoreToItem(EditList& list, int index, int mask) const;
+  int UpdateTypeIndex();
+  // Tests the buffer against a list; shows its own refusal message.
+  int CheckPlacement(const EditList& list, int mask);
+
+  const WindowPort* OwnerWindow;
+  DialogPort* Dialogs;
+  int TypeIndex = 0;
+  std::u16string Name;
+  std::u16string TypeName;
+  std::u16string Data;
+  bool IsSet = false;
+  // The stored value behind the type and data, when they were loaded
+  // together from an entry read from the registry or a file, so that moving
+  // such an entry keeps its exact bytes.
+  std::optional<StoredValue> Stored;
+};
+
+}  // namespace tallowin

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How variable names and type names compare. On Windows these are the
+// platform's locale-aware comparisons under the user's default locale (the
+// order lstrcmpW gives); the host build has a portable comparison that follows
+// the same rules for ASCII names, so the same ordering tests pass in both.
+namespace tallowin {
+
+// A name prepared once for repeated ordering comparisons. What it holds is the
+// comparison's business; only CompareCollationKeys looks inside.
+using CollationKey = std::u16string;
+
+CollationKey MakeCollationKey(std::u16string_view name);
+
+// Word-sort order of two prepared names: negative, zero or positive.
+int CompareCollationKeys(const CollationKey& a, const CollationKey& b);
+
+// Word-sort order of two names.
+int CompareNames(std::u16string_view a, std::u16string_view b);
+
+// Case-sensitive equality as the locale-aware comparison sees it; for the
+// names that occur in practice this is exact equality ("PATH" is not "Path").
+bool NamesEqual(std::u16string_view a, std::u16string_view b);
+
+// Equality ignoring letter case (type names, the search for the Path entry).
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
+
+}  // namespace tallowin

@@ -1,0 +1,88 @@
+#include "model/collation.h"
+
+// The host build's word sort. It reproduces, for ASCII names, the order of
+// the Windows word sort: symbols and punctuation before digits before letters;
+// letters compared without regard to case first, lower case before upper case
+// only when two names are otherwise equal; hyphen and apostrophe left out of
+// the first comparison so that "coop" and "co-op" stand together. Characters
+// outside ASCII sort after the letters by code unit.
+//
+// A key holds three levels, each closed by the unit 1, which is below every
+// weight, so that a name that is a prefix of another sorts first:
+//   1. two units per character (class, value), hyphen and apostrophe skipped;
+//   2. one unit per character of level 1: 2 for lower case or no case, 3 for
+//      upper case;
+//   3. for each hyphen or apostrophe: its position and its character.
+namespace tallowin {
+namespace {
+
+constexpr char16_t kLevelEnd = 1;
+constexpr char16_t kSymbolClass = 2;
+constexpr char16_t kDigitClass = 3;
+constexpr char16_t kLetterClass = 4;
+constexpr char16_t kOtherClass = 5;
+
+bool IsWordSortSpecial(char16_t c) { return c == u'-' || c == u'\''; }
+bool IsUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
+bool IsLower(char16_t c) { return c >= u'a' && c <= u'z'; }
+char16_t FoldCase(char16_t c) { return IsUpper(c) ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+}  // namespace
+
+CollationKey MakeCollationKey(std::u16string_view name) {
+  CollationKey primary;
+  CollationKey caseLevel;
+  CollationKey special;
+  primary.reserve(name.size() * 2 + 1);
+  caseLevel.reserve(name.size() + 1);
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char16_t c = name[i];
+    if (IsWordSortSpecial(c)) {
+      // Positions are offset by 2 to stay above the level terminator.
+      special.push_back(static_cast<char16_t>(i + 2));
+      special.push_back(c);
+      continue;
+    }
+    char16_t cls = kOtherClass;
+    char16_t value = c;
+    if (c >= u'0' && c <= u'9') {
+      cls = kDigitClass;
+    } else if (IsUpper(c) || IsLower(c)) {
+      cls = kLetterClass;
+      value = FoldCase(c);
+    } else if (c < 0x80) {
+      cls = kSymbolClass;
+    }
+    primary.push_back(cls);
+    primary.push_back(value);
+    caseLevel.push_back(IsUpper(c) ? 3 : 2);
+  }
+  CollationKey key = std::move(primary);
+  key.push_back(kLevelEnd);
+  key += caseLevel;
+  key.push_back(kLevelEnd);
+  key += special;
+  key.push_back(kLevelEnd);
+  return key;
+}
+
+int CompareCollationKeys(const CollationKey& a, const CollationKey& b) {
+  const int order = a.compare(b);
+  return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+int CompareNames(std::u16string_view a, std::u16string_view b) {
+  return CompareCollationKeys(MakeCollationKey(a), MakeCollationKey(b));
+}
+
+bool NamesEqual(std::u16string_view a, std::u16string_view b) { return a == b; }
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace tallowin

@@ -1,0 +1,125 @@
+#include "model/edit_list.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tallowin {
+
+int EditList::IndexOf(EntryId id) const {
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i]->Id == id) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int EditList::Add(VariableEntry entry) { return Place(rows_.size(), std::move(entry)); }
+
+int EditList::Insert(int before, VariableEntry entry) {
+  if (before < 0 || before > Count()) throw std::out_of_range("EditList::Insert");
+  return Place(static_cast<std::size_t>(before), std::move(entry));
+}
+
+int EditList::Place(std::size_t position, VariableEntry entry) {
+  // A new row starts without a name and is then named, as a list view row is.
+  std::u16string name = std::move(entry.Name);
+  auto row = std::make_unique<Row>(Row{nextId_++, std::move(entry), MakeCollationKey(u"")});
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(position), std::move(row));
+  if (!name.empty()) return SetName(static_cast<int>(position), std::move(name));
+  if (!InOrderWithNeighbours(position)) ordered_ = false;
+  return static_cast<int>(position);
+}
+
+void EditList::Delete(int index) {
+  if (index < 0 || index >= Count()) throw std::out_of_range("EditList::Delete");
+  if (rows_[static_cast<std::size_t>(index)]->Id == selected_) selected_ = 0;
+  rows_.erase(rows_.begin() + index);
+}
+
+void EditList::Clear() {
+  rows_.clear();
+  selected_ = 0;
+  ordered_ = true;
+}
+
+int EditList::SetName(int index, std::u16string name) {
+  Row& row = RowAt(index);
+  if (row.Entry.Name == name) return index;
+  row.Entry.Name = std::move(name);
+  row.Key = MakeCollationKey(row.Entry.Name);
+  return MoveToSortedPlace(static_cast<std::size_t>(index));
+}
+
+int EditList::MoveToSortedPlace(std::size_t index) {
+  const auto less = [](const std::unique_ptr<Row>& a, const std::unique_ptr<Row>& b) {
+    return CompareCollationKeys(a->Key, b->Key) < 0;
+  };
+  const EntryId id = rows_[index]->Id;
+  if (!ordered_) {
+    std::stable_sort(rows_.begin(), rows_.end(), less);
+    ordered_ = true;
+    return IndexOf(id);
+  }
+  // The other rows are in order, so a stable sort would only move this one:
+  // past the rows that now sort before it, and among rows of an equal name
+  // it keeps its place relative to them.
+  std::unique_ptr<Row> row = std::move(rows_[index]);
+  rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
+  const auto [low, high] = std::equal_range(rows_.begin(), rows_.end(), row, less);
+  const std::size_t lowIndex = static_cast<std::size_t>(low - rows_.begin());
+  const std::size_t highIndex = static_cast<std::size_t>(high - rows_.begin());
+  const std::size_t target = std::clamp(index, lowIndex, highIndex);
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(target), std::move(row));
+  return static_cast<int>(target);
+}
+
+bool EditList::InOrderWithNeighbours(std::size_t index) const {
+  const CollationKey& key = rows_[index]->Key;
+  if (index > 0 && CompareCollationKeys(rows_[index - 1]->Key, key) > 0) return false;
+  if (index + 1 < rows_.size() && CompareCollationKeys(key, rows_[index + 1]->Key) > 0) return false;
+  return true;
+}
+
+void EditList::SetTypeName(int index, std::u16string typeName) { SetSubItem(index, 0, std::move(typeName)); }
+
+void EditList::SetData(int index, std::u16string data) { SetSubItem(index, 1, std::move(data)); }
+
+void EditList::SetSubItem(int index, std::size_t subItem, std::u16string text) {
+  std::vector<std::u16string>& subItems = RowAt(index).Entry.SubItems;
+  if (subItems.size() <= subItem) subItems.resize(subItem + 1);
+  subItems[subItem] = std::move(text);
+}
+
+void EditList::AppendSubItem(int index, std::u16string text) { RowAt(index).Entry.SubItems.push_back(std::move(text)); }
+
+void EditList::SetStored(int index, std::optional<StoredValue> stored) { RowAt(index).Entry.Stored = std::move(stored); }
+
+void EditList::Select(int index) {
+  if (index < 0) {
+    selected_ = 0;
+    return;
+  }
+  selected_ = RowAt(index).Id;
+}
+
+int EditList::FindIgnoringCase(std::u16string_view name) const {
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (EqualsIgnoringCase(rows_[i]->Entry.Name, name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::u16string EditList::CountText() const { return ItemCountText(Count()); }
+
+std::u16string ItemCountText(int count) {
+  std::u16string digits;
+  const bool negative = count < 0;
+  unsigned int rest = negative ? 0u - static_cast<unsigned int>(count) : static_cast<unsigned int>(count);
+  do {
+    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + rest % 10));
+    rest /= 10;
+  } while (rest != 0);
+  if (negative) digits.insert(digits.begin(), u'-');
+  return digits + u" 項目";
+}
+
+}  // namespace tallowin

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+// The two registry keys the program works on, and the predefined roots a key
+// path can start from.
+namespace tallowin {
+
+enum class RootKey { ClassesRoot, CurrentUser, LocalMachine, Users };
+
+// The system key (machine-wide variables) lives under HKEY_LOCAL_MACHINE.
+inline constexpr std::u16string_view kSystemSubkey = u"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+// The user key (the current user's variables) lives under HKEY_CURRENT_USER.
+inline constexpr std::u16string_view kUserSubkey = u"Environment";
+
+}  // namespace tallowin

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/edit_list.h"
+
+// What the main window holds and shows: the two edit lists, the Path list and
+// the fields that keep it in step with the System list's Path entry, and the
+// texts of the controls that show them. The window mirrors this state into
+// its controls; the commands and tests work on it directly.
+namespace tallowin {
+
+// The tabs by index, as the window tells them apart.
+enum class Tab { Path = 0, System = 1, User = 2 };
+
+class MainModel {
+ public:
+  EditList SysList;
+  EditList UserList;
+  // The Path list: the directory items of the system Path value, each
+  // ending with ';', never sorted.
+  std::vector<std::u16string> PathList;
+
+  bool Loading = false;
+  int PathIndex = 0;
+  int PathLastIndex = 0;
+  std::vector<std::u16string> PathClip;
+  // The System list's row that holds the Path value; a row that leaves the
+  // list is no longer found, so the link then reads as none.
+  std::optional<EntryId> PathEntry;
+
+  // Control texts and positions the window shows.
+  std::u16string Edit1;  // the joined Path value, or what the user typed
+  std::u16string Edit2;  // the current Path item
+  int PathListSelection = -1;
+  int UpDownMax = 0;
+  int UpDownPosition = 0;
+  std::u16string StatusText;  // status bar panel 0
+  std::u16string CountText;   // status bar panel 1
+  Tab ShownTab = Tab::Path;
+
+  // A new value comes in (typed into Edit1, or rebuilt by a command): the
+  // Path list is replaced by its items, PathIndex pulled into range, and the
+  // Path entry receives Edit1's text. Edit1 and the count stay as they are.
+  void SetPathValue(std::u16string_view value);
+  // Shows the Path list as it now is: Edit1, Edit2, selection, up-down,
+  // count text of the tab shown, and the Path entry's data.
+  void RefreshPathView();
+
+  // Edit1's change handler (the window calls it only while Edit1 has focus).
+  void Edit1Change(std::u16string_view text);
+  // The Path list's selection changed to the given index (-1 for none).
+  void PathListClick(int index);
+  // The tab shown changed: panel 1 shows that tab's count.
+  void ShowTab(Tab tab);
+
+  // The Path list as an item text (each item followed by CR LF).
+  std::u16string PathItemText() const;
+
+  // The System list's index of the Path entry, or -1 when there is none.
+  int PathEntryIndex() const;
+  // Links a System list row as the Path entry and fills the Path list from
+  // its data: Edit1 shows the data unchanged, the items are the lines of its
+  // split, PathIndex becomes 0.
+  void LinkPathEntry(int sysIndex);
+  // After a load or import has shown the Path entry's value joined, the
+  // joined text differs from what was read at most by the ';' that closes
+  // the last item: that is the same value shown, not an edit, so the stored
+  // bytes stay what Save writes until the user really edits the value.
+  void AcceptJoinedPathAsStored();
+
+ private:
+  void ShowPathSelection();
+  void MirrorEdit1IntoPathEntry();
+  int CountOfShownTab() const;
+};
+
+}  // namespace tallowin

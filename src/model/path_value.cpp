@@ -1,0 +1,73 @@
+#include "model/path_value.h"
+
+namespace tallowin {
+
+std::u16string SplitPathItems(std::u16string_view value) {
+  std::u16string itemText;
+  itemText.reserve(value.size() + value.size() / 8 + 4);
+  std::size_t start = 0;
+  for (std::size_t p = 0; p <= value.size(); ++p) {
+    const bool separator = p == value.size() || value[p] == u';';
+    // A separator right where an item starts would close an empty item; it
+    // becomes the first character of the next item instead.
+    if (!separator || p == start) continue;
+    itemText.append(value.substr(start, p - start));
+    itemText.append(u";\r\n");
+    start = p + 1;
+  }
+  return itemText;
+}
+
+std::u16string RemoveLineBreaks(std::u16string_view text) {
+  std::u16string result;
+  result.reserve(text.size());
+  for (const char16_t c : text) {
+    if (c != u'\r' && c != u'\n') result.push_back(c);
+  }
+  return result;
+}
+
+std::u16string EnsureTrailingSemicolon(std::u16string_view text) {
+  if (!text.empty() && text.back() == u';') return std::u16string(text);
+  const auto isBlank = [](char16_t c) { return c <= u' '; };
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && isBlank(text[begin])) ++begin;
+  while (end > begin && isBlank(text[end - 1])) --end;
+  if (begin == end) return std::u16string();
+  std::u16string item(text.substr(begin, end - begin));
+  item.push_back(u';');
+  return item;
+}
+
+std::vector<std::u16string> SplitLines(std::u16string_view text) {
+  std::vector<std::u16string> lines;
+  std::size_t start = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char16_t c = text[i];
+    if (c != u'\r' && c != u'\n') {
+      ++i;
+      continue;
+    }
+    lines.emplace_back(text.substr(start, i - start));
+    i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
+    start = i;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::u16string JoinLines(const std::vector<std::u16string>& lines) {
+  std::size_t size = 0;
+  for (const std::u16string& line : lines) size += line.size() + 2;
+  std::u16string text;
+  text.reserve(size);
+  for (const std::u16string& line : lines) {
+    text.append(line);
+    text.append(u"\r\n");
+  }
+  return text;
+}
+
+}  // namespace tallowin

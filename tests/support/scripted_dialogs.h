@@ -1,0 +1,60 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "model/dialog_port.h"
+
+// A dialog port for tests: records every dialog and sound it is asked for and
+// answers questions from a script (OK when the script has run out).
+namespace tallowin::testing {
+
+enum class DialogKind { Confirm, Warn, Inform };
+
+struct ShownDialog {
+  DialogKind Kind;
+  std::u16string Text;
+  ScreenPoint TopLeft;
+};
+
+class ScriptedDialogs : public DialogPort {
+ public:
+  std::vector<ShownDialog> Shown;
+  std::vector<SystemSound> Sounds;
+  // Answers for Confirm and Warn, in order; true is OK.
+  std::deque<bool> Answers;
+
+  bool Confirm(std::u16string_view text, ScreenPoint topLeft) override {
+    Shown.push_back({DialogKind::Confirm, std::u16string(text), topLeft});
+    return NextAnswer();
+  }
+  bool Warn(std::u16string_view text, ScreenPoint topLeft) override {
+    Shown.push_back({DialogKind::Warn, std::u16string(text), topLeft});
+    return NextAnswer();
+  }
+  void Inform(std::u16string_view text, ScreenPoint topLeft) override {
+    Shown.push_back({DialogKind::Inform, std::u16string(text), topLeft});
+  }
+  void Beep(SystemSound sound) override { Sounds.push_back(sound); }
+
+ private:
+  bool NextAnswer() {
+    if (Answers.empty()) return true;
+    const bool answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+  }
+};
+
+// An owner window standing still at a given screen rectangle.
+class FixedWindow : public WindowPort {
+ public:
+  explicit FixedWindow(ScreenRect rect) : rect_(rect) {}
+  ScreenRect WindowRect() const override { return rect_; }
+
+ private:
+  ScreenRect rect_;
+};
+
+}  // namespace tallowin::testing
