@@ -1,0 +1,82 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+// One owner type for every Win32 handle: a traits class names the invalid
+// value and the close function.
+namespace tallowin::win32 {
+
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() noexcept = default;
+  explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  ~UniqueHandle() { reset(); }
+
+  Handle get() const noexcept { return handle_; }
+  explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
+  // For functions that return a handle through a pointer; closes what is held.
+  Handle* put() noexcept {
+    reset();
+    return &handle_;
+  }
+  Handle release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
+  void reset(Handle handle = Traits::Invalid()) noexcept {
+    const Handle old = std::exchange(handle_, handle);
+    if (old != Traits::Invalid()) Traits::Close(old);
+  }
+
+ private:
+  Handle handle_ = Traits::Invalid();
+};
+
+struct KeyTraits {
+  using Handle = HKEY;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::RegCloseKey(h); }
+};
+
+// Kernel handles whose invalid value is INVALID_HANDLE_VALUE (files).
+struct FileTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) noexcept { ::CloseHandle(h); }
+};
+
+// Kernel handles whose invalid value is null (tokens, processes, events).
+struct KernelTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::CloseHandle(h); }
+};
+
+struct LocalTraits {
+  using Handle = HLOCAL;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::LocalFree(h); }
+};
+
+struct GlobalTraits {
+  using Handle = HGLOBAL;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::GlobalFree(h); }
+};
+
+using UniqueKey = UniqueHandle<KeyTraits>;
+using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelTraits>;
+using UniqueLocal = UniqueHandle<LocalTraits>;
+using UniqueGlobal = UniqueHandle<GlobalTraits>;
+
+}  // namespace tallowin::win32
