@@ -25,7 +25,12 @@ double PathEditMs(int items) {
   using namespace tallowin;
   MainModel model;
   std::u16string value;
-  for (int i = 0; i < items; ++i) value += Ascii("C:\\Program Files\\Tool" + std::to_string(i) + "\\bin;");
+  // 16 characters an item: 2,000 items make a value of about 64 KB.
+  for (int i = 0; i < items; ++i) {
+    char item[32];
+    std::snprintf(item, sizeof item, "C:\\Tools\\t%04d\\;", i);
+    value += Ascii(item);
+  }
   const int row = model.SysList.Add(VariableEntry::FromTexts(u"Path", u"REG_EXPAND_SZ", value));
   model.LinkPathEntry(row);
   model.RefreshPathView();

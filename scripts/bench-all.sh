@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# make bench: builds the host and win64 presets and runs every benchmark
+# program (the Windows ones under Wine in the test prefix).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$PWD
+bash scripts/install-deps.sh
+for preset in host win64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
+done
+prefix=$root/build/win64/wineprefix
+export TALLOWIN_WINEPREFIX=$prefix
+bash scripts/wine-env.sh start "$prefix" >/dev/null
+trap 'bash scripts/wine-env.sh stop "$prefix" >/dev/null 2>&1' EXIT
+for program in build/host/bench/tallowin_*bench* build/host/bench/*/tallowin_*bench*; do
+  [ -x "$program" ] || continue
+  echo "== $program"
+  "$program"
+done
+for program in build/win64/bench/*/tallowin_*bench*.exe; do
+  [ -f "$program" ] || continue
+  echo "== $program (Wine)"
+  scripts/wine-run "$program"
+done
