@@ -1,0 +1,74 @@
+#include "regfile/hex_list_reader.h"
+
+namespace tallowin::regfile {
+namespace {
+
+int HexDigitValue(char16_t unit) {
+  if (unit >= u'0' && unit <= u'9') return unit - u'0';
+  if (unit >= u'a' && unit <= u'f') return unit - u'a' + 10;
+  if (unit >= u'A' && unit <= u'F') return unit - u'A' + 10;
+  return -1;
+}
+
+bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
+
+}  // namespace
+
+bool HexListReader::Feed(std::u16string_view segment) {
+  if (state_ == State::Malformed) return false;
+  if (bytes_.empty()) bytes_.reserve(segment.size() / 3 + 1);
+  for (const char16_t unit : segment) {
+    const int digit = HexDigitValue(unit);
+    switch (state_) {
+      case State::ExpectByte:
+        if (digit >= 0) {
+          state_ = State::InByte;
+          digits_ = 1;
+          byte_ = static_cast<unsigned>(digit);
+        } else if (!IsBlank(unit)) {
+          state_ = State::Malformed;
+        }
+        break;
+      case State::InByte:
+        if (digit >= 0) {
+          if (++digits_ > 2) {
+            state_ = State::Malformed;
+            break;
+          }
+          byte_ = byte_ * 16 + static_cast<unsigned>(digit);
+        } else if (unit == u',') {
+          bytes_.push_back(static_cast<std::uint8_t>(byte_));
+          state_ = State::ExpectByte;
+        } else if (IsBlank(unit)) {
+          bytes_.push_back(static_cast<std::uint8_t>(byte_));
+          state_ = State::AfterByte;
+        } else {
+          state_ = State::Malformed;
+        }
+        break;
+      case State::AfterByte:
+        if (unit == u',') {
+          state_ = State::ExpectByte;
+        } else if (!IsBlank(unit)) {
+          state_ = State::Malformed;
+        }
+        break;
+      case State::Malformed:
+        break;
+    }
+    if (state_ == State::Malformed) {
+      bytes_.clear();
+      return false;
+    }
+  }
+  return true;
+}
+
+std::optional<std::vector<std::uint8_t>> HexListReader::Finish() {
+  if (state_ == State::Malformed) return std::nullopt;
+  if (state_ == State::InByte) bytes_.push_back(static_cast<std::uint8_t>(byte_));
+  state_ = State::ExpectByte;
+  return std::move(bytes_);
+}
+
+}  // namespace tallowin::regfile

@@ -1,0 +1,199 @@
+#include "regfile/value_line_reader.h"
+
+#include <string>
+
+#include "model/type_names.h"
+#include "model/value_text.h"
+#include "regfile/hex_list_reader.h"
+
+namespace tallowin::regfile {
+namespace {
+
+bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
+
+std::u16string_view SkipBlanks(std::u16string_view text) {
+  std::size_t start = 0;
+  while (start < text.size() && IsBlank(text[start])) ++start;
+  return text.substr(start);
+}
+
+std::u16string_view TrimTrailingBlanks(std::u16string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsBlank(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+int HexDigitValue(char16_t unit) {
+  if (unit >= u'0' && unit <= u'9') return unit - u'0';
+  if (unit >= u'a' && unit <= u'f') return unit - u'a' + 10;
+  if (unit >= u'A' && unit <= u'F') return unit - u'A' + 10;
+  return -1;
+}
+
+// Takes `word` (lower-case ASCII) from the front of `text`, ignoring case.
+bool TakeWord(std::u16string_view& text, std::u16string_view word) {
+  if (text.size() < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    char16_t unit = text[i];
+    if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit - u'A' + u'a');
+    if (unit != word[i]) return false;
+  }
+  text.remove_prefix(word.size());
+  return true;
+}
+
+// One to eight hexadecimal digits from the front of `text`.
+std::optional<std::uint32_t> TakeHexNumber(std::u16string_view& text) {
+  std::uint32_t number = 0;
+  std::size_t count = 0;
+  while (count < text.size() && HexDigitValue(text[count]) >= 0) {
+    if (count == 8) return std::nullopt;
+    number = number * 16 + static_cast<std::uint32_t>(HexDigitValue(text[count]));
+    ++count;
+  }
+  if (count == 0) return std::nullopt;
+  text.remove_prefix(count);
+  return number;
+}
+
+// Undoes regedit's escapes: \\, \", \n and \r. Any other backslash stays as
+// written, with the character after it: older files wrote backslashes in
+// names unescaped. Nothing when the text ends in a lone backslash.
+std::optional<std::u16string> Unescape(std::u16string_view text) {
+  std::u16string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\\') {
+      result.push_back(text[i]);
+      continue;
+    }
+    if (++i == text.size()) return std::nullopt;
+    switch (text[i]) {
+      case u'\\': result.push_back(u'\\'); break;
+      case u'"': result.push_back(u'"'); break;
+      case u'n': result.push_back(u'\n'); break;
+      case u'r': result.push_back(u'\r'); break;
+      default:
+        result.push_back(u'\\');
+        result.push_back(text[i]);
+        break;
+    }
+  }
+  return result;
+}
+
+// `@` or a quoted name, which ends at its first unescaped double quote. A
+// quoted empty name is the default value as well.
+std::optional<std::u16string> TakeName(std::u16string_view& text) {
+  if (text.front() == u'@') {
+    text.remove_prefix(1);
+    return std::u16string();
+  }
+  std::size_t close = 1;
+  while (close < text.size() && text[close] != u'"') close += text[close] == u'\\' ? 2 : 1;
+  if (close >= text.size()) return std::nullopt;
+  auto name = Unescape(text.substr(1, close - 1));
+  text.remove_prefix(close + 1);
+  return name;
+}
+
+// Quoted data runs to the line's last double quote, after which only blanks
+// may follow. A double quote before that one belongs to the data: older files
+// wrote quotes in data unescaped, and a value cut short there loses data.
+std::optional<RegistryValue> ReadQuotedData(std::u16string_view text) {
+  text = TrimTrailingBlanks(text);
+  if (text.size() < 2 || text.back() != u'"') return std::nullopt;
+  auto data = Unescape(text.substr(1, text.size() - 2));
+  if (!data) return std::nullopt;
+  RegistryValue value;
+  value.TypeCode = kRegSz;
+  value.Bytes.reserve(data->size() * 2 + 2);
+  for (const char16_t unit : *data) {
+    value.Bytes.push_back(static_cast<std::uint8_t>(unit & 0xff));
+    value.Bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  value.Bytes.push_back(0);
+  value.Bytes.push_back(0);
+  return value;
+}
+
+std::optional<RegistryValue> ReadDword(std::u16string_view text) {
+  const auto number = TakeHexNumber(text);
+  if (!number || !SkipBlanks(text).empty()) return std::nullopt;
+  RegistryValue value;
+  value.TypeCode = kRegDword;
+  for (int shift = 0; shift < 32; shift += 8) value.Bytes.push_back(static_cast<std::uint8_t>(*number >> shift));
+  return value;
+}
+
+bool StartsContinuation(std::u16string_view line) {
+  const std::u16string_view body = SkipBlanks(line);
+  // A header or a value line after a stray backslash belongs to itself, not
+  // to the value before it.
+  return !body.empty() && body.front() != u'[' && body.front() != u'"' && body.front() != u'@';
+}
+
+// The hex list from the rest of the first line and the continuation lines
+// that a trailing backslash announces. The continuation lines are taken even
+// when the list is already malformed, so that none of them is read as a line
+// of its own.
+std::optional<std::vector<std::uint8_t>> ReadHexList(std::u16string_view segment, LineCursor& lines) {
+  HexListReader reader;
+  for (;;) {
+    segment = TrimTrailingBlanks(segment);
+    const bool continues = !segment.empty() && segment.back() == u'\\';
+    if (continues) segment.remove_suffix(1);
+    reader.Feed(segment);
+    if (!continues || lines.AtEnd() || !StartsContinuation(lines.Peek())) break;
+    segment = SkipBlanks(lines.Next());
+  }
+  return reader.Finish();
+}
+
+bool IsStringType(std::uint32_t typeCode) {
+  return typeCode == kRegSz || typeCode == kRegExpandSz || typeCode == kRegMultiSz;
+}
+
+std::vector<std::uint8_t> AnsiBytesAsUtf16Le(const std::vector<std::uint8_t>& bytes, const AnsiDecoder& decodeAnsi) {
+  const std::string_view ansi(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (decodeAnsi) return Utf16LeBytes(decodeAnsi(ansi));
+  return Utf16LeBytes(std::u16string(ansi.begin(), ansi.end()));
+}
+
+}  // namespace
+
+std::optional<ParsedValue> ReadValueLine(std::u16string_view line, LineCursor& lines, const AnsiDecoder* decodeAnsi) {
+  std::u16string_view rest = line;
+  auto name = TakeName(rest);
+  if (!name) return std::nullopt;
+  rest = SkipBlanks(rest);
+  if (rest.empty() || rest.front() != u'=') return std::nullopt;
+  rest = SkipBlanks(rest.substr(1));
+  if (rest.empty()) return std::nullopt;
+
+  std::optional<RegistryValue> value;
+  if (rest.front() == u'"') {
+    value = ReadQuotedData(rest);
+  } else if (TakeWord(rest, u"dword:")) {
+    value = ReadDword(rest);
+  } else if (TakeWord(rest, u"hex")) {
+    std::uint32_t typeCode = kRegBinary;
+    if (!rest.empty() && rest.front() == u'(') {
+      rest.remove_prefix(1);
+      const auto number = TakeHexNumber(rest);
+      if (!number || rest.empty() || rest.front() != u')') return std::nullopt;
+      rest.remove_prefix(1);
+      typeCode = *number;
+    }
+    if (rest.empty() || rest.front() != u':') return std::nullopt;
+    auto bytes = ReadHexList(rest.substr(1), lines);
+    if (!bytes) return std::nullopt;
+    if (decodeAnsi != nullptr && IsStringType(typeCode)) *bytes = AnsiBytesAsUtf16Le(*bytes, *decodeAnsi);
+    value = RegistryValue{typeCode, std::move(*bytes)};
+  }
+  // Deletions ("name"=-) and unknown forms import nothing.
+  if (!value) return std::nullopt;
+  return ParsedValue{std::move(*name), std::move(*value)};
+}
+
+}  // namespace tallowin::regfile
