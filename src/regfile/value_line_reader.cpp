@@ -157,7 +157,7 @@ bool IsStringType(std::uint32_t typeCode) {
 std::vector<std::uint8_t> AnsiBytesAsUtf16Le(const std::vector<std::uint8_t>& bytes, const AnsiDecoder& decodeAnsi) {
   const std::string_view ansi(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (decodeAnsi) return Utf16LeBytes(decodeAnsi(ansi));
-  return Utf16LeBytes(std::u16string(ansi.begin(), ansi.end()));
+  return Utf16LeBytes(std::u16string(bytes.begin(), bytes.end()));
 }
 
 }  // namespace

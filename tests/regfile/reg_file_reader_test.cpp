@@ -281,11 +281,13 @@ TEST(ParseFile, ReadsRegedit4FilesThroughTheAnsiDecoder) {
 
   // The text ends at the first NUL byte; without a decoder each byte is
   // taken as the character of the same number.
-  const ParsedFile plain =
-      Parse(AnsiBytes(std::string("REGEDIT4\n[HKEY_CURRENT_USER\\Environment]\n\"\xE9\"=\"1\"\n\0\"B\"=\"2\"\n", 52)));
+  const ParsedFile plain = Parse(AnsiBytes(std::string("REGEDIT4\n[HKEY_CURRENT_USER\\Environment]\n\"\xE9\"=\"1\"\n"
+                                                       "\"E\"=hex(2):e9,00\n") +
+                                           '\0' + "\"B\"=\"2\"\n"));
   ASSERT_EQ(plain.Sections.size(), 1u);
-  ASSERT_EQ(plain.Sections[0].Values.size(), 1u);
+  ASSERT_EQ(plain.Sections[0].Values.size(), 2u);
   EXPECT_EQ(plain.Sections[0].Values[0].Name, u"\u00e9");
+  EXPECT_EQ(plain.Sections[0].Values[1].Value, TextToValue(kRegExpandSz, u"\u00e9"));
 
   // Only the exact first line makes a REGEDIT4 file.
   EXPECT_FALSE(Parse(AnsiBytes("REGEDIT4x\r\n"), DecodeTestAnsi).IsRegistrationFile);
