@@ -30,6 +30,11 @@ case "$action" in
     "$server" -k 2>/dev/null || true
     "$server" -w 2>/dev/null || true
     "$server" -p 900
+    # The first program started under a new server brings up the prefix's
+    # services, which then hold on to that program's output for as long as
+    # the server lives; start them here, with no output to hold, so that a
+    # test runner reading a test's output sees its end when the test ends.
+    "$wine" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
     ;;
   stop)
     "$server" -k 2>/dev/null || true

@@ -1,0 +1,188 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "integration/scratch_key.h"
+#include "model/texts.h"
+#include "registry/registry_io.h"
+#include "support/fake_ports.h"
+#include "support/scripted_dialogs.h"
+#include "ui/commands/load_save_commands.h"
+#include "win32/system_errors.h"
+
+namespace tallowin {
+namespace {
+
+using testing::DialogKind;
+using testing::FixedWindow;
+using testing::RecordingPower;
+using testing::ScratchKey;
+using testing::ScriptedDialogs;
+
+// The real registry, with the program's two keys moved to scratch keys so
+// that a test can give them any content and break them at will.
+class RedirectedRegistry : public RegistryPort {
+ public:
+  RedirectedRegistry(std::u16string systemSubkey, std::u16string userSubkey)
+      : system_(std::move(systemSubkey)), user_(std::move(userSubkey)) {}
+
+  bool ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override {
+    return real_.ReadKeyToList(RootKey::CurrentUser, Redirect(root, subkey), list);
+  }
+  bool ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override {
+    return real_.ReadKeyToItems(RootKey::CurrentUser, Redirect(root, subkey), items);
+  }
+  bool WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) override {
+    return real_.WriteListToKey(RootKey::CurrentUser, Redirect(root, subkey), list);
+  }
+
+ private:
+  std::u16string Redirect(RootKey root, std::u16string_view subkey) const {
+    EXPECT_EQ(subkey, root == RootKey::LocalMachine ? kSystemSubkey : kUserSubkey);
+    return root == RootKey::LocalMachine ? system_ : user_;
+  }
+
+  registry::Win32Registry real_;
+  std::u16string system_;
+  std::u16string user_;
+};
+
+RegistryValue Raw(std::uint32_t type, std::vector<std::uint8_t> bytes) { return RegistryValue{type, std::move(bytes)}; }
+
+class LoadSaveRegistryTest : public ::testing::Test {
+ protected:
+  LoadSaveRegistryTest() {
+    ports.Dialogs = &dialogs;
+    ports.Window = &window;
+    ports.Registry = &registry;
+    ports.System = &system;
+    ports.Power = &power;
+  }
+
+  ScratchKey sysKey{u"LoadSaveSystem"};
+  ScratchKey userKey{u"LoadSaveUser"};
+  RedirectedRegistry registry{sysKey.Subkey(), userKey.Subkey()};
+  FixedWindow window{ScreenRect{10, 20, 510, 520}};
+  ScriptedDialogs dialogs;
+  win32::Win32System system;
+  RecordingPower power;
+  CommandPorts ports;
+  MainModel model;
+};
+
+TEST(LoadStockKeys, ReadsThePrefixsOwnEnvironment) {
+  registry::Win32Registry registry;
+  ScriptedDialogs dialogs;
+  win32::Win32System system;
+  FixedWindow window{ScreenRect{}};
+  CommandPorts ports;
+  ports.Dialogs = &dialogs;
+  ports.Window = &window;
+  ports.Registry = &registry;
+  ports.System = &system;
+  MainModel model;
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+
+  EXPECT_TRUE(dialogs.Shown.empty());
+  EXPECT_EQ(model.StatusText, texts::kLoadDone);
+  ASSERT_GE(model.PathEntryIndex(), 0);
+  // The stock machine key spells it in capitals; the link ignores case.
+  EXPECT_EQ(model.SysList.At(model.PathEntryIndex()).Name, u"PATH");
+  EXPECT_FALSE(model.PathList.empty());
+  EXPECT_GE(model.UserList.FindIgnoringCase(u"TEMP"), 0);
+  EXPECT_GE(model.SysList.FindIgnoringCase(u"windir"), 0);
+}
+
+TEST_F(LoadSaveRegistryTest, LoadThenSaveLeavesBothKeysByteForByte) {
+  ASSERT_TRUE(sysKey.IsOpen());
+  const std::pair<std::u16string, RegistryValue> values[] = {
+      {u"Path", TextToValue(kRegExpandSz, u"C:\\windows\\system32;C:\\windows")},
+      {u"OS", TextToValue(kRegSz, u"Windows_NT")},
+      {u"Flag", Raw(kRegDword, {1, 0, 0, 0})},
+      {u"Big", Raw(kRegQword, {1, 2, 3, 4, 5, 6, 7, 8})},
+      {u"Blob", Raw(kRegBinary, {0, 0xff, 0x10})},
+      {u"List", Raw(kRegMultiSz, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0})},
+      {u"Nothing", Raw(kRegNone, {})},
+      {u"Odd", Raw(42, {9})},
+      {u"Unterminated", Raw(kRegSz, {'x', 0, 'y', 0})},
+      {u"日本語", TextToValue(kRegSz, u"値\U0001F600")},
+      {u"", TextToValue(kRegSz, u"default")},
+  };
+  for (const auto& [name, value] : values) ASSERT_EQ(sysKey.Set(name, value), ERROR_SUCCESS);
+  ASSERT_EQ(userKey.Set(u"TEMP", TextToValue(kRegExpandSz, u"%USERPROFILE%\\Temp")), ERROR_SUCCESS);
+  const auto systemBefore = sysKey.Values();
+  const auto userBefore = userKey.Values();
+
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+  ASSERT_EQ(model.SysList.Count(), static_cast<int>(std::size(values)));
+  EXPECT_EQ(model.Edit1, u"C:\\windows\\system32;C:\\windows;");
+  dialogs.Answers = {true, false};
+  FileSaveExecute(model, ports);
+
+  ASSERT_EQ(dialogs.Shown.size(), 3u);
+  EXPECT_EQ(dialogs.Shown[0].Kind, DialogKind::Warn);
+  EXPECT_EQ(dialogs.Shown[1].Text, texts::kSaveDone);
+  EXPECT_EQ(dialogs.Shown[2].Text, texts::kRestartQuestion);
+  EXPECT_TRUE(power.Actions.empty());
+  EXPECT_EQ(sysKey.Values(), systemBefore);
+  EXPECT_EQ(userKey.Values(), userBefore);
+}
+
+TEST_F(LoadSaveRegistryTest, LoadWithTheUserKeyMissing) {
+  ASSERT_EQ(sysKey.Set(u"Path", TextToValue(kRegExpandSz, u"C:\\A;C:\\B")), ERROR_SUCCESS);
+  RedirectedRegistry missingUser{sysKey.Subkey(), u"Software\\TallowinTests\\NoSuchKey"};
+  ports.Registry = &missingUser;
+  FileLoadExecute(model, ports);
+
+  ASSERT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(dialogs.Shown[0].Text, texts::kLoadConfirm);
+  EXPECT_EQ(dialogs.Shown[0].TopLeft, (ScreenPoint{140, 150}));
+  EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
+  EXPECT_EQ(dialogs.Shown[1].Text, std::u16string(texts::kLoadFailed) + win32::DescribeError(ERROR_FILE_NOT_FOUND));
+  EXPECT_GT(dialogs.Shown[1].Text.size(), texts::kLoadFailed.size());
+  EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{110, 150}));
+  EXPECT_EQ(model.SysList.Count(), 1);
+  EXPECT_EQ(model.PathList.size(), 2u);
+  EXPECT_EQ(model.UserList.Count(), 0);
+}
+
+TEST_F(LoadSaveRegistryTest, SaveRefusedAtTheWarningWritesNothing) {
+  ASSERT_EQ(sysKey.Set(u"OS", TextToValue(kRegSz, u"Windows_NT")), ERROR_SUCCESS);
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+  model.SysList.SetData(0, u"changed");
+  model.UserList.Add(VariableEntry::FromTexts(u"NEW", u"REG_SZ", u"v"));
+  const auto before = sysKey.Values();
+  dialogs.Answers = {false};
+  FileSaveExecute(model, ports);
+  EXPECT_EQ(sysKey.Values(), before);
+  EXPECT_TRUE(userKey.Values().empty());
+  EXPECT_EQ(dialogs.Shown.size(), 1u);
+}
+
+TEST_F(LoadSaveRegistryTest, FailingWriteStopsThereAndOffersNoRestart) {
+  // A value name longer than the registry accepts makes its write fail.
+  const std::u16string tooLong = u"M" + std::u16string(16400, u'x');
+  model.SysList.Add(VariableEntry::FromTexts(u"A", u"REG_SZ", u"first"));
+  model.SysList.Add(VariableEntry::FromTexts(tooLong, u"REG_SZ", u"refused"));
+  model.SysList.Add(VariableEntry::FromTexts(u"Z", u"REG_SZ", u"after"));
+  ASSERT_EQ(model.SysList.At(1).Name, tooLong);
+  dialogs.Answers = {true, true};
+  FileSaveExecute(model, ports);
+
+  const auto written = sysKey.Values();
+  ASSERT_EQ(written.size(), 1u);
+  EXPECT_EQ(written[0].first, u"A");
+  EXPECT_TRUE(userKey.Values().empty());
+  ASSERT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
+  EXPECT_EQ(dialogs.Shown[1].Text.substr(0, texts::kSaveFailed.size()), texts::kSaveFailed);
+  EXPECT_GT(dialogs.Shown[1].Text.size(), texts::kSaveFailed.size());
+  EXPECT_EQ(dialogs.Sounds, (std::vector<SystemSound>{SystemSound::Exclamation, SystemSound::Hand}));
+  EXPECT_TRUE(power.Actions.empty());
+}
+
+}  // namespace
+}  // namespace tallowin
