@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -13,12 +14,13 @@
 
 // A registry key under HKEY_CURRENT_USER\Software\TallowinTests that exists
 // for one test and is deleted with everything under it afterwards, and the
-// raw reads and writes the tests check the program against.
+// raw reads and writes the tests check the program against. The process id
+// in its name keeps tests that run side by side apart.
 namespace tallowin::testing {
 
 class ScratchKey {
  public:
-  explicit ScratchKey(std::u16string name) : subkey_(u"Software\\TallowinTests\\" + std::move(name)) {
+  explicit ScratchKey(const std::u16string& name) : subkey_(u"Software\\TallowinTests\\" + name + ProcessSuffix()) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, win32::Wide(subkey_));
     ::RegCreateKeyExW(HKEY_CURRENT_USER, win32::Wide(subkey_), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.put(),
                       nullptr);
@@ -59,6 +61,12 @@ class ScratchKey {
   }
 
  private:
+  static std::u16string ProcessSuffix() {
+    std::u16string suffix = u"-";
+    for (const char c : std::to_string(::GetCurrentProcessId())) suffix.push_back(static_cast<char16_t>(c));
+    return suffix;
+  }
+
   std::u16string subkey_;
   win32::UniqueKey key_;
 };
