@@ -1,0 +1,127 @@
+#include "registry/registry_io.h"
+
+#include <limits>
+#include <string>
+
+#include "model/type_names.h"
+#include "model/value_text.h"
+#include "registry/value_reader.h"
+#include "win32/unique_handle.h"
+#include "win32/wide_text.h"
+
+namespace tallowin::registry {
+namespace {
+
+using win32::UniqueKey;
+
+LSTATUS OpenKey(RootKey root, std::u16string_view subkey, REGSAM access, UniqueKey& key) {
+  const std::u16string path(subkey);
+  return ::RegOpenKeyExW(RootKeyHandle(root), win32::Wide(path), 0, access, key.put());
+}
+
+// Opens the key for reading and hands every value, in enumeration order, to
+// the sink. The key is closed before the status is returned.
+template <typename Sink>
+LSTATUS ReadKey(RootKey root, std::u16string_view subkey, Sink&& sink) {
+  UniqueKey key;
+  LSTATUS status = OpenKey(root, subkey, KEY_READ, key);
+  if (status != ERROR_SUCCESS) return status;
+  ReadBuffers buffers;
+  status = SizeBuffersForKey(key.get(), buffers);
+  if (status != ERROR_SUCCESS) return status;
+  std::u16string name;
+  RegistryValue value;
+  for (DWORD index = 0;; ++index) {
+    status = ReadValueAt(key.get(), index, buffers, name, value);
+    if (status == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+    if (status != ERROR_SUCCESS) return status;
+    sink(std::move(name), std::move(value));
+  }
+}
+
+LSTATUS WriteEntry(HKEY key, const VariableEntry& entry) {
+  // The registry takes a value name up to its first zero: a name holding
+  // one would silently set some other value.
+  if (entry.Name.find(u'\0') != std::u16string::npos) return ERROR_INVALID_PARAMETER;
+  RegistryValue value = ValueToWrite(entry);
+  const std::size_t size = value.Bytes.size();
+  if (size > std::numeric_limits<DWORD>::max()) return ERROR_INVALID_PARAMETER;
+  // RegSetValueExW lengthens string data by one character when the data
+  // does not end with a zero but a zero follows it in memory. Non-zero
+  // bytes behind the data keep the count exact.
+  value.Bytes.insert(value.Bytes.end(), {0xff, 0xff});
+  return ::RegSetValueExW(key, win32::Wide(entry.Name), 0, value.TypeCode, value.Bytes.data(),
+                          static_cast<DWORD>(size));
+}
+
+LSTATUS WriteList(RootKey root, std::u16string_view subkey, const EditList& list) {
+  UniqueKey key;
+  LSTATUS status = OpenKey(root, subkey, KEY_WRITE, key);
+  if (status != ERROR_SUCCESS) return status;
+  for (int index = 0; index < list.Count(); ++index) {
+    status = WriteEntry(key.get(), list.At(index));
+    if (status != ERROR_SUCCESS) return status;
+  }
+  return ERROR_SUCCESS;
+}
+
+// The Reg* functions return their status instead of setting the last error.
+bool Succeeded(LSTATUS status) {
+  if (status == ERROR_SUCCESS) return true;
+  ::SetLastError(static_cast<DWORD>(status));
+  return false;
+}
+
+}  // namespace
+
+HKEY RootKeyHandle(RootKey root) {
+  switch (root) {
+    case RootKey::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case RootKey::CurrentUser:
+      return HKEY_CURRENT_USER;
+    case RootKey::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case RootKey::Users:
+      return HKEY_USERS;
+  }
+  return nullptr;
+}
+
+bool ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) {
+  const LSTATUS status = ReadKey(root, subkey, [&list](std::u16string name, RegistryValue value) {
+    list.Add(VariableEntry::FromValue(std::move(name), std::move(value)));
+  });
+  if (status == ERROR_SUCCESS && list.Count() > 0) list.Select(0);
+  return Succeeded(status);
+}
+
+bool ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) {
+  const LSTATUS status = ReadKey(root, subkey, [&items](std::u16string name, RegistryValue value) {
+    CClipItem& item = items.emplace_back(nullptr, nullptr);
+    const std::u16string_view typeName = TypeNameOf(value.TypeCode);
+    std::u16string data = DataTextOf(value);
+    item.SetValues(name, typeName, data, CI_ALL_FIELDS);
+    // SetValues forgets any stored value; the bytes go with the buffer.
+    item.Stored = StoredValue{std::move(value), std::u16string(typeName), std::move(data)};
+  });
+  return Succeeded(status);
+}
+
+bool WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) {
+  return Succeeded(WriteList(root, subkey, list));
+}
+
+bool Win32Registry::ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) {
+  return registry::ReadKeyToList(root, subkey, list);
+}
+
+bool Win32Registry::ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) {
+  return registry::ReadKeyToItems(root, subkey, items);
+}
+
+bool Win32Registry::WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) {
+  return registry::WriteListToKey(root, subkey, list);
+}
+
+}  // namespace tallowin::registry
