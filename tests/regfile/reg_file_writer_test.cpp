@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+
 #include "model/type_names.h"
 #include "regfile/reg_file.h"
 #include "regfile/reg_file_test_support.h"
