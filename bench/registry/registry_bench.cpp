@@ -1,7 +1,8 @@
 // Registry transfer benchmark: reads a key holding 10,000 values into an
-// edit list and writes the list back. Run under Wine, e.g.:
-//   TALLOWIN_WINEPREFIX=$PWD/build/win64/wineprefix scripts/wine-run \
-//     build/win64/bench/registry/tallowin_registry_bench.exe
+// edit list and writes the list back. Run under Wine from the source folder,
+// with the prefix of the build:
+//   TALLOWIN_WINEPREFIX=$PWD/build/win64/wineprefix scripts/wine-run
+//       build/win64/bench/registry/tallowin_registry_bench.exe
 #include <windows.h>
 
 #include <algorithm>
