@@ -33,8 +33,8 @@ std::u16string Ascii(const std::string& s) { return std::u16string(s.begin(), s.
 class ScratchKey {
  public:
   ScratchKey() : path_(u"Software\\TallowinBench\\" + Ascii(std::to_string(::GetCurrentProcessId()))) {
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, win32::Wide(path_), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                          key_.put(), nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, win32::Wide(path_), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.put(),
+                          nullptr) != ERROR_SUCCESS) {
       key_.reset();
     }
   }

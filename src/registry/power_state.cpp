@@ -29,7 +29,8 @@ bool EnablePrivilege(PowerApi& api, const std::u16string& privilegeName, const s
   if (!api.LookupPrivilegeValueW(system, win32::Wide(privilegeName), &privileges.Privileges[0].Luid)) return false;
   // The adjustment succeeds even when the token lacks the privilege; only
   // the last error (ERROR_NOT_ALL_ASSIGNED) tells.
-  const BOOL adjusted = api.AdjustTokenPrivileges(token.get(), FALSE, &privileges, sizeof privileges, nullptr, nullptr);
+  const BOOL adjusted = api.AdjustTokenPrivileges(token.get(), FALSE, &privileges,
+                                                  static_cast<DWORD>(sizeof privileges), nullptr, nullptr);
   const DWORD error = api.GetLastError();
   return adjusted && error == ERROR_SUCCESS;
 }

@@ -12,8 +12,7 @@ namespace tallowin::registry {
 
 // Sets a privilege of the process's token to enabled or disabled; true when
 // it now has that state. An empty system name means the local computer.
-bool EnablePrivilege(PowerApi& api, const std::u16string& privilegeName, const std::u16string& systemName,
-                     bool enable);
+bool EnablePrivilege(PowerApi& api, const std::u16string& privilegeName, const std::u16string& systemName, bool enable);
 bool EnablePrivilege(const std::u16string& privilegeName, const std::u16string& systemName, bool enable);
 
 // Performs one PowerAction. Nothing happens when the privilege cannot be

@@ -69,8 +69,8 @@ LSTATUS ReadValueAt(HKEY key, DWORD index, ReadBuffers& buffers, std::u16string&
     DWORD nameChars = static_cast<DWORD>(buffers.Name.size());
     DWORD dataBytes = static_cast<DWORD>(buffers.Data.size());
     DWORD type = REG_NONE;
-    const LSTATUS status = ::RegEnumValueW(key, index, buffers.Name.data(), &nameChars, nullptr, &type,
-                                           buffers.Data.data(), &dataBytes);
+    const LSTATUS status =
+        ::RegEnumValueW(key, index, buffers.Name.data(), &nameChars, nullptr, &type, buffers.Data.data(), &dataBytes);
     if (status == ERROR_MORE_DATA && attempt < kMaxRetries) {
       const LSTATUS grown = GrowBuffers(key, dataBytes, buffers);
       if (grown != ERROR_SUCCESS) return grown;

@@ -1,10 +1,11 @@
 #include "registry/power_state.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "win32/wide_text.h"
 
@@ -56,15 +57,14 @@ class RecordingPowerApi final : public PowerApi {
     *luid = kShutdownLuid;
     return TRUE;
   }
-  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivileges, TOKEN_PRIVILEGES* newState,
-                             DWORD bufferLength, TOKEN_PRIVILEGES* previousState, DWORD* returnLength) override {
+  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivileges, TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                             TOKEN_PRIVILEGES* previousState, DWORD* returnLength) override {
     const LUID_AND_ATTRIBUTES& entry = newState->Privileges[0];
     Calls.push_back("AdjustTokenPrivileges(" + std::string(token == Token ? "token" : "?") + ", " +
                     std::to_string(disableAllPrivileges) + ", {" + std::to_string(newState->PrivilegeCount) +
-                    ", luid " + std::to_string(entry.Luid.LowPart) + ":" + std::to_string(entry.Luid.HighPart) +
-                    ", " + Hex(entry.Attributes) + "}, " + std::to_string(bufferLength) + ", " +
-                    (previousState == nullptr ? "null" : "?") + ", " + (returnLength == nullptr ? "null" : "?") +
-                    ")");
+                    ", luid " + std::to_string(entry.Luid.LowPart) + ":" + std::to_string(entry.Luid.HighPart) + ", " +
+                    Hex(entry.Attributes) + "}, " + std::to_string(bufferLength) + ", " +
+                    (previousState == nullptr ? "null" : "?") + ", " + (returnLength == nullptr ? "null" : "?") + ")");
     return TRUE;
   }
   DWORD GetLastError() override {
@@ -106,12 +106,9 @@ TEST(ChangePowerState, EnablesTheShutdownPrivilegeThenMakesTheActionsOneCall) {
     std::uint32_t Action;
     std::vector<std::string> PowerCalls;
   } cases[] = {
-      {PS_SUSPEND, {"SetSystemPowerState(1, 0)"}},
-      {PS_HIBERNATE, {"SetSystemPowerState(0, 0)"}},
-      {PS_REBOOT, {"ExitWindowsEx(0x12, 0x80020004)"}},
-      {PS_SHUTDOWN, {"ExitWindowsEx(0x11, 0x80020004)"}},
-      {PS_POWEROFF, {"ExitWindowsEx(0x18, 0x80020004)"}},
-      {7, {}},
+      {PS_SUSPEND, {"SetSystemPowerState(1, 0)"}},        {PS_HIBERNATE, {"SetSystemPowerState(0, 0)"}},
+      {PS_REBOOT, {"ExitWindowsEx(0x12, 0x80020004)"}},   {PS_SHUTDOWN, {"ExitWindowsEx(0x11, 0x80020004)"}},
+      {PS_POWEROFF, {"ExitWindowsEx(0x18, 0x80020004)"}}, {7, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Action);
@@ -126,14 +123,14 @@ TEST(ChangePowerState, MakesNoPowerCallWhenThePrivilegeCannotBeEnabled) {
   RecordingPowerApi noToken;
   noToken.OpenResult = FALSE;
   ChangePowerState(noToken, PS_REBOOT);
-  EXPECT_EQ(noToken.Calls, std::vector<std::string>(kEnableShutdownPrivilege.begin(),
-                                                    kEnableShutdownPrivilege.begin() + 2));
+  EXPECT_EQ(noToken.Calls,
+            std::vector<std::string>(kEnableShutdownPrivilege.begin(), kEnableShutdownPrivilege.begin() + 2));
 
   RecordingPowerApi lookupFails;
   lookupFails.LookupResult = FALSE;
   ChangePowerState(lookupFails, PS_REBOOT);
-  EXPECT_EQ(lookupFails.Calls, std::vector<std::string>(kEnableShutdownPrivilege.begin(),
-                                                        kEnableShutdownPrivilege.begin() + 3));
+  EXPECT_EQ(lookupFails.Calls,
+            std::vector<std::string>(kEnableShutdownPrivilege.begin(), kEnableShutdownPrivilege.begin() + 3));
   EXPECT_FALSE(IsOpenHandle(lookupFails.Token));
 
   RecordingPowerApi notAssigned;

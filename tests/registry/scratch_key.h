@@ -1,13 +1,12 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "model/variable_entry.h"
 #include "win32/unique_handle.h"
@@ -40,8 +39,8 @@ class ScratchKeyTest : public ::testing::Test {
   std::u16string MakeKey(std::u16string_view leaf) {
     const std::u16string path = std::u16string(kParent) + u"\\" + Unique() + u"\\" + std::u16string(leaf);
     win32::UniqueKey key;
-    EXPECT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, win32::Wide(path), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                key.put(), nullptr),
+    EXPECT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, win32::Wide(path), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                                nullptr),
               ERROR_SUCCESS);
     return path;
   }

@@ -72,8 +72,7 @@ class PlacementScope {
   Placement* previous_;
 };
 
-int ShowMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style,
-                   ScreenPoint topLeft) {
+int ShowMessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style, ScreenPoint topLeft) {
   Placement placement{topLeft, (style & MB_TYPEMASK) == MB_OKCANCEL, false};
   const PlacementScope scope(placement);
   // Without the hook the box still opens, only centred and with the system's
@@ -87,8 +86,8 @@ int ShowMessageBox(HWND owner, std::u16string_view text, std::u16string_view cap
 }  // namespace
 
 bool Win32MessageDialogs::Confirm(std::u16string_view text, ScreenPoint topLeft) {
-  return ShowMessageBox(owner_, text, texts::kConfirmCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1,
-                        topLeft) == IDOK;
+  return ShowMessageBox(owner_, text, texts::kConfirmCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1, topLeft) ==
+         IDOK;
 }
 
 bool Win32MessageDialogs::Warn(std::u16string_view text, ScreenPoint topLeft) {

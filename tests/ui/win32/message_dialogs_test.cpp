@@ -1,11 +1,10 @@
 #include "ui/win32/message_dialogs.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "model/texts.h"
 #include "win32/wide_text.h"
@@ -146,8 +145,8 @@ enum class Kind { Confirm, Warn };
 class OwnerWindow {
  public:
   OwnerWindow()
-      : window_(::CreateWindowExW(0, L"Static", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 400, 300,
-                                  nullptr, nullptr, nullptr, nullptr)) {}
+      : window_(::CreateWindowExW(0, L"Static", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 400, 300, nullptr,
+                                  nullptr, nullptr, nullptr)) {}
   OwnerWindow(const OwnerWindow&) = delete;
   OwnerWindow& operator=(const OwnerWindow&) = delete;
   ~OwnerWindow() { ::DestroyWindow(window_); }
@@ -185,14 +184,13 @@ TEST(MessageDialogs, QuestionsShowTheirCaptionIconAndButtonsAtThePointAndReturnT
     Win32MessageDialogs dialogs(c.Owner);
     const std::u16string_view text = u"レジストリから読み込みます。\nよろしいですか？";
     bool result = !c.Result;
-    const SeenDialog seen = Drive(c.Reply, [&] {
-      result = c.Which == Kind::Confirm ? dialogs.Confirm(text, c.At) : dialogs.Warn(text, c.At);
-    });
+    const SeenDialog seen = Drive(
+        c.Reply, [&] { result = c.Which == Kind::Confirm ? dialogs.Confirm(text, c.At) : dialogs.Warn(text, c.At); });
     EXPECT_EQ(result, c.Result);
     EXPECT_EQ(seen.Caption, c.Which == Kind::Confirm ? texts::kConfirmCaption : texts::kWarningCaption);
     EXPECT_EQ(seen.Text, text);
-    EXPECT_EQ(seen.Buttons, (std::vector<std::u16string>{std::u16string(texts::kOkButton),
-                                                          std::u16string(texts::kCancelButton)}));
+    EXPECT_EQ(seen.Buttons,
+              (std::vector<std::u16string>{std::u16string(texts::kOkButton), std::u16string(texts::kCancelButton)}));
     EXPECT_TRUE(seen.OkIsDefault);
     EXPECT_EQ(seen.TopLeft.x, c.At.X);
     EXPECT_EQ(seen.TopLeft.y, c.At.Y);
