@@ -56,6 +56,22 @@ TEST(NameOrder, LowerCaseFirstOnlyOnATie) {
   EXPECT_LT(CompareNames(u"", u"_"), 0);
 }
 
+// Lists sort by prepared keys; the keys must order every pair of names as
+// comparing the names does (on Windows these are two platform services).
+TEST(NameOrder, KeysOrderAsNamesCompare) {
+  const std::u16string names[] = {u"",      u"Path",  u"PATH", u"path",   u"PATHEXT", u"co-op", u"coop",
+                                  u"co_op", u"can't", u"A1",   u"A_",     u"_A",      u"9",     u"ÄRGER",
+                                  u"arger", u"環境",  u"ｶﾅ",   u"TEMP",   u"tmp",     u"a b",   u"ab"};
+  for (const auto& a : names) {
+    for (const auto& b : names) {
+      const int byNames = CompareNames(a, b);
+      const int byKeys = CompareCollationKeys(MakeCollationKey(a), MakeCollationKey(b));
+      EXPECT_EQ((byNames > 0) - (byNames < 0), byKeys) << ::testing::PrintToString(a) << " vs "
+                                                       << ::testing::PrintToString(b);
+    }
+  }
+}
+
 TEST(NameComparison, EqualityAndCaseFolding) {
   EXPECT_TRUE(NamesEqual(u"Path", u"Path"));
   EXPECT_FALSE(NamesEqual(u"PATH", u"Path"));
