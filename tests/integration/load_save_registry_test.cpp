@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "integration/scratch_key.h"
+#include <optional>
+
+#include "support/scratch_key.h"
 #include "model/texts.h"
 #include "registry/registry_io.h"
 #include "support/fake_ports.h"
@@ -16,7 +18,7 @@ namespace {
 using testing::DialogKind;
 using testing::FixedWindow;
 using testing::RecordingPower;
-using testing::ScratchKey;
+using testing::ScratchKeyTest;
 using testing::ScriptedDialogs;
 
 // The real registry, with the program's two keys moved to scratch keys so
@@ -49,19 +51,23 @@ class RedirectedRegistry : public RegistryPort {
 
 RegistryValue Raw(std::uint32_t type, std::vector<std::uint8_t> bytes) { return RegistryValue{type, std::move(bytes)}; }
 
-class LoadSaveRegistryTest : public ::testing::Test {
+class LoadSaveRegistryTest : public ScratchKeyTest {
  protected:
-  LoadSaveRegistryTest() {
+  void SetUp() override {
+    ScratchKeyTest::SetUp();
+    sysKey = MakeKey(u"system");
+    userKey = MakeKey(u"user");
+    registry.emplace(sysKey, userKey);
     ports.Dialogs = &dialogs;
     ports.Window = &window;
-    ports.Registry = &registry;
+    ports.Registry = &*registry;
     ports.System = &system;
     ports.Power = &power;
   }
 
-  ScratchKey sysKey{u"LoadSaveSystem"};
-  ScratchKey userKey{u"LoadSaveUser"};
-  RedirectedRegistry registry{sysKey.Subkey(), userKey.Subkey()};
+  std::u16string sysKey;
+  std::u16string userKey;
+  std::optional<RedirectedRegistry> registry;
   FixedWindow window{ScreenRect{10, 20, 510, 520}};
   ScriptedDialogs dialogs;
   win32::Win32System system;
@@ -95,7 +101,6 @@ TEST(LoadStockKeys, ReadsThePrefixsOwnEnvironment) {
 }
 
 TEST_F(LoadSaveRegistryTest, LoadThenSaveLeavesBothKeysByteForByte) {
-  ASSERT_TRUE(sysKey.IsOpen());
   const std::pair<std::u16string, RegistryValue> values[] = {
       {u"Path", TextToValue(kRegExpandSz, u"C:\\windows\\system32;C:\\windows")},
       {u"OS", TextToValue(kRegSz, u"Windows_NT")},
@@ -109,10 +114,10 @@ TEST_F(LoadSaveRegistryTest, LoadThenSaveLeavesBothKeysByteForByte) {
       {u"日本語", TextToValue(kRegSz, u"値\U0001F600")},
       {u"", TextToValue(kRegSz, u"default")},
   };
-  for (const auto& [name, value] : values) ASSERT_EQ(sysKey.Set(name, value), ERROR_SUCCESS);
-  ASSERT_EQ(userKey.Set(u"TEMP", TextToValue(kRegExpandSz, u"%USERPROFILE%\\Temp")), ERROR_SUCCESS);
-  const auto systemBefore = sysKey.Values();
-  const auto userBefore = userKey.Values();
+  for (const auto& [name, value] : values) Set(sysKey, name, value);
+  Set(userKey, u"TEMP", TextToValue(kRegExpandSz, u"%USERPROFILE%\\Temp"));
+  const auto systemBefore = Values(sysKey);
+  const auto userBefore = Values(userKey);
 
   model.Loading = true;
   FileLoadExecute(model, ports);
@@ -126,13 +131,13 @@ TEST_F(LoadSaveRegistryTest, LoadThenSaveLeavesBothKeysByteForByte) {
   EXPECT_EQ(dialogs.Shown[1].Text, texts::kSaveDone);
   EXPECT_EQ(dialogs.Shown[2].Text, texts::kRestartQuestion);
   EXPECT_TRUE(power.Actions.empty());
-  EXPECT_EQ(sysKey.Values(), systemBefore);
-  EXPECT_EQ(userKey.Values(), userBefore);
+  EXPECT_EQ(Values(sysKey), systemBefore);
+  EXPECT_EQ(Values(userKey), userBefore);
 }
 
 TEST_F(LoadSaveRegistryTest, LoadWithTheUserKeyMissing) {
-  ASSERT_EQ(sysKey.Set(u"Path", TextToValue(kRegExpandSz, u"C:\\A;C:\\B")), ERROR_SUCCESS);
-  RedirectedRegistry missingUser{sysKey.Subkey(), u"Software\\TallowinTests\\NoSuchKey"};
+  Set(sysKey, u"Path", TextToValue(kRegExpandSz, u"C:\\A;C:\\B"));
+  RedirectedRegistry missingUser{sysKey, MissingKey()};
   ports.Registry = &missingUser;
   FileLoadExecute(model, ports);
 
@@ -149,16 +154,16 @@ TEST_F(LoadSaveRegistryTest, LoadWithTheUserKeyMissing) {
 }
 
 TEST_F(LoadSaveRegistryTest, SaveRefusedAtTheWarningWritesNothing) {
-  ASSERT_EQ(sysKey.Set(u"OS", TextToValue(kRegSz, u"Windows_NT")), ERROR_SUCCESS);
+  Set(sysKey, u"OS", TextToValue(kRegSz, u"Windows_NT"));
   model.Loading = true;
   FileLoadExecute(model, ports);
   model.SysList.SetData(0, u"changed");
   model.UserList.Add(VariableEntry::FromTexts(u"NEW", u"REG_SZ", u"v"));
-  const auto before = sysKey.Values();
+  const auto before = Values(sysKey);
   dialogs.Answers = {false};
   FileSaveExecute(model, ports);
-  EXPECT_EQ(sysKey.Values(), before);
-  EXPECT_TRUE(userKey.Values().empty());
+  EXPECT_EQ(Values(sysKey), before);
+  EXPECT_TRUE(Values(userKey).empty());
   EXPECT_EQ(dialogs.Shown.size(), 1u);
 }
 
@@ -172,10 +177,10 @@ TEST_F(LoadSaveRegistryTest, FailingWriteStopsThereAndOffersNoRestart) {
   dialogs.Answers = {true, true};
   FileSaveExecute(model, ports);
 
-  const auto written = sysKey.Values();
+  const auto written = Values(sysKey);
   ASSERT_EQ(written.size(), 1u);
   EXPECT_EQ(written[0].first, u"A");
-  EXPECT_TRUE(userKey.Values().empty());
+  EXPECT_TRUE(Values(userKey).empty());
   ASSERT_EQ(dialogs.Shown.size(), 2u);
   EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
   EXPECT_EQ(dialogs.Shown[1].Text.substr(0, texts::kSaveFailed.size()), texts::kSaveFailed);

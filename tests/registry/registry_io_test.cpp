@@ -6,7 +6,7 @@
 
 #include "model/type_names.h"
 #include "model/value_text.h"
-#include "registry/scratch_key.h"
+#include "support/scratch_key.h"
 
 namespace tallowin::registry {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "model/value_text.h"
 #include "registry/registry_io.h"
-#include "registry/scratch_key.h"
+#include "support/scratch_key.h"
 
 namespace tallowin::registry {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "model/value_text.h"
-#include "registry/scratch_key.h"
+#include "support/scratch_key.h"
 
 namespace tallowin::registry {
 namespace {

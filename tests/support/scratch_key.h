@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,29 @@ class ScratchKeyTest : public ::testing::Test {
               ERROR_SUCCESS);
     value.Bytes.resize(size);
     return value;
+  }
+
+  // Every value of a key, in enumeration order, with its exact type and bytes.
+  std::vector<std::pair<std::u16string, RegistryValue>> Values(const std::u16string& path) const {
+    const win32::UniqueKey key = Open(path);
+    std::vector<std::pair<std::u16string, RegistryValue>> values;
+    std::vector<wchar_t> name(16384);
+    for (DWORD index = 0;; ++index) {
+      DWORD nameLength = static_cast<DWORD>(name.size());
+      DWORD type = 0;
+      DWORD size = 0;
+      if (::RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr, &type, nullptr, &size) !=
+          ERROR_SUCCESS) {
+        break;
+      }
+      RegistryValue value{type, std::vector<std::uint8_t>(size)};
+      nameLength = static_cast<DWORD>(name.size());
+      EXPECT_EQ(::RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr, &type, value.Bytes.data(), &size),
+                ERROR_SUCCESS);
+      value.Bytes.resize(size);
+      values.emplace_back(win32::FromWide(name.data(), nameLength), std::move(value));
+    }
+    return values;
   }
 
   std::u16string Subkey;
