@@ -7,6 +7,8 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -110,12 +112,24 @@ struct EntryValue {
   bool operator==(const EntryValue&) const = default;
 };
 
+void PrintTo(const EntryValue& value, std::ostream* out) {
+  for (const char16_t c : value.Name) *out << (c < 0x80 ? static_cast<char>(c) : '?');
+  *out << " type " << value.Value.TypeCode << " bytes";
+  for (const std::uint8_t b : value.Value.Bytes) *out << ' ' << std::hex << static_cast<int>(b) << std::dec;
+}
+
 std::vector<EntryValue> Values(const EditList& list) {
   std::vector<EntryValue> values;
   for (int i = 0; i < list.Count(); ++i) {
     values.push_back({list.At(i).Name, std::u16string(list.At(i).TypeName()), ValueToWrite(list.At(i))});
   }
   return values;
+}
+
+const EntryValue& Named(const std::vector<EntryValue>& values, std::u16string_view name) {
+  const auto found = std::find_if(values.begin(), values.end(), [&](const EntryValue& v) { return v.Name == name; });
+  if (found == values.end()) throw std::out_of_range("no such entry");
+  return *found;
 }
 
 std::vector<EntryValue> Sorted(std::vector<EntryValue> values) {
@@ -159,6 +173,7 @@ class FileCommandsTest : public ::testing::Test {
     model.UserList.Add(VariableEntry::FromValue(u"TEMP", ExpandSz(u"%USERPROFILE%\\Temp")));
     model.LinkPathEntry(model.SysList.FindIgnoringCase(u"Path"));
     model.RefreshPathView();
+    model.AcceptJoinedPathAsStored();
   }
 
   ScreenPoint At(int dx, int dy) const { return {window.WindowRect().Left + dx, window.WindowRect().Top + dy}; }
@@ -253,9 +268,9 @@ TEST_F(FileCommandsTest, ExportWritesTheListsAsTheyStandAndCountsThem) {
   EXPECT_EQ(written(parsed.Sections[1]), expected(user));
   // What Save would write: the edit as text, the binary value unchanged, and
   // an unknown type name as REG_NONE.
-  EXPECT_EQ(system[2].Value, Sz(u"Edited"));
-  EXPECT_EQ(system[0].Value, (RegistryValue{kRegBinary, {0x00, 0xff, 0x5c}}));
-  EXPECT_EQ(user[0].Value.TypeCode, kRegNone);
+  EXPECT_EQ(Named(system, u"OS").Value, Sz(u"Edited"));
+  EXPECT_EQ(Named(system, u"FLAGS").Value, (RegistryValue{kRegBinary, {0x00, 0xff, 0x5c}}));
+  EXPECT_EQ(Named(user, u"ODD").Value, TextToValue(kRegNone, u"z"));
 }
 
 TEST_F(FileCommandsTest, BackupWritesTheKeysAsStoredAndCountsTheEditLists) {
