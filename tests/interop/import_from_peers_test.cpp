@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "interop/peers.h"
+#include "interop/sample_values.h"
+#include "model/main_model.h"
+#include "model/texts.h"
+#include "model/type_names.h"
+#include "support/scratch_key.h"
+#include "support/scripted_dialogs.h"
+#include "ui/commands/file_commands.h"
+#include "win32/system_errors.h"
+
+// Files that Wine's reg.exe and regedit.exe export, read by Import into the
+// edit lists and compared with the values the key held.
+namespace tallowin::testing {
+namespace {
+
+struct Exporter {
+  const char* Name;
+  const wchar_t* Program;
+  // The peer's arguments for a key (under HKEY_CURRENT_USER) and a file.
+  std::wstring (*Arguments)(const std::wstring& key, const std::wstring& file);
+};
+
+const Exporter kExporters[] = {
+    {"reg export", kReg,
+     [](const std::wstring& key, const std::wstring& file) {
+       return L"export \"HKEY_CURRENT_USER\\" + key + L"\" \"" + file + L"\" /y";
+     }},
+    {"regedit /e", kRegedit,
+     [](const std::wstring& key, const std::wstring& file) {
+       return L"/e \"" + file + L"\" \"HKEY_CURRENT_USER\\" + key + L"\"";
+     }},
+};
+
+class ImportFromPeersTest : public ScratchKeyTest {
+ protected:
+  ImportFromPeersTest() {
+    ports.Dialogs = &dialogs;
+    ports.Window = &window;
+    ports.System = &system;
+    ports.Pickers = &pickers;
+    ports.Files = &files;
+  }
+
+  // Has the peer export the key, points the file's key header at the user
+  // key and imports it.
+  void ExportAndImport(const Exporter& exporter, const std::u16string& key, MainModel& model) {
+    const std::wstring exported = folder.File(L"exported.reg");
+    const std::wstring wideKey = win32::ToWide(key);
+    ASSERT_EQ(RunPeer(exporter.Program, exporter.Arguments(wideKey, exported)), 0u);
+    const std::vector<std::uint8_t> bytes =
+        WithLineReplaced(ReadBytes(exported), u"[HKEY_CURRENT_USER\\" + key + u"]", u"[HKEY_CURRENT_USER\\Environment]");
+    const std::wstring redirected = folder.File(L"redirected.reg");
+    WriteBytes(redirected, bytes);
+    pickers.Paths = {win32::FromWide(redirected)};
+    dialogs = ScriptedDialogs();
+    FileImportExecute(model, ports);
+  }
+
+  ScratchFolder folder;
+  ScriptedDialogs dialogs;
+  FixedWindow window{ScreenRect{0, 0, 600, 400}};
+  win32::Win32System system;
+  GivenPaths pickers;
+  win32::Win32FileSystem files;
+  CommandPorts ports;
+};
+
+TEST_F(ImportFromPeersTest, PeerExportsImportWithTheirNamesTypesAndBytes) {
+  std::vector<SampleValue> samples = Samples();
+  std::erase_if(samples, [](const SampleValue& sample) { return !sample.PeersExportExactly; });
+  for (const SampleValue& sample : samples) Set(Subkey, sample.Name, sample.Value);
+
+  for (const Exporter& exporter : kExporters) {
+    SCOPED_TRACE(exporter.Name);
+    MainModel model;
+    model.SysList.Add(VariableEntry::FromTexts(u"KEPT", u"REG_SZ", u"system list untouched"));
+    ExportAndImport(exporter, Subkey, model);
+
+    ASSERT_EQ(dialogs.Shown.size(), 1u);
+    EXPECT_EQ(dialogs.Shown[0].Text, std::u16string(texts::kImportDone) + std::u16string(texts::kUserCountPrefix) +
+                                         Ascii(std::to_string(samples.size())) + std::u16string(texts::kCountLineEnd));
+    EXPECT_EQ(model.SysList.Count(), 1);
+    EXPECT_EQ(model.UserList.Count(), static_cast<int>(samples.size()));
+    for (const SampleValue& sample : samples) {
+      SCOPED_TRACE(Printable(sample.Name));
+      int row = -1;
+      for (int i = 0; i < model.UserList.Count(); ++i) {
+        if (model.UserList.At(i).Name == sample.Name) row = i;
+      }
+      ASSERT_GE(row, 0);
+      const VariableEntry& entry = model.UserList.At(row);
+      EXPECT_EQ(entry.TypeName(), TypeNameOf(sample.Value.TypeCode));
+      const RegistryValue written = ValueToWrite(entry);
+      EXPECT_EQ(written.TypeCode, sample.Value.TypeCode);
+      EXPECT_EQ(written.Bytes, sample.Value.Bytes);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tallowin::testing

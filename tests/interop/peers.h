@@ -1,0 +1,132 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/commands/file_ports.h"
+#include "ui/win32/file_system.h"
+#include "win32/unique_handle.h"
+#include "win32/wide_text.h"
+
+// What the peer tests share: running reg.exe and regedit.exe, a scratch
+// folder for the files they exchange, and rewriting a file's key header
+// lines so that a file meant for one key goes to another.
+namespace tallowin::testing {
+
+// Runs a program of the system folder with its arguments and waits until it
+// has ended; returns its exit code.
+inline std::optional<DWORD> RunPeer(const std::wstring& program, const std::wstring& arguments) {
+  wchar_t folder[MAX_PATH];
+  const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::nullopt;
+  const std::wstring path = std::wstring(folder, length) + L"\\" + program;
+  std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &started)) {
+    ADD_FAILURE() << "cannot start " << std::string(program.begin(), program.end()) << ": " << ::GetLastError();
+    return std::nullopt;
+  }
+  const win32::UniqueKernelHandle process(started.hProcess);
+  const win32::UniqueKernelHandle thread(started.hThread);
+  if (::WaitForSingleObject(process.get(), INFINITE) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD exitCode = 0;
+  if (!::GetExitCodeProcess(process.get(), &exitCode)) return std::nullopt;
+  return exitCode;
+}
+
+inline constexpr wchar_t kReg[] = L"system32\\reg.exe";
+inline constexpr wchar_t kRegedit[] = L"regedit.exe";
+
+// A fresh folder under the temporary folder, removed with its files.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+    path_ = std::wstring(temp, length) + L"tallowin-interop-" + std::to_wstring(::GetCurrentProcessId());
+    ::CreateDirectoryW(path_.c_str(), nullptr);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  ~ScratchFolder() {
+    for (const std::wstring& file : files_) ::DeleteFileW(file.c_str());
+    ::RemoveDirectoryW(path_.c_str());
+  }
+
+  // A file name in the folder (the file itself is not made).
+  std::wstring File(const std::wstring& name) {
+    files_.push_back(path_ + L"\\" + name);
+    return files_.back();
+  }
+
+ private:
+  std::wstring path_;
+  std::vector<std::wstring> files_;
+};
+
+inline std::vector<std::uint8_t> ReadBytes(const std::wstring& path) {
+  win32::Win32FileSystem files;
+  const FileContents contents = files.ReadWholeFile(win32::FromWide(path));
+  EXPECT_TRUE(contents.Succeeded) << contents.ErrorCode;
+  return contents.Bytes;
+}
+
+inline void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+  win32::Win32FileSystem files;
+  const FileResult written = files.ReplaceWholeFile(win32::FromWide(path), bytes);
+  ASSERT_TRUE(written.Succeeded) << written.ErrorCode;
+}
+
+// A UTF-16LE file's text (after FF FE) with every occurrence of a line
+// replaced; the other bytes stay exactly as they were.
+inline std::vector<std::uint8_t> WithLineReplaced(const std::vector<std::uint8_t>& file, const std::u16string& from,
+                                                  const std::u16string& to) {
+  EXPECT_GE(file.size(), 2u);
+  EXPECT_EQ(file[0], 0xff);
+  EXPECT_EQ(file[1], 0xfe);
+  std::u16string text;
+  for (std::size_t i = 2; i + 1 < file.size(); i += 2) {
+    text.push_back(static_cast<char16_t>(file[i] | (file[i + 1] << 8)));
+  }
+  int replaced = 0;
+  const std::u16string needle = u"\r\n" + from + u"\r\n";
+  for (std::size_t at = text.find(needle); at != std::u16string::npos; at = text.find(needle, at + 1)) {
+    text.replace(at + 2, from.size(), to);
+    ++replaced;
+  }
+  EXPECT_GT(replaced, 0) << "key header line not found";
+  std::vector<std::uint8_t> bytes{0xff, 0xfe};
+  for (const char16_t unit : text) {
+    bytes.push_back(static_cast<std::uint8_t>(unit & 0xff));
+    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  if (file.size() % 2 != 0) bytes.push_back(file.back());
+  return bytes;
+}
+
+// Answers the file dialogs with the paths it is given, in order.
+class GivenPaths : public FilePickerPort {
+ public:
+  std::deque<std::u16string> Paths;
+  std::optional<std::u16string> PickFileToSave(std::u16string_view) override { return Next(); }
+  std::optional<std::u16string> PickFileToOpen(std::u16string_view) override { return Next(); }
+
+ private:
+  std::optional<std::u16string> Next() {
+    if (Paths.empty()) return std::nullopt;
+    std::u16string path = Paths.front();
+    Paths.pop_front();
+    return path;
+  }
+};
+
+}  // namespace tallowin::testing
