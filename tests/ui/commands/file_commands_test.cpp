@@ -126,6 +126,26 @@ std::vector<EntryValue> Values(const EditList& list) {
   return values;
 }
 
+using Section = std::pair<regfile::Scope, FakeRegistry::Values>;
+
+// The file's sections as the reader finds them.
+std::vector<Section> SectionsOf(const Bytes& file) {
+  const regfile::ParsedFile parsed = regfile::ParseFile(file.data(), file.size(), {});
+  EXPECT_TRUE(parsed.IsRegistrationFile);
+  std::vector<Section> sections;
+  for (const regfile::ParsedSection& section : parsed.Sections) {
+    Section& added = sections.emplace_back(section.Target, FakeRegistry::Values{});
+    for (const regfile::ParsedValue& value : section.Values) added.second.emplace_back(value.Name, value.Value);
+  }
+  return sections;
+}
+
+FakeRegistry::Values Pairs(const std::vector<EntryValue>& values) {
+  FakeRegistry::Values pairs;
+  for (const EntryValue& value : values) pairs.emplace_back(value.Name, value.Value);
+  return pairs;
+}
+
 const EntryValue& Named(const std::vector<EntryValue>& values, std::u16string_view name) {
   const auto found = std::find_if(values.begin(), values.end(), [&](const EntryValue& v) { return v.Name == name; });
   if (found == values.end()) throw std::out_of_range("no such entry");
@@ -246,26 +266,9 @@ TEST_F(FileCommandsTest, ExportWritesTheListsAsTheyStandAndCountsThem) {
   FileExportExecute(model, ports);
 
   ExpectOnlyDialog(Report(texts::kExportDone, 3, 3), At(130, 130), false);
-  ASSERT_EQ(files.Files.count(u"C:\\out\\Environment.reg"), 1u);
   EXPECT_EQ(Values(model.SysList), system);  // the lists are left alone
-  const Bytes& file = files.Files[u"C:\\out\\Environment.reg"];
-  const regfile::ParsedFile parsed = regfile::ParseFile(file.data(), file.size(), {});
-  ASSERT_TRUE(parsed.IsRegistrationFile);
-  ASSERT_EQ(parsed.Sections.size(), 2u);
-  EXPECT_EQ(parsed.Sections[0].Target, regfile::Scope::System);
-  EXPECT_EQ(parsed.Sections[1].Target, regfile::Scope::User);
-  const auto written = [](const regfile::ParsedSection& section) {
-    std::vector<std::pair<std::u16string, RegistryValue>> values;
-    for (const auto& v : section.Values) values.emplace_back(v.Name, v.Value);
-    return values;
-  };
-  const auto expected = [](const std::vector<EntryValue>& values) {
-    std::vector<std::pair<std::u16string, RegistryValue>> pairs;
-    for (const auto& v : values) pairs.emplace_back(v.Name, v.Value);
-    return pairs;
-  };
-  EXPECT_EQ(written(parsed.Sections[0]), expected(system));
-  EXPECT_EQ(written(parsed.Sections[1]), expected(user));
+  EXPECT_EQ(SectionsOf(files.Files[u"C:\\out\\Environment.reg"]),
+            (std::vector<Section>{{regfile::Scope::System, Pairs(system)}, {regfile::Scope::User, Pairs(user)}}));
   // What Save would write: the edit as text, the binary value unchanged, and
   // an unknown type name as REG_NONE.
   EXPECT_EQ(Named(system, u"OS").Value, Sz(u"Edited"));
@@ -283,18 +286,10 @@ TEST_F(FileCommandsTest, BackupWritesTheKeysAsStoredAndCountsTheEditLists) {
   ExpectOnlyDialog(Report(texts::kBackupDone, 2, 1), At(130, 130), false);
   EXPECT_EQ(pickers.SaveTitles, (Lines{std::u16string(texts::kBackupTitle)}));
   EXPECT_EQ(Values(model.SysList), system);
-  const Bytes& file = files.Files[u"backup.reg"];
-  const regfile::ParsedFile parsed = regfile::ParseFile(file.data(), file.size(), {});
-  ASSERT_EQ(parsed.Sections.size(), 2u);
-  const auto& keys = registry.Keys;
-  const auto sectionOf = [&](std::size_t index) {
-    FakeRegistry::Values values;
-    for (const auto& v : parsed.Sections[index].Values) values.emplace_back(v.Name, v.Value);
-    return values;
-  };
   // In enumeration order, with the DWORD's exact bytes.
-  EXPECT_EQ(sectionOf(0), keys.at({RootKey::LocalMachine, std::u16string(kSystemSubkey)}));
-  EXPECT_EQ(sectionOf(1), keys.at({RootKey::CurrentUser, std::u16string(kUserSubkey)}));
+  EXPECT_EQ(SectionsOf(files.Files[u"backup.reg"]),
+            (std::vector<Section>{{regfile::Scope::System, registry.Key(RootKey::LocalMachine, kSystemSubkey)},
+                                  {regfile::Scope::User, registry.Key(RootKey::CurrentUser, kUserSubkey)}}));
 }
 
 TEST_F(FileCommandsTest, BackupThatCannotReadAKeyWritesNothing) {
