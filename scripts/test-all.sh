@@ -31,7 +31,7 @@ run_preset() {
     return
   fi
   echo "== $preset: tests"
-  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$logdir/$preset-test.log" | grep -vE '^\s+[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed' || true
+  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$logdir/$preset-test.log" | grep -vE '^\s*([0-9]+\/[0-9]+ Test +#[0-9]+: .* Passed|Start +[0-9]+: )' || true
   local summary
   summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$logdir/$preset-test.log" | tail -n 1)
   if [ -z "$summary" ]; then
