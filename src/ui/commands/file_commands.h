@@ -11,8 +11,8 @@
 // Import replaces each edit list whose section a file holds. None of them
 // writes to the registry.
 //
-// Ports used: Dialogs, Window, System and Files by all three; Pickers by all
-// three; Registry by Backup.
+// Ports used: Dialogs, Window, Pickers, Files and System; Backup also uses
+// Registry.
 namespace tallowin {
 
 namespace texts {
