@@ -29,7 +29,7 @@ case "$action" in
     # wineboot's own server must be gone, or the persistent one exits at once.
     "$server" -k 2>/dev/null || true
     "$server" -w 2>/dev/null || true
-    "$server" -p 900
+    "$server" -p 900 </dev/null >/dev/null 2>&1
     # The first program started under a new server brings up the prefix's
     # services, which then hold on to that program's output for as long as
     # the server lives; start them here, with no output to hold, so that a

@@ -49,6 +49,9 @@ inline constexpr std::u16string_view kExportFailed = u"エクスポートに失�
 inline constexpr std::u16string_view kBackupFailed = u"レジストリキーのバックアップに失敗しました。\n";
 inline constexpr std::u16string_view kImportDone = u"編集リストへインスポートしました。\n";
 inline constexpr std::u16string_view kImportFailed = u"編集リストへのインスポートに失敗しました。\n";
+// Follows kImportFailed when the chosen file does not start with a
+// registration file's header.
+inline constexpr std::u16string_view kNotRegistrationFile = u"選択されたファイルは登録ファイルではありません。";
 // The count lines of the file reports: prefix, the number, kCountLineEnd.
 inline constexpr std::u16string_view kSystemCountPrefix = u"システム環境変数 ： ";
 inline constexpr std::u16string_view kUserCountPrefix = u"ユーザー環境変数 ： ";

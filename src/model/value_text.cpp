@@ -73,13 +73,14 @@ std::vector<std::uint8_t> Utf16LeBytes(std::u16string_view text) {
 }
 
 std::u16string Utf16LeTextUpToZero(const std::vector<std::uint8_t>& bytes) {
-  std::u16string text;
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+  const auto unitAt = [&bytes](std::size_t i) {
     const std::uint8_t high = i + 1 < bytes.size() ? bytes[i + 1] : 0;
-    const char16_t unit = static_cast<char16_t>(bytes[i] | (high << 8));
-    if (unit == u'\0') break;
-    text.push_back(unit);
-  }
+    return static_cast<char16_t>(bytes[i] | (high << 8));
+  };
+  std::size_t units = 0;
+  while (units * 2 < bytes.size() && unitAt(units * 2) != u'\0') ++units;
+  std::u16string text(units, u'\0');
+  for (std::size_t i = 0; i < units; ++i) text[i] = unitAt(i * 2);
   return text;
 }
 

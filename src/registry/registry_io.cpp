@@ -3,8 +3,6 @@
 #include <limits>
 #include <string>
 
-#include "model/type_names.h"
-#include "model/value_text.h"
 #include "registry/value_reader.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
@@ -99,11 +97,10 @@ bool ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) {
 bool ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) {
   const LSTATUS status = ReadKey(root, subkey, [&items](std::u16string name, RegistryValue value) {
     CClipItem& item = items.emplace_back(nullptr, nullptr);
-    const std::u16string_view typeName = TypeNameOf(value.TypeCode);
-    std::u16string data = DataTextOf(value);
-    item.SetValues(name, typeName, data, CI_ALL_FIELDS);
+    VariableEntry entry = VariableEntry::FromValue(std::move(name), std::move(value));
+    item.SetValues(entry.Name, entry.TypeName(), entry.Data(), CI_ALL_FIELDS);
     // SetValues forgets any stored value; the bytes go with the buffer.
-    item.Stored = StoredValue{std::move(value), std::u16string(typeName), std::move(data)};
+    item.Stored = std::move(entry.Stored);
   });
   return Succeeded(status);
 }

@@ -15,12 +15,6 @@
 // Registry.
 namespace tallowin {
 
-namespace texts {
-// Second line of the import failure report when the chosen file does not
-// start with a registration file's header.
-inline constexpr std::u16string_view kNotRegistrationFile = u"選択されたファイルは登録ファイルではありません。";
-}  // namespace texts
-
 void FileExportExecute(MainModel& model, const CommandPorts& ports);
 void FileBuckupExecute(MainModel& model, const CommandPorts& ports);
 void FileImportExecute(MainModel& model, const CommandPorts& ports);

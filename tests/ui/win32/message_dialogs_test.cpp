@@ -89,7 +89,7 @@ void Read(HWND dialog, SeenDialog& seen) {
 void Reply(HWND dialog, Answer answer) {
   // Keys go where the user's keystrokes would: to the focused control,
   // through the dialog's own message loop.
-  const HWND focus = ::GetFocus() != nullptr ? ::GetFocus() : dialog;
+  const HWND focus = ::GetFocus();
   switch (answer) {
     case Answer::ClickOk:
       ::SendMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
@@ -114,6 +114,10 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND dialog = nullptr;
   ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&dialog));
   if (driver == nullptr || dialog == nullptr) return;
+  // Keys are answered by whatever has the focus: until the box has taken
+  // it, a key would go nowhere, so wait for a later tick.
+  const HWND focus = ::GetFocus();
+  if (!driver->Seen.Found && (focus == nullptr || (focus != dialog && !::IsChild(dialog, focus)))) return;
   if (driver->Seen.Found) {
     driver->Seen.AnswerIgnored = true;
     ::KillTimer(nullptr, timer);
