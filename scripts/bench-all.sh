@@ -9,9 +9,15 @@ for preset in host win64; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
 done
+# Registry calls under Wine are round trips to the wineserver; with the
+# server and the program on different processors, wake-up latency on a
+# virtual machine makes their timings noise. Run them on one processor.
+pin=()
+if command -v taskset >/dev/null; then pin=(taskset -c 0); fi
 prefix=$root/build/win64/wineprefix
 export TALLOWIN_WINEPREFIX=$prefix
-bash scripts/wine-env.sh start "$prefix" >/dev/null
+bash scripts/wine-env.sh stop "$prefix" >/dev/null 2>&1 || true
+"${pin[@]}" bash scripts/wine-env.sh start "$prefix" >/dev/null
 trap 'bash scripts/wine-env.sh stop "$prefix" >/dev/null 2>&1' EXIT
 for program in build/host/bench/tallowin_*bench* build/host/bench/*/tallowin_*bench*; do
   [ -x "$program" ] || continue
@@ -21,5 +27,5 @@ done
 for program in build/win64/bench/*/tallowin_*bench*.exe; do
   [ -f "$program" ] || continue
   echo "== $program (Wine)"
-  scripts/wine-run "$program"
+  "${pin[@]}" scripts/wine-run "$program"
 done

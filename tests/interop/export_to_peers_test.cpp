@@ -45,23 +45,7 @@ const std::u16string kUserHeader = HeaderOf(u"HKEY_CURRENT_USER", kUserSubkey);
 // Every value of a key with its exact type and bytes, by name.
 std::map<std::u16string, RegistryValue> KeyValues(HKEY root, const std::u16string& subkey) {
   std::map<std::u16string, RegistryValue> values;
-  win32::UniqueKey key;
-  EXPECT_EQ(::RegOpenKeyExW(root, win32::Wide(subkey), 0, KEY_READ, key.put()), ERROR_SUCCESS);
-  std::vector<wchar_t> name(16384);
-  for (DWORD index = 0;; ++index) {
-    DWORD nameLength = static_cast<DWORD>(name.size());
-    DWORD type = 0;
-    DWORD size = 0;
-    if (::RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-      break;
-    }
-    RegistryValue value{type, std::vector<std::uint8_t>(size)};
-    nameLength = static_cast<DWORD>(name.size());
-    EXPECT_EQ(::RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr, &type, value.Bytes.data(), &size),
-              ERROR_SUCCESS);
-    value.Bytes.resize(size);
-    values.emplace(win32::FromWide(name.data(), nameLength), std::move(value));
-  }
+  for (auto& [name, value] : ValuesOf(root, subkey)) values.emplace(std::move(name), std::move(value));
   return values;
 }
 

@@ -19,6 +19,29 @@ namespace tallowin::testing {
 
 inline std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
+// Every value of a key, in enumeration order, with its exact type and bytes.
+inline std::vector<std::pair<std::u16string, RegistryValue>> ValuesOf(HKEY root, const std::u16string& subkey) {
+  std::vector<std::pair<std::u16string, RegistryValue>> values;
+  win32::UniqueKey key;
+  EXPECT_EQ(::RegOpenKeyExW(root, win32::Wide(subkey), 0, KEY_READ, key.put()), ERROR_SUCCESS);
+  std::vector<wchar_t> name(16384);
+  for (DWORD index = 0;; ++index) {
+    DWORD nameLength = static_cast<DWORD>(name.size());
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+      break;
+    }
+    RegistryValue value{type, std::vector<std::uint8_t>(size)};
+    nameLength = static_cast<DWORD>(name.size());
+    EXPECT_EQ(::RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr, &type, value.Bytes.data(), &size),
+              ERROR_SUCCESS);
+    value.Bytes.resize(size);
+    values.emplace_back(win32::FromWide(name.data(), nameLength), std::move(value));
+  }
+  return values;
+}
+
 class ScratchKeyTest : public ::testing::Test {
  protected:
   static constexpr std::u16string_view kParent = u"Software\\TallowinTests";
@@ -81,27 +104,9 @@ class ScratchKeyTest : public ::testing::Test {
     return value;
   }
 
-  // Every value of a key, in enumeration order, with its exact type and bytes.
+  // Every value of a key under HKEY_CURRENT_USER, in enumeration order.
   std::vector<std::pair<std::u16string, RegistryValue>> Values(const std::u16string& path) const {
-    const win32::UniqueKey key = Open(path);
-    std::vector<std::pair<std::u16string, RegistryValue>> values;
-    std::vector<wchar_t> name(16384);
-    for (DWORD index = 0;; ++index) {
-      DWORD nameLength = static_cast<DWORD>(name.size());
-      DWORD type = 0;
-      DWORD size = 0;
-      if (::RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr, &type, nullptr, &size) !=
-          ERROR_SUCCESS) {
-        break;
-      }
-      RegistryValue value{type, std::vector<std::uint8_t>(size)};
-      nameLength = static_cast<DWORD>(name.size());
-      EXPECT_EQ(::RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr, &type, value.Bytes.data(), &size),
-                ERROR_SUCCESS);
-      value.Bytes.resize(size);
-      values.emplace_back(win32::FromWide(name.data(), nameLength), std::move(value));
-    }
-    return values;
+    return ValuesOf(HKEY_CURRENT_USER, path);
   }
 
   std::u16string Subkey;

@@ -87,9 +87,12 @@ void Read(HWND dialog, SeenDialog& seen) {
 }
 
 void Reply(HWND dialog, Answer answer) {
-  // Keys go where the user's keystrokes would: to the focused control,
-  // through the dialog's own message loop.
-  const HWND focus = ::GetFocus();
+  // Keys go through the dialog's own message loop, to the focused control
+  // as a user's keystrokes would. While another program holds the focus
+  // (tests run side by side) the box has none of its own: the default
+  // button stands in, and the dialog manager still acts on the key.
+  HWND focus = ::GetFocus();
+  if (focus == nullptr || (focus != dialog && !::IsChild(dialog, focus))) focus = ::GetDlgItem(dialog, IDOK);
   switch (answer) {
     case Answer::ClickOk:
       ::SendMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
@@ -114,10 +117,6 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND dialog = nullptr;
   ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&dialog));
   if (driver == nullptr || dialog == nullptr) return;
-  // Keys are answered by whatever has the focus: until the box has taken
-  // it, a key would go nowhere, so wait for a later tick.
-  const HWND focus = ::GetFocus();
-  if (!driver->Seen.Found && (focus == nullptr || (focus != dialog && !::IsChild(dialog, focus)))) return;
   if (driver->Seen.Found) {
     driver->Seen.AnswerIgnored = true;
     ::KillTimer(nullptr, timer);
