@@ -20,7 +20,7 @@ bash scripts/wine-env.sh stop "$prefix" >/dev/null 2>&1 || true
 "${pin[@]}" bash scripts/wine-env.sh start "$prefix" >/dev/null
 trap 'bash scripts/wine-env.sh stop "$prefix" >/dev/null 2>&1' EXIT
 for program in build/host/bench/tallowin_*bench* build/host/bench/*/tallowin_*bench*; do
-  [ -x "$program" ] || continue
+  [ -f "$program" ] && [ -x "$program" ] || continue
   echo "== $program"
   "$program"
 done
