@@ -58,11 +58,7 @@ class LoadSaveRegistryTest : public ScratchKeyTest {
     sysKey = MakeKey(u"system");
     userKey = MakeKey(u"user");
     registry.emplace(sysKey, userKey);
-    ports.Dialogs = &dialogs;
-    ports.Window = &window;
     ports.Registry = &*registry;
-    ports.System = &system;
-    ports.Power = &power;
   }
 
   std::u16string sysKey;
@@ -72,7 +68,7 @@ class LoadSaveRegistryTest : public ScratchKeyTest {
   ScriptedDialogs dialogs;
   win32::Win32System system;
   RecordingPower power;
-  CommandPorts ports;
+  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .System = &system, .Power = &power};
   MainModel model;
 };
 
@@ -81,11 +77,7 @@ TEST(LoadStockKeys, ReadsThePrefixsOwnEnvironment) {
   ScriptedDialogs dialogs;
   win32::Win32System system;
   FixedWindow window{ScreenRect{}};
-  CommandPorts ports;
-  ports.Dialogs = &dialogs;
-  ports.Window = &window;
-  ports.Registry = &registry;
-  ports.System = &system;
+  const CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system};
   MainModel model;
   model.Loading = true;
   FileLoadExecute(model, ports);

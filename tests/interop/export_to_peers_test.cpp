@@ -51,14 +51,6 @@ std::map<std::u16string, RegistryValue> KeyValues(HKEY root, const std::u16strin
 
 class ExportToPeersTest : public ScratchKeyTest {
  protected:
-  ExportToPeersTest() {
-    ports.Dialogs = &dialogs;
-    ports.Window = &window;
-    ports.Registry = &registry;
-    ports.System = &system;
-    ports.Pickers = &pickers;
-    ports.Files = &files;
-  }
 
   // Sends the written file to the peer with its two key headers pointing at
   // two scratch keys; the peer must accept it.
@@ -79,7 +71,7 @@ class ExportToPeersTest : public ScratchKeyTest {
   win32::Win32System system;
   GivenPaths pickers;
   win32::Win32FileSystem files;
-  CommandPorts ports;
+  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system, .Pickers = &pickers, .Files = &files};
 };
 
 TEST_F(ExportToPeersTest, PeersImportEveryExportedValueByteForByte) {

@@ -39,13 +39,6 @@ const Exporter kExporters[] = {
 
 class ImportFromPeersTest : public ScratchKeyTest {
  protected:
-  ImportFromPeersTest() {
-    ports.Dialogs = &dialogs;
-    ports.Window = &window;
-    ports.System = &system;
-    ports.Pickers = &pickers;
-    ports.Files = &files;
-  }
 
   // Has the peer export the key, points the file's key header at the user
   // key and imports it.
@@ -68,7 +61,7 @@ class ImportFromPeersTest : public ScratchKeyTest {
   win32::Win32System system;
   GivenPaths pickers;
   win32::Win32FileSystem files;
-  CommandPorts ports;
+  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .System = &system, .Pickers = &pickers, .Files = &files};
 };
 
 TEST_F(ImportFromPeersTest, PeerExportsImportWithTheirNamesTypesAndBytes) {

@@ -172,12 +172,6 @@ std::u16string Report(std::u16string_view firstLine, std::optional<int> system, 
 class FileCommandsTest : public ::testing::Test {
  protected:
   FileCommandsTest() {
-    ports.Dialogs = &dialogs;
-    ports.Window = &window;
-    ports.Registry = &registry;
-    ports.System = &system;
-    ports.Pickers = &pickers;
-    ports.Files = &files;
     ResetModel();
     registry.Key(RootKey::LocalMachine, kSystemSubkey) = {{u"windir", ExpandSz(u"%SystemRoot%")},
                                                           {u"Path", ExpandSz(u"C:\\A;C:\\B")},
@@ -219,7 +213,7 @@ class FileCommandsTest : public ::testing::Test {
   FakeRegistry registry{system};
   ScriptedPickers pickers;
   MemoryFiles files;
-  CommandPorts ports;
+  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system, .Pickers = &pickers, .Files = &files};
   MainModel model;
 };
 

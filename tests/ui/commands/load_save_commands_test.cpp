@@ -22,11 +22,6 @@ RegistryValue ExpandSz(std::u16string_view text) { return TextToValue(kRegExpand
 class LoadSaveTest : public ::testing::Test {
  protected:
   LoadSaveTest() {
-    ports.Dialogs = &dialogs;
-    ports.Window = &window;
-    ports.Registry = &registry;
-    ports.System = &system;
-    ports.Power = &power;
     registry.Key(RootKey::LocalMachine, kSystemSubkey) = {
         {u"windir", ExpandSz(u"%SystemRoot%")},
         {u"Path", ExpandSz(u"C:\\A;C:\\B")},
@@ -42,7 +37,7 @@ class LoadSaveTest : public ::testing::Test {
   FakeSystem system;
   FakeRegistry registry{system};
   RecordingPower power;
-  CommandPorts ports;
+  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system, .Power = &power};
   MainModel model;
 };
 
