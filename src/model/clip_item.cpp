@@ -3,6 +3,7 @@
 #include "model/collation.h"
 #include "model/texts.h"
 #include "model/type_names.h"
+#include "model/value_text.h"
 
 namespace tallowin {
 namespace {
@@ -40,6 +41,18 @@ void CClipItem::SetValues(std::u16string_view name, std::u16string_view typeName
   }
   if (mask & CI_DATA) Data = std::u16string(data);
   if (mask & (CI_TYPE | CI_DATA)) Stored.reset();
+  IsSet = true;
+}
+
+void CClipItem::SetReadValue(std::u16string name, RegistryValue value) {
+  // The type code is known, so the type name needs no lookup: a code of the
+  // table is its own index, any other code has no name and looks up to 12.
+  const std::uint32_t code = value.TypeCode;
+  TypeIndex = code < kTypeNames.size() ? static_cast<int>(code) : kUnknownTypeIndex;
+  TypeName = std::u16string(TypeNameOf(code));
+  Data = DataTextOf(value);
+  Name = std::move(name);
+  Stored = StoredValue{std::move(value), TypeName, Data};
   IsSet = true;
 }
 

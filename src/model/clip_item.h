@@ -31,6 +31,9 @@ class CClipItem {
 
   void LoadFromItem(const VariableEntry& entry, int mask);
   void SetValues(std::u16string_view name, std::u16string_view typeName, std::u16string_view data, int mask);
+  // Holds a value read from the registry: what SetValues with every field
+  // would hold for its name, type name and data text, and its exact bytes.
+  void SetReadValue(std::u16string name, RegistryValue value);
   // Writes the masked fields into a row of the list; false (and nothing
   // changed) while the buffer holds nothing. Storing a different name moves
   // the row to its sorted place.

@@ -96,11 +96,7 @@ bool ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) {
 
 bool ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) {
   const LSTATUS status = ReadKey(root, subkey, [&items](std::u16string name, RegistryValue value) {
-    CClipItem& item = items.emplace_back(nullptr, nullptr);
-    VariableEntry entry = VariableEntry::FromValue(std::move(name), std::move(value));
-    item.SetValues(entry.Name, entry.TypeName(), entry.Data(), CI_ALL_FIELDS);
-    // SetValues forgets any stored value; the bytes go with the buffer.
-    item.Stored = std::move(entry.Stored);
+    items.emplace_back(nullptr, nullptr).SetReadValue(std::move(name), std::move(value));
   });
   return Succeeded(status);
 }

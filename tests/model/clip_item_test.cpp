@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "model/texts.h"
+#include "model/type_names.h"
+#include "model/value_text.h"
 #include "support/scripted_dialogs.h"
 
 namespace tallowin {
@@ -155,6 +157,22 @@ TEST(ClipItem, LoadKeepsUnmaskedFieldsAndCarriesStoredBytes) {
   item.SetValues(u"RAW", u"REG_SZ", u"a", CI_ALL_FIELDS);
   ASSERT_TRUE(item.StoreToItem(list, 0, CI_ALL_FIELDS));
   EXPECT_EQ(ValueToWrite(list.At(0)).Bytes, (std::vector<std::uint8_t>{'a', 0, 0, 0}));
+}
+
+TEST(ClipItem, ReadValueHoldsWhatAListReadShowsAndItsBytes) {
+  const RegistryValue values[] = {TextToValue(kRegSz, u"C:\\Temp"), RegistryValue{kRegDword, {1, 0, 0, 0}},
+                                  RegistryValue{42, {7}}};
+  for (const RegistryValue& value : values) {
+    const VariableEntry entry = VariableEntry::FromValue(u"NAME", value);
+    CClipItem item(nullptr, nullptr);
+    item.SetReadValue(u"NAME", value);
+    EXPECT_TRUE(item.IsSet);
+    EXPECT_EQ(item.Name, entry.Name);
+    EXPECT_EQ(item.TypeName, entry.TypeName());
+    EXPECT_EQ(item.Data, entry.Data());
+    EXPECT_EQ(item.TypeIndex, TypeIndexOf(item.TypeName));
+    EXPECT_EQ(item.Stored, entry.Stored);
+  }
 }
 
 }  // namespace

@@ -59,11 +59,7 @@ class FakeRegistry : public RegistryPort {
 
   bool ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override {
     return Read(root, subkey, [&](const std::u16string& name, const RegistryValue& value) {
-      const VariableEntry entry = VariableEntry::FromValue(name, value);
-      CClipItem item(nullptr, nullptr);
-      item.SetValues(entry.Name, entry.TypeName(), entry.Data(), CI_ALL_FIELDS);
-      item.Stored = entry.Stored;
-      items.push_back(std::move(item));
+      items.emplace_back(nullptr, nullptr).SetReadValue(name, value);
     });
   }
 
