@@ -25,6 +25,7 @@
 #include "model/texts.h"
 #include "model/value_text.h"
 #include "registry/registry_io.h"
+#include "support/run_program.h"
 #include "ui/commands/file_commands.h"
 #include "ui/win32/file_system.h"
 #include "win32/unique_handle.h"
@@ -154,25 +155,8 @@ bool EnumerateOnly(HKEY key) {
 }
 
 std::optional<DWORD> RegExport(const std::u16string& subkey, const std::wstring& file) {
-  wchar_t folder[MAX_PATH];
-  const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::nullopt;
-  const std::wstring program = std::wstring(folder, length) + L"\\reg.exe";
-  std::wstring commandLine =
-      L"\"" + program + L"\" export \"HKEY_CURRENT_USER\\" + win32::ToWide(subkey) + L"\" \"" + file + L"\" /y";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &started)) {
-    return std::nullopt;
-  }
-  const win32::UniqueKernelHandle process(started.hProcess);
-  const win32::UniqueKernelHandle thread(started.hThread);
-  if (::WaitForSingleObject(process.get(), INFINITE) != WAIT_OBJECT_0) return std::nullopt;
-  DWORD exitCode = 0;
-  if (!::GetExitCodeProcess(process.get(), &exitCode)) return std::nullopt;
-  return exitCode;
+  return testing::RunWindowsProgram(
+      L"system32\\reg.exe", L"export \"HKEY_CURRENT_USER\\" + win32::ToWide(subkey) + L"\" \"" + file + L"\" /y");
 }
 
 std::wstring TempFile(const wchar_t* name) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/run_program.h"
 #include "ui/commands/file_ports.h"
 #include "ui/win32/file_system.h"
 #include "win32/unique_handle.h"
@@ -19,27 +20,10 @@
 // lines so that a file meant for one key goes to another.
 namespace tallowin::testing {
 
-// Runs a program of the system folder with its arguments and waits until it
-// has ended; returns its exit code.
+// Runs a peer program; a peer that cannot be started fails the test.
 inline std::optional<DWORD> RunPeer(const std::wstring& program, const std::wstring& arguments) {
-  wchar_t folder[MAX_PATH];
-  const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::nullopt;
-  const std::wstring path = std::wstring(folder, length) + L"\\" + program;
-  std::wstring commandLine = L"\"" + path + L"\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &started)) {
-    ADD_FAILURE() << "cannot start " << std::string(program.begin(), program.end()) << ": " << ::GetLastError();
-    return std::nullopt;
-  }
-  const win32::UniqueKernelHandle process(started.hProcess);
-  const win32::UniqueKernelHandle thread(started.hThread);
-  if (::WaitForSingleObject(process.get(), INFINITE) != WAIT_OBJECT_0) return std::nullopt;
-  DWORD exitCode = 0;
-  if (!::GetExitCodeProcess(process.get(), &exitCode)) return std::nullopt;
+  const std::optional<DWORD> exitCode = RunWindowsProgram(program, arguments);
+  if (!exitCode) ADD_FAILURE() << "cannot run " << std::string(program.begin(), program.end());
   return exitCode;
 }
 
