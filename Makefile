@@ -1,5 +1,5 @@
 # The two commands of the README. Both set up what is missing first.
-.PHONY: test run deps bench fuzz clean
+.PHONY: test deps bench fuzz clean
 
 test:
 	@bash scripts/test-all.sh
@@ -9,6 +9,9 @@ deps:
 
 bench:
 	@bash scripts/bench-all.sh
+
+fuzz:
+	@bash scripts/fuzz.sh
 
 clean:
 	@if [ -d build/win64/wineprefix ]; then bash scripts/wine-env.sh stop build/win64/wineprefix; fi

@@ -8,11 +8,10 @@ set -euo pipefail
 
 action=${1:?usage: wine-env.sh start|stop PREFIX}
 prefix=${2:?usage: wine-env.sh start|stop PREFIX}
-wine=/usr/lib/wine/wine64
-server=/usr/lib/wine/wineserver
-
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY
+TALLOWIN_WINEPREFIX=$prefix
+source "$(dirname "${BASH_SOURCE[0]}")/wine-settings.sh"
+wine=$WINE_LOADER
+server=$WINE_SERVER
 
 case "$action" in
   start)

@@ -25,9 +25,10 @@
 #include "model/texts.h"
 #include "model/value_text.h"
 #include "registry/registry_io.h"
+#include "ui/ports/system_ports.h"
 #include "support/run_program.h"
-#include "ui/commands/file_commands.h"
-#include "ui/win32/file_system.h"
+#include "commands/file_commands.h"
+#include "ui/ports/file_system.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
@@ -96,16 +97,20 @@ bool Fill(HKEY key) {
 class RedirectedRegistry final : public RegistryPort {
  public:
   explicit RedirectedRegistry(const ScratchKeys& keys) : keys_(keys) {}
-  bool ReadKeyToList(RootKey, std::u16string_view, EditList&) override { return false; }
-  bool ReadKeyToItems(RootKey root, std::u16string_view, std::vector<CClipItem>& items) override {
+  PortResult ReadKeyToList(RootKey, std::u16string_view, EditList&) override {
+    return PortResult::Failure(ERROR_ACCESS_DENIED);
+  }
+  PortResult ReadKeyToItems(RootKey root, std::u16string_view, std::vector<CClipItem>& items) override {
     return real_.ReadKeyToItems(RootKey::CurrentUser, root == RootKey::LocalMachine ? keys_.Full() : keys_.Empty(),
                                 items);
   }
-  bool WriteListToKey(RootKey, std::u16string_view, const EditList&) override { return false; }
+  PortResult WriteListToKey(RootKey, std::u16string_view, const EditList&) override {
+    return PortResult::Failure(ERROR_ACCESS_DENIED);
+  }
 
  private:
   const ScratchKeys& keys_;
-  registry::Win32Registry real_;
+  ports::Win32Registry real_;
 };
 
 class QuietDialogs final : public DialogPort {
@@ -129,7 +134,6 @@ class FixedPath final : public FilePickerPort {
 
 class NoErrors final : public SystemPort {
  public:
-  std::uint32_t LastError() override { return ::GetLastError(); }
   std::u16string DescribeError(std::uint32_t code) override { return Ascii("error " + std::to_string(code)); }
 };
 
@@ -179,7 +183,7 @@ int main() {
   RedirectedRegistry registry(keys);
   QuietDialogs dialogs;
   FixedPath pickers(win32::FromWide(backupFile));
-  win32::Win32FileSystem files;
+  ports::Win32FileSystem files;
   NoErrors system;
   CommandPorts ports;
   ports.Dialogs = &dialogs;
@@ -203,7 +207,7 @@ int main() {
 
     start = Clock::now();
     std::vector<CClipItem> items;
-    if (!registry::ReadKeyToItems(RootKey::CurrentUser, keys.Full(), items) || items.size() != kValues) {
+    if (registry::ReadKeyToItems(RootKey::CurrentUser, keys.Full(), items) != ERROR_SUCCESS || items.size() != kValues) {
       std::printf("ReadKeyToItems failed\n");
       return 1;
     }

@@ -81,22 +81,25 @@ int main() {
   for (int run = 0; run < kRuns; ++run) {
     EditList list;
     auto start = Clock::now();
-    if (!registry::ReadKeyToList(RootKey::CurrentUser, scratch.Path(), list) || list.Count() != kValues) {
-      std::printf("read failed (error %lu)\n", ::GetLastError());
+    LSTATUS status = registry::ReadKeyToList(RootKey::CurrentUser, scratch.Path(), list);
+    if (status != ERROR_SUCCESS || list.Count() != kValues) {
+      std::printf("read failed (error %ld)\n", status);
       return 1;
     }
     bestRead = std::min(bestRead, Milliseconds(Clock::now() - start));
     // The same enumeration without the list's sorting, for comparison.
     std::vector<CClipItem> items;
     start = Clock::now();
-    if (!registry::ReadKeyToItems(RootKey::CurrentUser, scratch.Path(), items)) {
-      std::printf("read failed (error %lu)\n", ::GetLastError());
+    status = registry::ReadKeyToItems(RootKey::CurrentUser, scratch.Path(), items);
+    if (status != ERROR_SUCCESS) {
+      std::printf("read failed (error %ld)\n", status);
       return 1;
     }
     bestItems = std::min(bestItems, Milliseconds(Clock::now() - start));
     start = Clock::now();
-    if (!registry::WriteListToKey(RootKey::CurrentUser, scratch.Path(), list)) {
-      std::printf("write failed (error %lu)\n", ::GetLastError());
+    status = registry::WriteListToKey(RootKey::CurrentUser, scratch.Path(), list);
+    if (status != ERROR_SUCCESS) {
+      std::printf("write failed (error %ld)\n", status);
       return 1;
     }
     bestWrite = std::min(bestWrite, Milliseconds(Clock::now() - start));

@@ -1,17 +1,11 @@
 #include "model/clip_item.h"
 
 #include "model/collation.h"
-#include "model/texts.h"
 #include "model/type_names.h"
 #include "model/value_text.h"
 
 namespace tallowin {
 namespace {
-
-constexpr int kMessageY = 130;
-constexpr int kPathGuardX = 130;
-constexpr int kDuplicateX = 160;
-constexpr int kTypeRefusedX = 80;
 
 bool HasBits(int mask, int bits) { return (mask & bits) == bits; }
 
@@ -79,39 +73,22 @@ int CClipItem::UpdateTypeIndex() {
 
 int CClipItem::CheckPlacement(const EditList& list, int mask) {
   const int selected = list.Selected();
-  const auto show = [&](std::u16string_view text, int dx) {
-    if (Dialogs != nullptr) Dialogs->Inform(text, OffsetFromOwner(OwnerWindow, dx, kMessageY));
-  };
-
-  if ((mask & CI_PATH_GUARD) && selected >= 0 && NamesEqual(list.At(selected).Name, u"Path")) {
-    show(texts::kPathGuard, kPathGuardX);
-    return CI_PATH_GUARD;
-  }
+  if ((mask & CI_PATH_GUARD) && selected >= 0 && NamesEqual(list.At(selected).Name, u"Path")) return CI_PATH_GUARD;
 
   int result = 0;
-  std::u16string message;
-  int x = kDuplicateX;
   if (mask & CI_NAME) {
+    // Only the first entry of an equal name counts, even when a file brought
+    // in two of them.
     for (int i = 0; i < list.Count(); ++i) {
       if (!NamesEqual(list.At(i).Name, Name)) continue;
-      if ((mask & CI_REPLACE) && i == selected) {
-        result = CI_REPLACE;
-      } else {
-        message = texts::kDuplicateName;
-        result = CI_NAME;
-      }
+      result = (mask & CI_REPLACE) && i == selected ? CI_REPLACE : CI_NAME;
       break;
     }
   }
   if (mask & CI_TYPE) {
     const int code = UpdateTypeIndex();
-    if (code != kRegSz && code != kRegExpandSz) {
-      message += texts::kTypeNotAllowed;
-      x = kTypeRefusedX;
-      result += CI_TYPE;
-    }
+    if (code != kRegSz && code != kRegExpandSz) result += CI_TYPE;
   }
-  if (result > CI_REPLACE) show(message, x);
   return result;
 }
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "model/dialog_port.h"
 #include "model/edit_list.h"
 #include "model/variable_entry.h"
 
@@ -25,10 +24,6 @@ inline constexpr int CI_ALL_FIELDS = CI_NAME | CI_TYPE | CI_DATA;
 
 class CClipItem {
  public:
-  // Refusal messages are placed against the owner window and shown through
-  // the dialog port; buffers that are never checked may have neither.
-  CClipItem(const WindowPort* ownerWindow, DialogPort* dialogs) : OwnerWindow(ownerWindow), Dialogs(dialogs) {}
-
   void LoadFromItem(const VariableEntry& entry, int mask);
   void SetValues(std::u16string_view name, std::u16string_view typeName, std::u16string_view data, int mask);
   // Holds a value read from the registry: what SetValues with every field
@@ -39,11 +34,11 @@ class CClipItem {
   // the row to its sorted place.
   bool StoreToItem(EditList& list, int index, int mask) const;
   int UpdateTypeIndex();
-  // Tests the buffer against a list; shows its own refusal message.
+  // Tests the buffer against a list: the result bits of the rules that
+  // refused it (CI_REPLACE alone when it may replace the selected entry).
+  // The refusal message follows from the bits (commands/placement.h).
   int CheckPlacement(const EditList& list, int mask);
 
-  const WindowPort* OwnerWindow;
-  DialogPort* Dialogs;
   int TypeIndex = 0;
   std::u16string Name;
   std::u16string TypeName;

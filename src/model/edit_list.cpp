@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "model/collation.h"
+#include "model/texts.h"
+
 namespace tallowin {
 
 int EditList::IndexOf(EntryId id) const {
@@ -119,7 +122,7 @@ std::u16string ItemCountText(int count) {
     rest /= 10;
   } while (rest != 0);
   if (negative) digits.insert(digits.begin(), u'-');
-  return digits + u" 項目";
+  return digits + std::u16string(texts::kItemCountSuffix);
 }
 
 }  // namespace tallowin

@@ -68,6 +68,4 @@ void ChangePowerState(std::uint32_t action) {
   ChangePowerState(api, action);
 }
 
-void Win32Power::ChangePowerState(std::uint32_t action) { registry::ChangePowerState(action); }
-
 }  // namespace tallowin::registry

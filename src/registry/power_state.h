@@ -4,7 +4,7 @@
 #include <string>
 
 #include "registry/power_api.h"
-#include "ui/commands/ports.h"
+#include "model/power_action.h"
 
 // Restart, shut down, power off, suspend or hibernate the computer, after
 // enabling the shutdown privilege in the process's own token.
@@ -19,11 +19,5 @@ bool EnablePrivilege(const std::u16string& privilegeName, const std::u16string& 
 // enabled or the code is none of the actions; nothing is reported either.
 void ChangePowerState(PowerApi& api, std::uint32_t action);
 void ChangePowerState(std::uint32_t action);
-
-// The Win32 PowerPort.
-class Win32Power final : public PowerPort {
- public:
-  void ChangePowerState(std::uint32_t action) override;
-};
 
 }  // namespace tallowin::registry

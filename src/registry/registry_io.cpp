@@ -52,24 +52,6 @@ LSTATUS WriteEntry(HKEY key, const VariableEntry& entry) {
                           static_cast<DWORD>(size));
 }
 
-LSTATUS WriteList(RootKey root, std::u16string_view subkey, const EditList& list) {
-  UniqueKey key;
-  LSTATUS status = OpenKey(root, subkey, KEY_WRITE, key);
-  if (status != ERROR_SUCCESS) return status;
-  for (int index = 0; index < list.Count(); ++index) {
-    status = WriteEntry(key.get(), list.At(index));
-    if (status != ERROR_SUCCESS) return status;
-  }
-  return ERROR_SUCCESS;
-}
-
-// The Reg* functions return their status instead of setting the last error.
-bool Succeeded(LSTATUS status) {
-  if (status == ERROR_SUCCESS) return true;
-  ::SetLastError(static_cast<DWORD>(status));
-  return false;
-}
-
 }  // namespace
 
 HKEY RootKeyHandle(RootKey root) {
@@ -86,35 +68,29 @@ HKEY RootKeyHandle(RootKey root) {
   return nullptr;
 }
 
-bool ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) {
+LSTATUS ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) {
   const LSTATUS status = ReadKey(root, subkey, [&list](std::u16string name, RegistryValue value) {
     list.Add(VariableEntry::FromValue(std::move(name), std::move(value)));
   });
   if (status == ERROR_SUCCESS && list.Count() > 0) list.Select(0);
-  return Succeeded(status);
+  return status;
 }
 
-bool ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) {
-  const LSTATUS status = ReadKey(root, subkey, [&items](std::u16string name, RegistryValue value) {
-    items.emplace_back(nullptr, nullptr).SetReadValue(std::move(name), std::move(value));
+LSTATUS ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) {
+  return ReadKey(root, subkey, [&items](std::u16string name, RegistryValue value) {
+    items.emplace_back().SetReadValue(std::move(name), std::move(value));
   });
-  return Succeeded(status);
 }
 
-bool WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) {
-  return Succeeded(WriteList(root, subkey, list));
-}
-
-bool Win32Registry::ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) {
-  return registry::ReadKeyToList(root, subkey, list);
-}
-
-bool Win32Registry::ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) {
-  return registry::ReadKeyToItems(root, subkey, items);
-}
-
-bool Win32Registry::WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) {
-  return registry::WriteListToKey(root, subkey, list);
+LSTATUS WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) {
+  UniqueKey key;
+  LSTATUS status = OpenKey(root, subkey, KEY_WRITE, key);
+  if (status != ERROR_SUCCESS) return status;
+  for (int index = 0; index < list.Count(); ++index) {
+    status = WriteEntry(key.get(), list.At(index));
+    if (status != ERROR_SUCCESS) return status;
+  }
+  return ERROR_SUCCESS;
 }
 
 }  // namespace tallowin::registry

@@ -8,12 +8,11 @@
 #include "model/clip_item.h"
 #include "model/edit_list.h"
 #include "model/environment_keys.h"
-#include "ui/commands/ports.h"
 
 // Transfers between a registry key and the program's lists, through the
-// wide-character registry API. Each returns true only when the whole transfer
-// succeeded; on failure the registry's status is left as the calling thread's
-// last error code, so that the caller's message can describe it.
+// wide-character registry API. Each returns ERROR_SUCCESS only when the whole
+// transfer succeeded, and otherwise the registry's status of the step that
+// failed.
 namespace tallowin::registry {
 
 // The predefined key a root stands for.
@@ -23,25 +22,17 @@ HKEY RootKeyHandle(RootKey root);
 // bytes read) and, when the read succeeds and the list holds any entry,
 // selects its first. A key that cannot be opened leaves the list as it was;
 // a read that fails part-way keeps what it appended.
-bool ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list);
+LSTATUS ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list);
 
 // Appends one entry buffer per value, in enumeration order, each holding the
 // value's name, type name and data text under CI_ALL_FIELDS and the exact
 // bytes read.
-bool ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items);
+LSTATUS ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items);
 
 // Sets one value per entry, in list order, and stops at the first that
 // fails: the values set before it stay set. Entries that still show what
 // they were read with are written with their stored bytes. No value is ever
 // deleted and no key created.
-bool WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list);
-
-// The Win32 RegistryPort.
-class Win32Registry final : public RegistryPort {
- public:
-  bool ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override;
-  bool ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override;
-  bool WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) override;
-};
+LSTATUS WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list);
 
 }  // namespace tallowin::registry

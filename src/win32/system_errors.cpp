@@ -17,8 +17,4 @@ std::u16string DescribeError(std::uint32_t code) {
   return FromWide(buffer, length);
 }
 
-std::uint32_t Win32System::LastError() { return ::GetLastError(); }
-
-std::u16string Win32System::DescribeError(std::uint32_t code) { return win32::DescribeError(code); }
-
 }  // namespace tallowin::win32

@@ -6,11 +6,11 @@
 
 #include "support/scratch_key.h"
 #include "model/texts.h"
-#include "registry/registry_io.h"
+#include "ui/ports/system_ports.h"
+#include "win32/system_errors.h"
 #include "support/fake_ports.h"
 #include "support/scripted_dialogs.h"
-#include "ui/commands/load_save_commands.h"
-#include "win32/system_errors.h"
+#include "commands/load_save_commands.h"
 
 namespace tallowin {
 namespace {
@@ -28,13 +28,13 @@ class RedirectedRegistry : public RegistryPort {
   RedirectedRegistry(std::u16string systemSubkey, std::u16string userSubkey)
       : system_(std::move(systemSubkey)), user_(std::move(userSubkey)) {}
 
-  bool ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override {
+  PortResult ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override {
     return real_.ReadKeyToList(RootKey::CurrentUser, Redirect(root, subkey), list);
   }
-  bool ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override {
+  PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override {
     return real_.ReadKeyToItems(RootKey::CurrentUser, Redirect(root, subkey), items);
   }
-  bool WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) override {
+  PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) override {
     return real_.WriteListToKey(RootKey::CurrentUser, Redirect(root, subkey), list);
   }
 
@@ -44,7 +44,7 @@ class RedirectedRegistry : public RegistryPort {
     return root == RootKey::LocalMachine ? system_ : user_;
   }
 
-  registry::Win32Registry real_;
+  ports::Win32Registry real_;
   std::u16string system_;
   std::u16string user_;
 };
@@ -66,16 +66,16 @@ class LoadSaveRegistryTest : public ScratchKeyTest {
   std::optional<RedirectedRegistry> registry;
   FixedWindow window{ScreenRect{10, 20, 510, 520}};
   ScriptedDialogs dialogs;
-  win32::Win32System system;
+  ports::Win32System system;
   RecordingPower power;
   CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .System = &system, .Power = &power};
   MainModel model;
 };
 
 TEST(LoadStockKeys, ReadsThePrefixsOwnEnvironment) {
-  registry::Win32Registry registry;
+  ports::Win32Registry registry;
   ScriptedDialogs dialogs;
-  win32::Win32System system;
+  ports::Win32System system;
   FixedWindow window{ScreenRect{}};
   const CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system};
   MainModel model;

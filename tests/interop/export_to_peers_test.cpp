@@ -11,11 +11,10 @@
 #include "model/main_model.h"
 #include "model/texts.h"
 #include "regfile/reg_file.h"
-#include "registry/registry_io.h"
+#include "ui/ports/system_ports.h"
 #include "support/scratch_key.h"
 #include "support/scripted_dialogs.h"
-#include "ui/commands/file_commands.h"
-#include "win32/system_errors.h"
+#include "commands/file_commands.h"
 
 // Files that Export and Backup write, read by Wine's reg.exe and
 // regedit.exe into scratch keys and compared with what was written.
@@ -67,10 +66,10 @@ class ExportToPeersTest : public ScratchKeyTest {
   ScratchFolder folder;
   ScriptedDialogs dialogs;
   FixedWindow window{ScreenRect{0, 0, 600, 400}};
-  registry::Win32Registry registry;
-  win32::Win32System system;
+  ports::Win32Registry registry;
+  ports::Win32System system;
   GivenPaths pickers;
-  win32::Win32FileSystem files;
+  ports::Win32FileSystem files;
   CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system, .Pickers = &pickers, .Files = &files};
 };
 

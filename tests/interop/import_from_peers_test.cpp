@@ -11,8 +11,8 @@
 #include "model/type_names.h"
 #include "support/scratch_key.h"
 #include "support/scripted_dialogs.h"
-#include "ui/commands/file_commands.h"
-#include "win32/system_errors.h"
+#include "commands/file_commands.h"
+#include "ui/ports/system_ports.h"
 
 // Files that Wine's reg.exe and regedit.exe export, read by Import into the
 // edit lists and compared with the values the key held.
@@ -58,9 +58,9 @@ class ImportFromPeersTest : public ScratchKeyTest {
   ScratchFolder folder;
   ScriptedDialogs dialogs;
   FixedWindow window{ScreenRect{0, 0, 600, 400}};
-  win32::Win32System system;
+  ports::Win32System system;
   GivenPaths pickers;
-  win32::Win32FileSystem files;
+  ports::Win32FileSystem files;
   CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .System = &system, .Pickers = &pickers, .Files = &files};
 };
 

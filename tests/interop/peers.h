@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "support/run_program.h"
-#include "ui/commands/file_ports.h"
-#include "ui/win32/file_system.h"
+#include "commands/ports.h"
+#include "ui/ports/file_system.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
@@ -58,15 +58,15 @@ class ScratchFolder {
 };
 
 inline std::vector<std::uint8_t> ReadBytes(const std::wstring& path) {
-  win32::Win32FileSystem files;
+  ports::Win32FileSystem files;
   const FileContents contents = files.ReadWholeFile(win32::FromWide(path));
-  EXPECT_TRUE(contents.Succeeded) << contents.ErrorCode;
+  EXPECT_TRUE(contents.Result.Succeeded) << contents.Result.ErrorCode;
   return contents.Bytes;
 }
 
 inline void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-  win32::Win32FileSystem files;
-  const FileResult written = files.ReplaceWholeFile(win32::FromWide(path), bytes);
+  ports::Win32FileSystem files;
+  const PortResult written = files.ReplaceWholeFile(win32::FromWide(path), bytes);
   ASSERT_TRUE(written.Succeeded) << written.ErrorCode;
 }
 

@@ -23,7 +23,7 @@ TEST_F(RegistryIoTest, ReadsEveryValueWithItsTypeNameAndSelectsTheFirstInNameOrd
   Set(Subkey, u"TEMP", Sz(REG_EXPAND_SZ, u"%USERPROFILE%\\Temp"));
   Set(Subkey, u"OS", Sz(REG_SZ, u"Windows_NT"));
   EditList list;
-  ASSERT_TRUE(ReadKeyToList(RootKey::CurrentUser, Subkey, list));
+  ASSERT_EQ(ReadKeyToList(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   ASSERT_EQ(list.Count(), 3);
   const struct {
     std::u16string_view Name, TypeName, Data;
@@ -48,7 +48,7 @@ TEST_F(RegistryIoTest, TextOutsideEveryCodePageReadsUnchanged) {
   const std::u16string data = u"C:\\ツール\\é\\\U0001F600";
   Set(Subkey, name, Sz(REG_SZ, data));
   EditList list;
-  ASSERT_TRUE(ReadKeyToList(RootKey::CurrentUser, Subkey, list));
+  ASSERT_EQ(ReadKeyToList(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   ASSERT_EQ(list.Count(), 1);
   EXPECT_EQ(list.At(0).Name, name);
   EXPECT_EQ(list.At(0).Data(), data);
@@ -56,7 +56,7 @@ TEST_F(RegistryIoTest, TextOutsideEveryCodePageReadsUnchanged) {
 
 TEST_F(RegistryIoTest, AnEmptyKeyReadsSuccessfullyAndSelectsNothing) {
   EditList list;
-  EXPECT_TRUE(ReadKeyToList(RootKey::CurrentUser, Subkey, list));
+  EXPECT_EQ(ReadKeyToList(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(list.Selected(), -1);
 }
@@ -65,17 +65,14 @@ TEST_F(RegistryIoTest, AMissingKeyFailsWithItsReasonAndLeavesTheTargetsAlone) {
   EditList list;
   list.Add(VariableEntry::FromTexts(u"KEEP", u"REG_SZ", u"x"));
   list.Select(-1);
-  std::vector<CClipItem> items(1, CClipItem(nullptr, nullptr));
+  std::vector<CClipItem> items(1);
 
   ::SetLastError(0);
-  EXPECT_FALSE(ReadKeyToList(RootKey::CurrentUser, MissingKey(), list));
-  EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(ReadKeyToList(RootKey::CurrentUser, MissingKey(), list), ERROR_FILE_NOT_FOUND);
   ::SetLastError(0);
-  EXPECT_FALSE(ReadKeyToItems(RootKey::CurrentUser, MissingKey(), items));
-  EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(ReadKeyToItems(RootKey::CurrentUser, MissingKey(), items), ERROR_FILE_NOT_FOUND);
   ::SetLastError(0);
-  EXPECT_FALSE(WriteListToKey(RootKey::CurrentUser, MissingKey(), list));
-  EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(WriteListToKey(RootKey::CurrentUser, MissingKey(), list), ERROR_FILE_NOT_FOUND);
 
   ASSERT_EQ(list.Count(), 1);
   EXPECT_EQ(list.At(0).Name, u"KEEP");
@@ -92,7 +89,7 @@ TEST_F(RegistryIoTest, ReadingAppendsToWhatTheListHolds) {
   EditList list;
   list.Add(VariableEntry::FromTexts(u"C", u"REG_SZ", u"3"));
   list.Add(VariableEntry::FromTexts(u"A", u"REG_SZ", u"1"));
-  ASSERT_TRUE(ReadKeyToList(RootKey::CurrentUser, Subkey, list));
+  ASSERT_EQ(ReadKeyToList(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   ASSERT_EQ(list.Count(), 3);
   EXPECT_EQ(list.At(1).Name, u"B");
   EXPECT_EQ(list.Selected(), 0);
@@ -111,7 +108,7 @@ TEST_F(RegistryIoTest, EditedEntriesAreWrittenAsTextUnderTheirTypeNamesCode) {
   };
   EditList list;
   for (const auto& c : cases) list.Add(VariableEntry::FromTexts(c.Name, c.TypeName, c.Data));
-  ASSERT_TRUE(WriteListToKey(RootKey::CurrentUser, Subkey, list));
+  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.Name.begin(), c.Name.end()));
     std::vector<std::uint8_t> bytes = Utf16LeBytes(c.Data);
@@ -126,7 +123,7 @@ TEST_F(RegistryIoTest, OfTwoEntriesWithOneNameTheLaterInTheListWins) {
   EditList list;
   list.Add(VariableEntry::FromTexts(u"TWICE", u"REG_SZ", u"first"));
   list.Add(VariableEntry::FromTexts(u"TWICE", u"REG_SZ", u"second"));
-  ASSERT_TRUE(WriteListToKey(RootKey::CurrentUser, Subkey, list));
+  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   EXPECT_EQ(Get(Subkey, u"TWICE"), TextToValue(REG_SZ, list.At(1).Data()));
 }
 
@@ -134,10 +131,10 @@ TEST_F(RegistryIoTest, WritingNeverDeletesAValue) {
   Set(Subkey, u"TEMP", Sz(REG_EXPAND_SZ, u"%USERPROFILE%\\Temp"));
   Set(Subkey, u"OTHER", Sz(REG_SZ, u"old"));
   EditList list;
-  ASSERT_TRUE(ReadKeyToList(RootKey::CurrentUser, Subkey, list));
+  ASSERT_EQ(ReadKeyToList(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   list.Delete(list.FindIgnoringCase(u"TEMP"));
   list.SetData(list.FindIgnoringCase(u"OTHER"), u"new");
-  ASSERT_TRUE(WriteListToKey(RootKey::CurrentUser, Subkey, list));
+  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   EXPECT_EQ(Get(Subkey, u"TEMP"), Sz(REG_EXPAND_SZ, u"%USERPROFILE%\\Temp"));
   EXPECT_EQ(Get(Subkey, u"OTHER"), Sz(REG_SZ, u"new"));
 }
@@ -154,8 +151,7 @@ TEST_F(RegistryIoTest, AFailingEntryStopsTheWriteAndKeepsWhatWasWrittenBeforeIt)
   ASSERT_EQ(list.At(2).Name, tooLong);
 
   ::SetLastError(0);
-  EXPECT_FALSE(WriteListToKey(RootKey::CurrentUser, Subkey, list));
-  EXPECT_NE(::GetLastError(), 0u);
+  EXPECT_NE(WriteListToKey(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   EXPECT_EQ(Get(Subkey, u"V1"), Sz(REG_SZ, u"new"));
   EXPECT_EQ(Get(Subkey, u"V2"), Sz(REG_SZ, u"new"));
   EXPECT_EQ(Get(Subkey, tooLong), std::nullopt);
@@ -167,8 +163,7 @@ TEST_F(RegistryIoTest, ANameHoldingAZeroCharacterIsRefusedRatherThanWrittenUnder
   EditList list;
   list.Add(VariableEntry::FromTexts(std::u16string(u"AB\0CD", 5), u"REG_SZ", u"x"));
   ::SetLastError(0);
-  EXPECT_FALSE(WriteListToKey(RootKey::CurrentUser, Subkey, list));
-  EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, list), ERROR_INVALID_PARAMETER);
   EXPECT_EQ(Get(Subkey, u"AB"), std::nullopt);
 }
 
@@ -193,7 +188,7 @@ TEST_F(RegistryIoTest, ItemsKeepTheEnumerationOrderTheirTextsAndExactBytes) {
   Set(Subkey, u"A_", dword);
   Set(Subkey, u"AB2", Sz(REG_SZ, u""));
   std::vector<CClipItem> items;
-  ASSERT_TRUE(ReadKeyToItems(RootKey::CurrentUser, Subkey, items));
+  ASSERT_EQ(ReadKeyToItems(RootKey::CurrentUser, Subkey, items), ERROR_SUCCESS);
 
   const std::vector<std::u16string> order = EnumerationOrder(Open(Subkey).get());
   ASSERT_EQ(items.size(), order.size());
@@ -225,7 +220,7 @@ TEST_F(RegistryIoTest, ItemsKeepTheEnumerationOrderTheirTextsAndExactBytes) {
 
 TEST(StockKeys, TheMachineKeyNamesItsPathInCapitalsAndTheUserKeyHoldsTemp) {
   EditList system;
-  ASSERT_TRUE(ReadKeyToList(RootKey::LocalMachine, kSystemSubkey, system));
+  ASSERT_EQ(ReadKeyToList(RootKey::LocalMachine, kSystemSubkey, system), ERROR_SUCCESS);
   const int path = system.FindIgnoringCase(u"path");
   ASSERT_GE(path, 0);
   EXPECT_EQ(system.At(path).Name, u"PATH");
@@ -234,12 +229,12 @@ TEST(StockKeys, TheMachineKeyNamesItsPathInCapitalsAndTheUserKeyHoldsTemp) {
   EXPECT_EQ(system.Selected(), 0);
 
   EditList user;
-  ASSERT_TRUE(ReadKeyToList(RootKey::CurrentUser, kUserSubkey, user));
+  ASSERT_EQ(ReadKeyToList(RootKey::CurrentUser, kUserSubkey, user), ERROR_SUCCESS);
   EXPECT_GE(user.FindIgnoringCase(u"TEMP"), 0);
   EXPECT_GE(user.FindIgnoringCase(u"TMP"), 0);
 
   std::vector<CClipItem> items;
-  ASSERT_TRUE(ReadKeyToItems(RootKey::LocalMachine, kSystemSubkey, items));
+  ASSERT_EQ(ReadKeyToItems(RootKey::LocalMachine, kSystemSubkey, items), ERROR_SUCCESS);
   EXPECT_EQ(static_cast<int>(items.size()), system.Count());
 }
 

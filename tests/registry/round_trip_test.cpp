@@ -49,10 +49,10 @@ TEST_F(RoundTripTest, LoadingAndSavingKeepsEveryValueByteForByte) {
   for (const auto& c : cases) Set(Subkey, c.Name, c.Value);
 
   EditList list;
-  ASSERT_TRUE(ReadKeyToList(RootKey::CurrentUser, Subkey, list));
+  ASSERT_EQ(ReadKeyToList(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   ASSERT_EQ(list.Count(), static_cast<int>(std::size(cases)));
   const std::u16string copy = MakeKey(u"copy");
-  ASSERT_TRUE(WriteListToKey(RootKey::CurrentUser, copy, list));
+  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, copy, list), ERROR_SUCCESS);
 
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.Name.begin(), c.Name.end()));

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
+#include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,17 +13,16 @@
 #include "model/collation.h"
 #include "model/type_names.h"
 #include "model/value_text.h"
-#include "ui/commands/ports.h"
+#include "commands/ports.h"
 
-// In-memory stand-ins for the registry, the system's error texts and power
-// control, behaving as the Win32 ones do: whole-transfer results, the failing
-// status left as the last error, values in enumeration order.
+// In-memory stand-ins for the registry, the system's error texts, power
+// control, the file dialogs and the file system, behaving as the Win32 ones
+// do: whole-transfer results with the failing step's error code, values in
+// enumeration order, files replaced whole or not at all.
 namespace tallowin::testing {
 
 class FakeSystem : public SystemPort {
  public:
-  std::uint32_t Error = 0;
-  std::uint32_t LastError() override { return Error; }
   std::u16string DescribeError(std::uint32_t code) override {
     std::u16string text = u"error ";
     for (char c : std::to_string(code)) text.push_back(static_cast<char16_t>(c));
@@ -32,8 +34,6 @@ class FakeRegistry : public RegistryPort {
  public:
   using Values = std::vector<std::pair<std::u16string, RegistryValue>>;
   using KeyPath = std::pair<RootKey, std::u16string>;
-
-  explicit FakeRegistry(FakeSystem& system) : system_(system) {}
 
   // Keys that exist, with their values in enumeration order.
   std::map<KeyPath, Values> Keys;
@@ -49,44 +49,44 @@ class FakeRegistry : public RegistryPort {
 
   Values& Key(RootKey root, std::u16string_view subkey) { return Keys[{root, std::u16string(subkey)}]; }
 
-  bool ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override {
-    const bool read = Read(root, subkey, [&](const std::u16string& name, const RegistryValue& value) {
+  PortResult ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override {
+    const PortResult read = Read(root, subkey, [&](const std::u16string& name, const RegistryValue& value) {
       list.Add(VariableEntry::FromValue(name, value));
     });
-    if (read && list.Count() > 0) list.Select(0);
+    if (read.Succeeded && list.Count() > 0) list.Select(0);
     return read;
   }
 
-  bool ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override {
+  PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override {
     return Read(root, subkey, [&](const std::u16string& name, const RegistryValue& value) {
-      items.emplace_back(nullptr, nullptr).SetReadValue(name, value);
+      items.emplace_back().SetReadValue(name, value);
     });
   }
 
-  bool WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) override {
+  PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) override {
     auto key = Keys.find({root, std::u16string(subkey)});
-    if (key == Keys.end()) return Fail(kFileNotFound);
+    if (key == Keys.end()) return PortResult::Failure(kFileNotFound);
     for (int i = 0; i < list.Count(); ++i) {
       const VariableEntry& entry = list.At(i);
-      if (RefusedNames.count(entry.Name) != 0) return Fail(kInvalidParameter);
+      if (RefusedNames.count(entry.Name) != 0) return PortResult::Failure(kInvalidParameter);
       ++Writes;
       Set(key->second, entry.Name, ValueToWrite(entry));
     }
-    return true;
+    return PortResult::Success();
   }
 
  private:
   template <typename Sink>
-  bool Read(RootKey root, std::u16string_view subkey, Sink sink) {
+  PortResult Read(RootKey root, std::u16string_view subkey, Sink sink) {
     const KeyPath path{root, std::u16string(subkey)};
     auto key = Keys.find(path);
-    if (key == Keys.end()) return Fail(kFileNotFound);
+    if (key == Keys.end()) return PortResult::Failure(kFileNotFound);
     const auto limit = ReadFailsAfter.find(path);
     for (std::size_t i = 0; i < key->second.size(); ++i) {
-      if (limit != ReadFailsAfter.end() && i == limit->second) return Fail(kAccessDenied);
+      if (limit != ReadFailsAfter.end() && i == limit->second) return PortResult::Failure(kAccessDenied);
       sink(key->second[i].first, key->second[i].second);
     }
-    return true;
+    return PortResult::Success();
   }
 
   static void Set(Values& values, const std::u16string& name, RegistryValue value) {
@@ -98,19 +98,68 @@ class FakeRegistry : public RegistryPort {
     }
     values.emplace_back(name, std::move(value));
   }
-
-  bool Fail(std::uint32_t code) {
-    system_.Error = code;
-    return false;
-  }
-
-  FakeSystem& system_;
 };
 
 class RecordingPower : public PowerPort {
  public:
   std::vector<std::uint32_t> Actions;
   void ChangePowerState(std::uint32_t action) override { Actions.push_back(action); }
+};
+
+// Answers the file dialogs from a script; cancels once the script has run out.
+class ScriptedPickers : public FilePickerPort {
+ public:
+  std::deque<std::optional<std::u16string>> Answers;
+  std::vector<std::u16string> SaveTitles;
+  std::vector<std::u16string> OpenTitles;
+
+  std::optional<std::u16string> PickFileToSave(std::u16string_view title) override {
+    SaveTitles.emplace_back(title);
+    return Next();
+  }
+  std::optional<std::u16string> PickFileToOpen(std::u16string_view title) override {
+    OpenTitles.emplace_back(title);
+    return Next();
+  }
+
+ private:
+  std::optional<std::u16string> Next() {
+    if (Answers.empty()) return std::nullopt;
+    std::optional<std::u16string> answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+  }
+};
+
+// Files in memory. A replace either succeeds whole or fails and leaves the
+// old content, as the real port promises.
+class MemoryFiles : public FileSystemPort {
+ public:
+  using Bytes = std::vector<std::uint8_t>;
+  static constexpr std::uint32_t kFileNotFound = 2;
+
+  std::map<std::u16string, Bytes> Files;
+  std::map<std::u16string, std::uint32_t> FailingWrites;
+  int Replaces = 0;
+
+  FileContents ReadWholeFile(std::u16string_view path) override {
+    const auto file = Files.find(std::u16string(path));
+    if (file == Files.end()) return {PortResult::Failure(kFileNotFound), {}};
+    return {PortResult::Success(), file->second};
+  }
+  PortResult ReplaceWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) override {
+    ++Replaces;
+    const auto failing = FailingWrites.find(std::u16string(path));
+    if (failing != FailingWrites.end()) return PortResult::Failure(failing->second);
+    Files[std::u16string(path)] = Bytes(bytes.begin(), bytes.end());
+    return PortResult::Success();
+  }
+  // Latin-1 stands in for the system's ANSI code page.
+  std::u16string DecodeAnsi(std::string_view text) override {
+    std::u16string wide;
+    for (const char c : text) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    return wide;
+  }
 };
 
 }  // namespace tallowin::testing

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/dialog_port.h"
+#include "commands/ports.h"
 
 // A dialog port for tests: records every dialog and sound it is asked for and
 // answers questions from a script (OK when the script has run out).

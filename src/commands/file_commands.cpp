@@ -1,0 +1,157 @@
+#include "commands/file_commands.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/clip_item.h"
+#include "model/environment_keys.h"
+#include "model/texts.h"
+#include "regfile/reg_file.h"
+#include "commands/dialog_offsets.h"
+#include "commands/failure_report.h"
+
+namespace tallowin {
+namespace {
+
+std::u16string DecimalText(int number) {
+  const std::string digits = std::to_string(number);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string CountLine(std::u16string_view prefix, int count) {
+  std::u16string line(prefix);
+  line += DecimalText(count);
+  line += texts::kCountLineEnd;
+  return line;
+}
+
+// Both counts are the edit lists' own, for Backup too.
+std::u16string WrittenReport(std::u16string_view firstLine, const MainModel& model) {
+  std::u16string text(firstLine);
+  text += CountLine(texts::kSystemCountPrefix, model.SysList.Count());
+  text += CountLine(texts::kUserCountPrefix, model.UserList.Count());
+  return text;
+}
+
+std::vector<std::u16string> ListValueLines(const EditList& list) {
+  std::vector<std::u16string> lines;
+  lines.reserve(static_cast<std::size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) {
+    const VariableEntry& entry = list.At(i);
+    lines.push_back(regfile::MakeValueLine(entry.Name, ValueToWrite(entry)));
+  }
+  return lines;
+}
+
+// Items read from a key carry the value they were read with; an item's
+// value goes out by the same rule as an edit list entry's.
+std::vector<std::u16string> ItemValueLines(std::vector<CClipItem>& items) {
+  std::vector<std::u16string> lines;
+  lines.reserve(items.size());
+  for (CClipItem& item : items) {
+    VariableEntry entry;
+    entry.Name = std::move(item.Name);
+    entry.SubItems = {std::move(item.TypeName), std::move(item.Data)};
+    entry.Stored = std::move(item.Stored);
+    lines.push_back(regfile::MakeValueLine(entry.Name, ValueToWrite(entry)));
+  }
+  items.clear();
+  return lines;
+}
+
+// Writes the file and reports the outcome; the target is replaced only as a
+// whole, so a failure leaves an existing file as it was.
+void WriteAndReport(const MainModel& model, const CommandPorts& ports, const std::u16string& path,
+                    const std::vector<std::u16string>& systemLines, const std::vector<std::u16string>& userLines,
+                    std::u16string_view doneText, std::u16string_view failedText) {
+  const std::vector<std::uint8_t> bytes = regfile::EncodeFile(regfile::MakeFileLines(systemLines, userLines));
+  const PortResult written = ports.Files->ReplaceWholeFile(path, bytes);
+  if (!written.Succeeded) {
+    ReportFailure(ports, failedText, written.ErrorCode);
+    return;
+  }
+  ports.Dialogs->Inform(WrittenReport(doneText, model), OffsetFromOwner(ports.Window, kDialogX, kDialogY));
+}
+
+// After a system section: the System list's Path entry (any letter case) is
+// linked and shown; a section without one gets an empty REG_EXPAND_SZ Path.
+// For an added entry the Path list keeps its items, so the closing refresh
+// joins them into the new entry: a later Save then keeps the Path value
+// instead of writing an empty one over it.
+void LinkImportedPathEntry(MainModel& model) {
+  const int found = model.SysList.FindIgnoringCase(u"Path");
+  if (found >= 0) {
+    model.LinkPathEntry(found);
+    return;
+  }
+  const int added = model.SysList.Add(VariableEntry::FromTexts(u"Path", u"REG_EXPAND_SZ", u""));
+  std::vector<std::u16string> keptItems = std::move(model.PathList);
+  model.LinkPathEntry(added);
+  model.PathList = std::move(keptItems);
+}
+
+}  // namespace
+
+void FileExportExecute(MainModel& model, const CommandPorts& ports) {
+  const std::optional<std::u16string> path = ports.Pickers->PickFileToSave(texts::kExportTitle);
+  if (!path) return;
+  WriteAndReport(model, ports, *path, ListValueLines(model.SysList), ListValueLines(model.UserList),
+                 texts::kExportDone, texts::kExportFailed);
+}
+
+void FileBuckupExecute(MainModel& model, const CommandPorts& ports) {
+  const std::optional<std::u16string> path = ports.Pickers->PickFileToSave(texts::kBackupTitle);
+  if (!path) return;
+
+  // A key that cannot be read leaves no file behind, not even a partial one.
+  std::vector<CClipItem> systemItems;
+  std::vector<CClipItem> userItems;
+  PortResult read = ports.Registry->ReadKeyToItems(RootKey::LocalMachine, kSystemSubkey, systemItems);
+  if (read.Succeeded) read = ports.Registry->ReadKeyToItems(RootKey::CurrentUser, kUserSubkey, userItems);
+  if (!read.Succeeded) {
+    ReportFailure(ports, texts::kBackupFailed, read.ErrorCode);
+    return;
+  }
+  WriteAndReport(model, ports, *path, ItemValueLines(systemItems), ItemValueLines(userItems), texts::kBackupDone,
+                 texts::kBackupFailed);
+}
+
+void FileImportExecute(MainModel& model, const CommandPorts& ports) {
+  const std::optional<std::u16string> path = ports.Pickers->PickFileToOpen(texts::kImportTitle);
+  if (!path) return;
+
+  const FileContents contents = ports.Files->ReadWholeFile(*path);
+  if (!contents.Result.Succeeded) {
+    ReportFailure(ports, texts::kImportFailed, contents.Result.ErrorCode);
+    return;
+  }
+  FileSystemPort& files = *ports.Files;
+  const regfile::ParsedFile parsed = regfile::ParseFile(
+      contents.Bytes.data(), contents.Bytes.size(), [&files](std::string_view text) { return files.DecodeAnsi(text); });
+  if (!parsed.IsRegistrationFile) {
+    ReportRefusal(ports, texts::kImportFailed, texts::kNotRegistrationFile);
+    return;
+  }
+
+  bool systemImported = false;
+  bool userImported = false;
+  for (const regfile::ParsedSection& section : parsed.Sections) {
+    const bool isSystem = section.Target == regfile::Scope::System;
+    EditList& list = isSystem ? model.SysList : model.UserList;
+    (isSystem ? systemImported : userImported) = true;
+    list.Clear();
+    for (const regfile::ParsedValue& value : section.Values) list.Add(VariableEntry::FromValue(value.Name, value.Value));
+  }
+  if (systemImported) LinkImportedPathEntry(model);
+
+  std::u16string report(texts::kImportDone);
+  if (systemImported) report += CountLine(texts::kSystemCountPrefix, model.SysList.Count());
+  if (userImported) report += CountLine(texts::kUserCountPrefix, model.UserList.Count());
+  ports.Dialogs->Inform(report, OffsetFromOwner(ports.Window, kDialogX, kDialogY));
+
+  model.RefreshPathView();
+  model.AcceptJoinedPathAsStored();
+}
+
+}  // namespace tallowin

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+#include "model/main_model.h"
+#include "commands/ports.h"
+#include "commands/ports.h"
+
+// The registration-file commands of the File menu. Export writes the edit
+// lists as they stand; Backup writes what the two registry keys hold now;
+// Import replaces each edit list whose section a file holds. None of them
+// writes to the registry.
+//
+// Ports used: Dialogs, Window, Pickers, Files and System; Backup also uses
+// Registry.
+namespace tallowin {
+
+void FileExportExecute(MainModel& model, const CommandPorts& ports);
+void FileBuckupExecute(MainModel& model, const CommandPorts& ports);
+void FileImportExecute(MainModel& model, const CommandPorts& ports);
+
+}  // namespace tallowin

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/main_model.h"
+#include "commands/ports.h"
+
+// Load and Save: the edit lists from and to the registry.
+namespace tallowin {
+
+// Replaces both edit lists with what the system key and the user key hold,
+// links the System list's Path entry and fills the Path list from it. Asks
+// first unless the window is still starting (model.Loading).
+// Uses ports Dialogs, Window, Registry, System.
+void FileLoadExecute(MainModel& model, const CommandPorts& ports);
+
+// Writes the System list to the system key and then the User list to the
+// user key (adding and overwriting values, never deleting any) after a
+// warning, and offers to restart. Uses ports Dialogs, Window, Registry,
+// System, Power.
+void FileSaveExecute(MainModel& model, const CommandPorts& ports);
+
+}  // namespace tallowin

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/clip_item.h"
+#include "model/edit_list.h"
+#include "model/environment_keys.h"
+#include "model/power_action.h"
+
+// The outside world as the command logic sees it. The window supplies the
+// Win32 implementations (src/ui/ports); tests supply scripted ones.
+namespace tallowin {
+
+// The outcome of a port call that can fail, with the system's error code of
+// the step that failed, taken when it failed (a later call cannot overwrite
+// it).
+struct PortResult {
+  bool Succeeded = false;
+  std::uint32_t ErrorCode = 0;
+
+  static PortResult Success() { return {true, 0}; }
+  static PortResult Failure(std::uint32_t code) { return {false, code}; }
+};
+
+// --- Message dialogs -------------------------------------------------------
+
+struct ScreenPoint {
+  int X = 0;
+  int Y = 0;
+  bool operator==(const ScreenPoint&) const = default;
+};
+
+struct ScreenRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+};
+
+// The system sounds played before a question, a warning or a failure.
+enum class SystemSound { Question, Exclamation, Hand };
+
+// The modal message dialogs and the sounds that precede some of them.
+class DialogPort {
+ public:
+  virtual ~DialogPort() = default;
+  // Caption "確認", question icon, "OK" (default) and "キャンセル" (Escape).
+  // True when the user answered OK.
+  virtual bool Confirm(std::u16string_view text, ScreenPoint topLeft) = 0;
+  // Caption "警告", exclamation icon, the same buttons and answer.
+  virtual bool Warn(std::u16string_view text, ScreenPoint topLeft) = 0;
+  // Caption "Tallowin", no icon, "OK" only.
+  virtual void Inform(std::u16string_view text, ScreenPoint topLeft) = 0;
+  virtual void Beep(SystemSound sound) = 0;
+};
+
+// The window that dialogs are placed against: its outer bounds in screen
+// coordinates.
+class WindowPort {
+ public:
+  virtual ~WindowPort() = default;
+  virtual ScreenRect WindowRect() const = 0;
+};
+
+// --- Registry, errors, power -------------------------------------------------
+
+// Transfers between a registry key and the program's lists; each succeeds
+// only when the whole transfer did.
+class RegistryPort {
+ public:
+  virtual ~RegistryPort() = default;
+  virtual PortResult ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) = 0;
+  virtual PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) = 0;
+  virtual PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) = 0;
+};
+
+// The system's description of an error code.
+class SystemPort {
+ public:
+  virtual ~SystemPort() = default;
+  // Empty when the system has no description.
+  virtual std::u16string DescribeError(std::uint32_t code) = 0;
+};
+
+class PowerPort {
+ public:
+  virtual ~PowerPort() = default;
+  virtual void ChangePowerState(std::uint32_t action) = 0;
+};
+
+// --- Files -----------------------------------------------------------------
+
+// The user picks a registration file: the path chosen, or nothing when the
+// dialog was cancelled.
+class FilePickerPort {
+ public:
+  virtual ~FilePickerPort() = default;
+  // The save-file dialog (asks before an existing file is replaced).
+  virtual std::optional<std::u16string> PickFileToSave(std::u16string_view title) = 0;
+  // The open-file dialog (only existing files).
+  virtual std::optional<std::u16string> PickFileToOpen(std::u16string_view title) = 0;
+};
+
+struct FileContents {
+  PortResult Result;
+  std::vector<std::uint8_t> Bytes;
+};
+
+class FileSystemPort {
+ public:
+  virtual ~FileSystemPort() = default;
+  // The whole file as it is now.
+  virtual FileContents ReadWholeFile(std::u16string_view path) = 0;
+  // Makes the file hold exactly these bytes. Either the whole new content is
+  // in place, or a file that existed keeps its old content untouched.
+  virtual PortResult ReplaceWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) = 0;
+  // Text in the system's ANSI code page (REGEDIT4 files) as UTF-16.
+  virtual std::u16string DecodeAnsi(std::string_view text) = 0;
+};
+
+// Everything a command may need besides the model. A command uses only the
+// ports it names; the others may be null for it.
+struct CommandPorts {
+  DialogPort* Dialogs = nullptr;
+  const WindowPort* Window = nullptr;
+  RegistryPort* Registry = nullptr;
+  SystemPort* System = nullptr;
+  PowerPort* Power = nullptr;
+  FilePickerPort* Pickers = nullptr;
+  FileSystemPort* Files = nullptr;
+};
+
+}  // namespace tallowin

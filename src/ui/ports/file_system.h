@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "commands/ports.h"
+
+// Whole-file reads and replacements through the wide-character file API.
+namespace tallowin::ports {
+
+class Win32FileSystem final : public FileSystemPort {
+ public:
+  // Other readers may have the file open at the same time; writers may not.
+  FileContents ReadWholeFile(std::u16string_view path) override;
+  // Writes a new file beside the target, flushes it to the disk, and only
+  // then moves it over the target; on any failure the new file is removed
+  // and the target is as it was.
+  PortResult ReplaceWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) override;
+  // Through the system's ANSI code page.
+  std::u16string DecodeAnsi(std::string_view text) override;
+};
+
+}  // namespace tallowin::ports

@@ -1,0 +1,34 @@
+#include "ui/ports/system_ports.h"
+
+#include <windows.h>
+
+#include "registry/power_state.h"
+#include "registry/registry_io.h"
+#include "win32/system_errors.h"
+
+namespace tallowin::ports {
+namespace {
+
+PortResult FromStatus(LSTATUS status) {
+  return status == ERROR_SUCCESS ? PortResult::Success() : PortResult::Failure(static_cast<std::uint32_t>(status));
+}
+
+}  // namespace
+
+PortResult Win32Registry::ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) {
+  return FromStatus(registry::ReadKeyToList(root, subkey, list));
+}
+
+PortResult Win32Registry::ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) {
+  return FromStatus(registry::ReadKeyToItems(root, subkey, items));
+}
+
+PortResult Win32Registry::WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) {
+  return FromStatus(registry::WriteListToKey(root, subkey, list));
+}
+
+std::u16string Win32System::DescribeError(std::uint32_t code) { return win32::DescribeError(code); }
+
+void Win32Power::ChangePowerState(std::uint32_t action) { registry::ChangePowerState(action); }
+
+}  // namespace tallowin::ports

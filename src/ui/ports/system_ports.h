@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commands/ports.h"
+
+// The registry transfers, the system's error texts and power control as the
+// commands reach them: thin forwarders to the registry and Win32 layers.
+namespace tallowin::ports {
+
+class Win32Registry final : public RegistryPort {
+ public:
+  PortResult ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override;
+  PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override;
+  PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) override;
+};
+
+class Win32System final : public SystemPort {
+ public:
+  std::u16string DescribeError(std::uint32_t code) override;
+};
+
+class Win32Power final : public PowerPort {
+ public:
+  void ChangePowerState(std::uint32_t action) override;
+};
+
+}  // namespace tallowin::ports

@@ -1,0 +1,170 @@
+#include "commands/load_save_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "model/texts.h"
+#include "support/fake_ports.h"
+#include "support/scripted_dialogs.h"
+
+namespace tallowin {
+namespace {
+
+using testing::DialogKind;
+using testing::FakeRegistry;
+using testing::FakeSystem;
+using testing::FixedWindow;
+using testing::RecordingPower;
+using testing::ScriptedDialogs;
+
+RegistryValue Sz(std::u16string_view text) { return TextToValue(kRegSz, text); }
+RegistryValue ExpandSz(std::u16string_view text) { return TextToValue(kRegExpandSz, text); }
+
+class LoadSaveTest : public ::testing::Test {
+ protected:
+  LoadSaveTest() {
+    registry.Key(RootKey::LocalMachine, kSystemSubkey) = {
+        {u"windir", ExpandSz(u"%SystemRoot%")},
+        {u"Path", ExpandSz(u"C:\\A;C:\\B")},
+        {u"OS", Sz(u"Windows_NT")},
+    };
+    registry.Key(RootKey::CurrentUser, kUserSubkey) = {{u"TEMP", ExpandSz(u"%USERPROFILE%\\Temp")}};
+  }
+
+  std::u16string Described(std::uint32_t code) { return system.DescribeError(code); }
+
+  FixedWindow window{ScreenRect{50, 40, 550, 540}};
+  ScriptedDialogs dialogs;
+  FakeSystem system;
+  FakeRegistry registry;
+  RecordingPower power;
+  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system, .Power = &power};
+  MainModel model;
+};
+
+TEST_F(LoadSaveTest, StartUpLoadAsksNothingAndLinksPath) {
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+  EXPECT_TRUE(dialogs.Shown.empty());
+  EXPECT_TRUE(dialogs.Sounds.empty());
+  EXPECT_EQ(model.StatusText, texts::kLoadDone);
+  ASSERT_EQ(model.SysList.Count(), 3);
+  EXPECT_EQ(model.SysList.At(0).Name, u"OS");  // name order, first selected
+  EXPECT_EQ(model.SysList.Selected(), 0);
+  EXPECT_EQ(model.UserList.Count(), 1);
+  EXPECT_EQ(model.PathList, (std::vector<std::u16string>{u"C:\\A;", u"C:\\B;"}));
+  EXPECT_EQ(model.PathIndex, 0);
+  EXPECT_EQ(model.Edit1, u"C:\\A;C:\\B;");
+  EXPECT_EQ(model.SysList.At(model.PathEntryIndex()).Data(), u"C:\\A;C:\\B;");
+  EXPECT_EQ(model.CountText, u"2 項目");
+}
+
+TEST_F(LoadSaveTest, LoadAsksFirstAndCancelChangesNothing) {
+  model.SysList.Add(VariableEntry::FromTexts(u"KEEP", u"REG_SZ", u"1"));
+  model.PathList = {u"X;"};
+  dialogs.Answers = {false};
+  FileLoadExecute(model, ports);
+  ASSERT_EQ(dialogs.Shown.size(), 1u);
+  EXPECT_EQ(dialogs.Shown[0].Kind, DialogKind::Confirm);
+  EXPECT_EQ(dialogs.Shown[0].Text, texts::kLoadConfirm);
+  EXPECT_EQ(dialogs.Shown[0].TopLeft, (ScreenPoint{180, 170}));
+  EXPECT_EQ(dialogs.Sounds, std::vector<SystemSound>{SystemSound::Question});
+  EXPECT_EQ(model.SysList.Count(), 1);
+  EXPECT_EQ(model.PathList, std::vector<std::u16string>{u"X;"});
+}
+
+TEST_F(LoadSaveTest, PathInCapitalsIsLinkedAndNoPathKeepsThePathList) {
+  registry.Key(RootKey::LocalMachine, kSystemSubkey) = {{u"PATH", ExpandSz(u"C:\\W")}};
+  FileLoadExecute(model, ports);
+  EXPECT_EQ(model.SysList.At(model.PathEntryIndex()).Name, u"PATH");
+  EXPECT_EQ(model.PathList, std::vector<std::u16string>{u"C:\\W;"});
+
+  registry.Key(RootKey::LocalMachine, kSystemSubkey) = {{u"OS", Sz(u"Windows_NT")}};
+  FileLoadExecute(model, ports);
+  EXPECT_FALSE(model.PathEntryIndex() >= 0);
+  EXPECT_EQ(model.PathList, std::vector<std::u16string>{u"C:\\W;"});
+  EXPECT_EQ(model.SysList.At(0).Data(), u"Windows_NT");  // nothing mirrored into another row
+}
+
+TEST_F(LoadSaveTest, LoadFailuresReportTheSystemsDescription) {
+  // The user key missing: the System list and Path list are filled, the User list stays empty.
+  registry.Keys.erase({RootKey::CurrentUser, std::u16string(kUserSubkey)});
+  model.StatusText = u"before";
+  FileLoadExecute(model, ports);
+  EXPECT_EQ(model.SysList.Count(), 3);
+  EXPECT_EQ(model.UserList.Count(), 0);
+  EXPECT_EQ(model.PathList.size(), 2u);
+  EXPECT_EQ(model.StatusText, u"before");
+  ASSERT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
+  EXPECT_EQ(dialogs.Shown[1].Text, std::u16string(texts::kLoadFailed) + Described(FakeRegistry::kFileNotFound));
+  EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{150, 170}));
+  EXPECT_EQ(dialogs.Sounds, (std::vector<SystemSound>{SystemSound::Question, SystemSound::Hand}));
+
+  // The system key failing part-way: what was read stays, the User list is not read.
+  registry.ReadFailsAfter[{RootKey::LocalMachine, std::u16string(kSystemSubkey)}] = 1;
+  dialogs.Shown.clear();
+  FileLoadExecute(model, ports);
+  EXPECT_EQ(model.SysList.Count(), 1);
+  EXPECT_EQ(model.UserList.Count(), 0);
+  ASSERT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(dialogs.Shown[1].Text, std::u16string(texts::kLoadFailed) + Described(FakeRegistry::kAccessDenied));
+}
+
+TEST_F(LoadSaveTest, SaveWritesBothKeysAndOffersRestart) {
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+  model.UserList.Add(VariableEntry::FromTexts(u"NEW", u"REG_SZ", u"v"));
+  dialogs.Answers = {true, true};
+  FileSaveExecute(model, ports);
+
+  ASSERT_EQ(dialogs.Shown.size(), 3u);
+  EXPECT_EQ(dialogs.Shown[0].Kind, DialogKind::Warn);
+  EXPECT_EQ(dialogs.Shown[0].Text, texts::kSaveWarning);
+  EXPECT_EQ(dialogs.Shown[0].TopLeft, (ScreenPoint{180, 170}));
+  EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
+  EXPECT_EQ(dialogs.Shown[1].Text, texts::kSaveDone);
+  EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{180, 170}));
+  EXPECT_EQ(dialogs.Shown[2].Kind, DialogKind::Confirm);
+  EXPECT_EQ(dialogs.Shown[2].Text, texts::kRestartQuestion);
+  EXPECT_EQ(dialogs.Shown[2].TopLeft, (ScreenPoint{120, 170}));
+  EXPECT_EQ(dialogs.Sounds, std::vector<SystemSound>{SystemSound::Exclamation});
+  EXPECT_EQ(model.StatusText, texts::kSaveDone);
+  EXPECT_EQ(power.Actions, std::vector<std::uint32_t>{PS_REBOOT});
+
+  // Unchanged values keep their exact bytes; Path is not given a ';' it never had.
+  const auto& sys = registry.Key(RootKey::LocalMachine, kSystemSubkey);
+  EXPECT_EQ(sys[1].second, ExpandSz(u"C:\\A;C:\\B"));
+  EXPECT_EQ(registry.Key(RootKey::CurrentUser, kUserSubkey).back().second, Sz(u"v"));
+}
+
+TEST_F(LoadSaveTest, SaveRefusedOrFailedOffersNoRestart) {
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+
+  dialogs.Answers = {false};
+  FileSaveExecute(model, ports);
+  EXPECT_EQ(registry.Writes, 0);
+  EXPECT_EQ(dialogs.Shown.size(), 1u);
+
+  // A refused system write: the user key is not written, no restart is offered.
+  dialogs.Shown.clear();
+  registry.RefusedNames = {u"Path"};
+  dialogs.Answers = {true};
+  FileSaveExecute(model, ports);
+  EXPECT_EQ(registry.Writes, 1);  // OS, the entry before Path
+  ASSERT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(dialogs.Shown[1].Text, std::u16string(texts::kSaveFailed) + Described(FakeRegistry::kInvalidParameter));
+  EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{150, 170}));
+  EXPECT_TRUE(power.Actions.empty());
+
+  // Restart declined after a good save.
+  registry.RefusedNames.clear();
+  dialogs.Shown.clear();
+  dialogs.Answers = {true, false};
+  FileSaveExecute(model, ports);
+  EXPECT_EQ(dialogs.Shown.size(), 3u);
+  EXPECT_TRUE(power.Actions.empty());
+}
+
+}  // namespace
+}  // namespace tallowin
