@@ -73,10 +73,70 @@ struct GlobalTraits {
   static void Close(Handle h) noexcept { ::GlobalFree(h); }
 };
 
+struct FontTraits {
+  using Handle = HFONT;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::DeleteObject(h); }
+};
+
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::DestroyMenu(h); }
+};
+
+struct AcceleratorTraits {
+  using Handle = HACCEL;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::DestroyAcceleratorTable(h); }
+};
+
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::DestroyIcon(h); }
+};
+
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 using UniqueLocal = UniqueHandle<LocalTraits>;
 using UniqueGlobal = UniqueHandle<GlobalTraits>;
+using UniqueFont = UniqueHandle<FontTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+
+// A window's device context, released to that window.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+  }
+  HDC get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// An object selected into a device context until the end of the scope.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(::SelectObject(dc, object)) {}
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+  ~SelectedObject() {
+    if (old_ != nullptr && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
 
 }  // namespace tallowin::win32

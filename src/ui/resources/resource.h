@@ -1,0 +1,41 @@
+#pragma once
+
+// Resource identifiers of the program: icons (IDI_), menus and accelerators
+// (IDR_), menu commands, which the accelerators and buttons share (IDM_),
+// dialogs (IDD_) and their controls (IDC_). Plain defines: the resource
+// compiler reads this file too.
+
+#define IDI_APP 100
+
+#define IDR_MAINMENU 200
+#define IDR_POPUPMENU 201
+#define IDR_ACCELERATORS 202
+
+// File menu.
+#define IDM_FILE_LOAD 1001
+#define IDM_FILE_SAVE 1002
+#define IDM_FILE_IMPORT 1003
+#define IDM_FILE_EXPORT 1004
+#define IDM_FILE_BUCKUP 1005
+#define IDM_FILE_EXIT 1006
+// Edit menu and context menu.
+#define IDM_EDIT_CUT 1101
+#define IDM_EDIT_COPY 1102
+#define IDM_EDIT_PASTE 1103
+#define IDM_EDIT_DELETE 1104
+// Actions without a menu item: the three buttons of the panel, the browse
+// button and the undo shortcut.
+#define IDM_EDIT_ADD_BTN 1201
+#define IDM_EDIT_REPLASE_BTN 1202
+#define IDM_EDIT_DELETE_BTN 1203
+#define IDM_FILE_BROWSE 1204
+#define IDM_EDIT_UNDO 1205
+// Help menu.
+#define IDM_HELP_ABOUT 1301
+
+// The about box.
+#define IDD_ABOUT 300
+#define IDC_ABOUT_TITLE 301
+#define IDC_ABOUT_PRODUCT 302
+#define IDC_ABOUT_NOTE 303
+#define IDC_ABOUT_COPYRIGHT 304

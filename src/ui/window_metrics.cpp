@@ -1,0 +1,40 @@
+#include "ui/window_metrics.h"
+
+namespace tallowin::ui {
+namespace {
+
+BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font) {
+  ::SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+  return TRUE;
+}
+
+}  // namespace
+
+UINT DpiOf(HWND window) {
+  // GetDpiForWindow exists from Windows 10 1607; look it up so that the
+  // program still starts on older systems.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow != nullptr && window != nullptr) {
+    const UINT dpi = getDpiForWindow(window);
+    if (dpi != 0) return dpi;
+  }
+  const win32::WindowDC screen(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi;
+  return dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
+}
+
+win32::UniqueFont CreateProgramFont(int designHeight, UINT dpi, int weight, bool italic) {
+  // A negative height asks for the character height, not the cell height.
+  return win32::UniqueFont(::CreateFontW(-Scale(designHeight, dpi), 0, 0, 0, weight, italic ? TRUE : FALSE, FALSE,
+                                         FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                         L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF"));
+}
+
+void SetFontOnChildren(HWND parent, HFONT font) {
+  ::EnumChildWindows(parent, SetFontOnChild, reinterpret_cast<LPARAM>(font));
+}
+
+}  // namespace tallowin::ui

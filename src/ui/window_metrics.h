@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+#include "win32/unique_handle.h"
+
+// Pixel layouts designed at 96 DPI, scaled to the DPI of the screen the
+// window is on, and the font every window of the program uses.
+namespace tallowin::ui {
+
+inline constexpr int kDesignDpi = 96;
+
+// A design length at the given DPI.
+inline int Scale(int designPixels, UINT dpi) { return ::MulDiv(designPixels, static_cast<int>(dpi), kDesignDpi); }
+
+// The DPI of the screen a window is on (the system DPI before Windows 10).
+UINT DpiOf(HWND window);
+
+// "ＭＳ Ｐゴシック" with the Shift-JIS character set, regular, the given
+// character height in design pixels at the DPI. Where the face is missing
+// the system's font mapper picks the nearest Shift-JIS face.
+win32::UniqueFont CreateProgramFont(int designHeight, UINT dpi, int weight = FW_NORMAL, bool italic = false);
+
+// Sets a font on a window and every child window it has.
+void SetFontOnChildren(HWND parent, HFONT font);
+
+}  // namespace tallowin::ui
