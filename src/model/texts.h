@@ -18,6 +18,42 @@ inline constexpr std::u16string_view kTabUser = u"ユーザー";
 
 inline constexpr std::u16string_view kItemCountSuffix = u" 項目";
 
+// The main window: list columns, the browse button, and the hints shown in
+// status bar panel 0 (the part after the first '|', or the whole hint).
+inline constexpr std::u16string_view kColumnName = u"名前";
+inline constexpr std::u16string_view kColumnType = u"種類";
+inline constexpr std::u16string_view kColumnData = u"データ";
+inline constexpr std::u16string_view kBrowseCaption = u"...";
+inline constexpr std::u16string_view kAddCaption = u"追加(&A)";
+inline constexpr std::u16string_view kReplaceCaption = u"置換(&R)";
+inline constexpr std::u16string_view kDeleteCaption = u"削除(&D)";
+inline constexpr std::u16string_view kBrowseForFolderCaption = u"追加・置換するフォルダを選択してください。";
+
+inline constexpr std::u16string_view kHintEdit1 = u"実際に書き込まれるPathの値を直接編集する";
+inline constexpr std::u16string_view kHintEdit2 = u"現在選択している項目の値を表示、追加・置換する値を編集する";
+inline constexpr std::u16string_view kHintUpDown = u"選択している項目の値を移動する";
+inline constexpr std::u16string_view kHintSysKeyTypeCombo =
+    u"編集|追加・置換するキーのタイプを選択(REG_SZ、REG_EXPAND_SZのみ設定可能)";
+inline constexpr std::u16string_view kHintUserKeyTypeCombo =
+    u"編集|追加・置換するキーのタイプを選択する(REG_SZ、REG_EXPAND_SZのみ設定可能)";
+inline constexpr std::u16string_view kHintKeyNameEdit = u"編集|追加・置換するキーの名前を編集する";
+inline constexpr std::u16string_view kHintKeyDataEdit = u"編集|追加・置換するキーのデータを編集する";
+
+inline constexpr std::u16string_view kHintFileLoad = u"ファイル|レジストリから読み込み(現在までの編集内容は破棄されます)";
+inline constexpr std::u16string_view kHintFileSave = u"書き込み|レジストリに書き込み";
+inline constexpr std::u16string_view kHintFileImport = u"ファイル|レジストリファイルのデータをレジストリに設定する";
+inline constexpr std::u16string_view kHintFileExport = u"レジストリの内容をファイルに書き出す";
+inline constexpr std::u16string_view kHintFileExit = u"終了|アプリケーションを終了する";
+inline constexpr std::u16string_view kHintEditCut = u"切り取り|選択部分を切り取り、クリップボードに送る";
+inline constexpr std::u16string_view kHintEditCopy = u"コピー|選択部分をコピーし、クリップボードに送る";
+inline constexpr std::u16string_view kHintEditPaste = u"貼り付け|クリップボードの内容を貼り付ける";
+inline constexpr std::u16string_view kHintEditDelete = u"削除|選択部分を削除する";
+inline constexpr std::u16string_view kHintEditAddBtn = u"追加|選択位置に値を追加する";
+inline constexpr std::u16string_view kHintEditReplaseBtn = u"置換|選択部分を置換する";
+inline constexpr std::u16string_view kHintFileBrowse = u"参照|追加・置換するフォルダを参照する";
+inline constexpr std::u16string_view kHintHelpAbout = u"ヘルプ|バージョン情報の表示";
+inline constexpr std::u16string_view kHintEditUndo = u"元に戻す|直前の変更を元に戻す";
+
 // Entry buffer placement rules.
 inline constexpr std::u16string_view kPathGuard = u"ここで\"Path\"に対する操作はできません。";
 inline constexpr std::u16string_view kDuplicateName = u"キー名が重複しています。";
