@@ -1,8 +1,14 @@
 # The two commands of the README. Both set up what is missing first.
-.PHONY: test deps bench fuzz clean
+.PHONY: test run screenshot deps bench fuzz clean
 
 test:
 	@bash scripts/test-all.sh
+
+run:
+	@bash scripts/run.sh
+
+screenshot:
+	@bash scripts/screenshot.sh
 
 deps:
 	@bash scripts/install-deps.sh

@@ -7,6 +7,8 @@
 namespace tallowin::texts {
 
 inline constexpr std::u16string_view kAppTitle = u"Tallowin";
+// The error box's text when memory ran out in a command.
+inline constexpr std::u16string_view kOutOfMemory = u"メモリが不足しています。";
 inline constexpr std::u16string_view kConfirmCaption = u"確認";
 inline constexpr std::u16string_view kWarningCaption = u"警告";
 inline constexpr std::u16string_view kOkButton = u"OK";
@@ -58,6 +60,13 @@ inline constexpr std::u16string_view kHintEditUndo = u"元に戻す|直前の変
 inline constexpr std::u16string_view kPathGuard = u"ここで\"Path\"に対する操作はできません。";
 inline constexpr std::u16string_view kDuplicateName = u"キー名が重複しています。";
 inline constexpr std::u16string_view kTypeNotAllowed = u"\nREG_SZ、REG_EXPAND_SZ以外は設定できません。";
+// Stands where the duplicate-name line would.
+inline constexpr std::u16string_view kForbiddenNameCharacter = u"変数名に'='や制御文字は使用できません。";
+
+// The system clipboard stayed held by another program: the command that
+// needed it changed nothing.
+inline constexpr std::u16string_view kClipboardWriteFailed = u"クリップボードに書き込めませんでした。操作は取り消されました。";
+inline constexpr std::u16string_view kClipboardReadFailed = u"クリップボードから読み込めませんでした。";
 
 // Load and Save.
 inline constexpr std::u16string_view kLoadConfirm = u"レジストリから読み込みます。\nよろしいですか？";

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# make screenshot: builds the program, starts it under Wine on an Xvfb
+# display and saves what a person would see, one PNG per view, in
+# build/screenshots/: the three tabs, the File menu and the about box.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$PWD
+exe=${TALLOWIN_EXE:-$root/build/win64/src/ui/Tallowin.exe}
+if [ -z "${TALLOWIN_EXE:-}" ]; then
+  bash scripts/install-deps.sh
+  cmake --preset win64 >/dev/null
+  cmake --build --preset win64 --target Tallowin >/dev/null
+fi
+
+DISPLAY_FOR_TALLOWIN=
+source scripts/desktop-env.sh
+desktop_start
+trap desktop_stop EXIT
+
+out=$root/build/screenshots
+mkdir -p "$out"
+rm -f "$out"/*.png
+"$WINE_LOADER" "$exe" >/dev/null 2>&1 &
+window=$(xdotool search --sync --onlyvisible --name '^Tallowin$' | head -n 1)
+xdotool windowfocus --sync "$window" || true
+sleep 1
+
+whole() { import -window root "$out/$1.png"; }
+
+whole 1-path-tab
+# The tabs sit at the top left of the client area, below the menu bar;
+# click each one's middle.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 85)) $((Y + 31)) click 1; sleep 0.5; whole 2-system-tab
+xdotool mousemove $((X + 145)) $((Y + 31)) click 1; sleep 0.5; whole 3-user-tab
+xdotool mousemove $((X + 25)) $((Y + 31)) click 1; sleep 0.3
+xdotool key --window "$window" alt+f; sleep 0.5; whole 4-file-menu
+xdotool key --window "$window" Escape Escape; sleep 0.3
+xdotool key --window "$window" F12; sleep 1; whole 5-about-box
+xdotool key Return; sleep 0.3
+xdotool key --window "$window" alt+F4 || true
+echo "Screenshots in $out:"
+ls "$out"

@@ -1,0 +1,62 @@
+// Tallowin: the program's start, its message loop and its end.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <exception>
+
+#include "ui/main_window.h"
+#include "ui/window_base.h"
+
+namespace {
+
+// COM for the shell's folder browser, for as long as the program runs.
+class ComApartment {
+ public:
+  ComApartment() : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (initialized_) ::CoUninitialize();
+  }
+
+ private:
+  bool initialized_;
+};
+
+int Run(HINSTANCE instance, int showCommand) {
+  const ComApartment com;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                     ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+  ::InitCommonControlsEx(&controls);
+
+  const auto form = tallowin::ui::TMainForm::Create(instance, showCommand);
+  if (!form) return 1;
+  MSG message{};
+  for (;;) {
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    try {
+      if (form->PreTranslateMessage(message)) continue;
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    } catch (const std::exception& error) {
+      tallowin::ui::ShowUncaughtException(form->Handle(), &error);
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  try {
+    return Run(instance, showCommand);
+  } catch (const std::exception& error) {
+    tallowin::ui::ShowUncaughtException(nullptr, &error);
+  } catch (...) {
+    tallowin::ui::ShowUncaughtException(nullptr, nullptr);
+  }
+  return 0;
+}

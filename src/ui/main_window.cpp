@@ -1,0 +1,649 @@
+#include "ui/main_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "commands/file_commands.h"
+#include "commands/load_save_commands.h"
+#include "model/texts.h"
+#include "model/type_names.h"
+#include "ui/main_window_layout.h"
+#include "ui/resources/resource.h"
+#include "ui/window_metrics.h"
+#include "win32/wide_text.h"
+
+namespace tallowin::ui {
+namespace {
+
+constexpr wchar_t kMainClass[] = L"TMainForm";
+constexpr wchar_t kPageClass[] = L"TallowinPage";
+constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+HWND Child(HWND parent, DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+  return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+}
+
+std::u16string TextOf(HWND window) {
+  const int length = ::GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return win32::FromWide(text);
+}
+
+void SetTextIfDifferent(HWND window, std::u16string_view text) {
+  if (TextOf(window) == text) return;
+  const std::u16string copy(text);
+  ::SetWindowTextW(window, win32::Wide(copy));
+}
+
+bool IsSameOrDescendant(HWND window, HWND ancestor) {
+  return window == ancestor || ::IsChild(ancestor, window);
+}
+
+// Tab pages and the panel pass what their controls report on to the main
+// window, which handles everything.
+LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_VSCROLL:
+    case WM_CONTEXTMENU:
+      return ::SendMessageW(::GetAncestor(page, GA_ROOT), message, wParam, lParam);
+    default:
+      return ::DefWindowProcW(page, message, wParam, lParam);
+  }
+}
+
+// The outer size of a window whose client area has the given size, at a DPI.
+SIZE OuterSize(SIZE client, UINT dpi) {
+  RECT rect{0, 0, Scale(client.cx, dpi), Scale(client.cy, dpi)};
+  using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  if (adjustForDpi == nullptr || !adjustForDpi(&rect, kMainStyle, TRUE, 0, dpi)) {
+    ::AdjustWindowRectEx(&rect, kMainStyle, TRUE, 0);
+  }
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+bool RegisterMainFormClasses(HINSTANCE instance) {
+  WNDCLASSEXW main{};
+  main.cbSize = sizeof main;
+  main.lpfnWndProc = &WindowBase<TMainForm>::WindowProc;
+  main.hInstance = instance;
+  main.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+  main.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+  main.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  main.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  main.lpszClassName = kMainClass;
+  WNDCLASSEXW page{};
+  page.cbSize = sizeof page;
+  page.lpfnWndProc = PageProc;
+  page.hInstance = instance;
+  page.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  page.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  page.lpszClassName = kPageClass;
+  const auto registered = [instance](const WNDCLASSEXW& windowClass) {
+    WNDCLASSEXW existing{};
+    return ::GetClassInfoExW(instance, windowClass.lpszClassName, &existing) || ::RegisterClassExW(&windowClass) != 0;
+  };
+  return registered(main) && registered(page);
+}
+
+TMainForm::TMainForm(HINSTANCE instance, const PortOverrides& overrides) : instance_(instance), overrides_(overrides) {}
+
+TMainForm::~TMainForm() {
+  if (window_ != nullptr) ::DestroyWindow(window_);
+}
+
+std::unique_ptr<TMainForm> TMainForm::Create(HINSTANCE instance, int showCommand, const PortOverrides& overrides) {
+  if (!RegisterMainFormClasses(instance)) return nullptr;
+  std::unique_ptr<TMainForm> form(new TMainForm(instance, overrides));
+  const std::wstring caption = win32::ToWide(texts::kAppTitle);
+  HMENU menu = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU));
+  const HWND window = ::CreateWindowExW(0, kMainClass, caption.c_str(), kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, form.get());
+  if (window == nullptr) {
+    if (menu != nullptr) ::DestroyMenu(menu);
+    return nullptr;
+  }
+  form->FormCreate();
+  ::ShowWindow(window, showCommand);
+  ::UpdateWindow(window);
+  // Edit1 is the active control when the window first shows.
+  ::SetFocus(form->edit1_);
+  return form;
+}
+
+HWND TMainForm::Control(int id) const {
+  switch (id) {
+    case IDC_PAGE_CONTROL:
+      return pageControl_;
+    case IDC_PANEL1:
+      return panel_;
+    case IDC_STATUS_BAR:
+      return statusBar_;
+    case IDC_PATH_PAGE:
+      return pages_[0];
+    case IDC_SYS_PAGE:
+      return pages_[1];
+    case IDC_USER_PAGE:
+      return pages_[2];
+    default:
+      break;
+  }
+  const ControlPlace* place = FindControlPlace(id);
+  if (place == nullptr) return nullptr;
+  const HWND parent = place->Owner == Parent::Panel ? panel_ : pages_[static_cast<std::size_t>(place->Owner)];
+  return ::GetDlgItem(parent, id);
+}
+
+ScreenRect TMainForm::WindowRect() const {
+  RECT rect{};
+  ::GetWindowRect(window_, &rect);
+  return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// --- Creation ----------------------------------------------------------------
+
+void TMainForm::FormCreate() {
+  model_.Loading = true;
+  model_.PathIndex = 0;
+  model_.PathLastIndex = 0;
+  model_.PathEntry.reset();
+  model_.PathClip.clear();
+
+  dialogs_ = std::make_unique<ports::Win32MessageDialogs>(window_);
+  pickers_ = std::make_unique<ports::Win32FilePickers>(window_);
+  popupMenu_.reset(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPUPMENU)));
+  // A loaded table belongs to the module; the window owns a copy it can free.
+  if (HACCEL loaded = ::LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_ACCELERATORS)); loaded != nullptr) {
+    shortcuts_.resize(static_cast<std::size_t>(::CopyAcceleratorTableW(loaded, nullptr, 0)));
+    ::CopyAcceleratorTableW(loaded, shortcuts_.data(), static_cast<int>(shortcuts_.size()));
+    accelerators_.reset(::CreateAcceleratorTableW(shortcuts_.data(), static_cast<int>(shortcuts_.size())));
+  }
+
+  dpi_ = DpiOf(window_);
+  CreatePages();
+  CreateControls();
+  ApplyLayout();
+
+  for (HWND combo : {sysTypeCombo_, userTypeCombo_}) {
+    for (std::u16string_view name : kTypeNames) {
+      const std::u16string text(name);
+      ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(text)));
+    }
+  }
+
+  FileLoadExecute(model_, Ports());
+  MirrorModel();
+  model_.Loading = false;
+}
+
+void TMainForm::CreatePages() {
+  // The pages come first so that they lie above the tab control.
+  for (std::size_t index = 0; index < pages_.size(); ++index) {
+    pages_[index] = Child(window_, WS_EX_CONTROLPARENT, kPageClass, L"", WS_CLIPSIBLINGS,
+                          IDC_PATH_PAGE + static_cast<int>(index));
+    if (index != 0) ::ShowWindow(pages_[index], SW_HIDE);
+  }
+  pageControl_ = Child(window_, 0, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, IDC_PAGE_CONTROL);
+  const std::u16string_view tabs[] = {texts::kTabPath, texts::kTabSystem, texts::kTabUser};
+  for (int index = 0; index < 3; ++index) {
+    std::wstring title = win32::ToWide(tabs[index]);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = title.data();
+    ::SendMessageW(pageControl_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  }
+  panel_ = Child(window_, WS_EX_CONTROLPARENT, kPageClass, L"", 0, IDC_PANEL1);
+  statusBar_ = Child(window_, 0, STATUSCLASSNAMEW, L"", 0, IDC_STATUS_BAR);
+}
+
+void TMainForm::CreateControls() {
+  constexpr DWORD kEdit = WS_TABSTOP | ES_AUTOHSCROLL;
+  HWND path = pages_[0];
+  edit1_ = Child(path, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_EDIT1);
+  pathList_ = Child(path, WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
+                    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, IDC_PATH_LIST);
+  edit2_ = Child(path, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_EDIT2);
+  const std::wstring browse = win32::ToWide(texts::kBrowseCaption);
+  Child(path, 0, WC_BUTTONW, browse.c_str(), WS_TABSTOP | BS_PUSHBUTTON, IDM_FILE_BROWSE);
+  // With its arrow keys on, the up-down control takes Up and Down from the
+  // Path list while the list has the focus.
+  upDown_ = Child(path, 0, UPDOWN_CLASSW, L"", UDS_ARROWKEYS, IDC_UP_DOWN);
+  ::SendMessageW(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(pathList_), 0);
+
+  HWND sys = pages_[1];
+  sysListView_.Create(sys, IDC_SYS_LIST_VIEW);
+  sysTypeCombo_ = Child(sys, 0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, IDC_SYS_KEY_TYPE_COMBO);
+  Child(sys, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_SYS_KEY_DATA_EDIT);
+  Child(sys, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_SYS_KEY_NAME_EDIT);
+
+  HWND user = pages_[2];
+  userListView_.Create(user, IDC_USER_LIST_VIEW);
+  Child(user, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_USER_KEY_NAME_EDIT);
+  userTypeCombo_ =
+      Child(user, 0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, IDC_USER_KEY_TYPE_COMBO);
+  Child(user, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_USER_KEY_DATA_EDIT);
+  for (HWND combo : {sysTypeCombo_, userTypeCombo_}) ::SendMessageW(combo, CB_SETMINVISIBLE, 8, 0);
+
+  const std::pair<int, std::u16string_view> buttons[] = {{IDM_EDIT_ADD_BTN, texts::kAddCaption},
+                                                         {IDM_EDIT_REPLASE_BTN, texts::kReplaceCaption},
+                                                         {IDM_EDIT_DELETE_BTN, texts::kDeleteCaption}};
+  for (const auto& [id, caption] : buttons) {
+    const std::wstring text = win32::ToWide(caption);
+    Child(panel_, 0, WC_BUTTONW, text.c_str(), WS_TABSTOP | BS_PUSHBUTTON, id);
+  }
+
+  const std::pair<int, std::u16string_view> hints[] = {
+      {IDC_EDIT1, texts::kHintEdit1},
+      {IDC_EDIT2, texts::kHintEdit2},
+      {IDC_UP_DOWN, texts::kHintUpDown},
+      {IDC_SYS_KEY_TYPE_COMBO, texts::kHintSysKeyTypeCombo},
+      {IDC_USER_KEY_TYPE_COMBO, texts::kHintUserKeyTypeCombo},
+      {IDC_SYS_KEY_NAME_EDIT, texts::kHintKeyNameEdit},
+      {IDC_USER_KEY_NAME_EDIT, texts::kHintKeyNameEdit},
+      {IDC_SYS_KEY_DATA_EDIT, texts::kHintKeyDataEdit},
+      {IDC_USER_KEY_DATA_EDIT, texts::kHintKeyDataEdit},
+  };
+  for (const auto& [id, hint] : hints) hints_.SetControlHint(Control(id), hint);
+  for (int id : {IDM_EDIT_ADD_BTN, IDM_EDIT_REPLASE_BTN, IDM_EDIT_DELETE_BTN, IDM_FILE_BROWSE}) {
+    hints_.SetControlHint(Control(id), actions_.Hint(id));
+  }
+}
+
+void TMainForm::ApplyLayout() {
+  font_ = CreateProgramFont(kFontHeight, dpi_);
+  const SIZE outer = OuterSize(kClientSize, dpi_);
+  ::SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  const auto place = [this](HWND control, int left, int top, int width, int height) {
+    ::MoveWindow(control, Scale(left, dpi_), Scale(top, dpi_), Scale(width, dpi_), Scale(height, dpi_), FALSE);
+  };
+  place(pageControl_, kPageControlRect.left, kPageControlRect.top, kPageControlRect.right - kPageControlRect.left,
+        kPageControlRect.bottom - kPageControlRect.top);
+  place(panel_, 0, kPanelTop, kClientSize.cx, kPanelHeight);
+  for (const ControlPlace& control : ControlPlaces()) {
+    place(Control(control.Id), control.Left, control.Top, control.Width, control.Height);
+  }
+  // Combo boxes take their closed height from the font; the height given
+  // is the open list's.
+  for (HWND combo : {sysTypeCombo_, userTypeCombo_}) {
+    RECT rect{};
+    ::GetWindowRect(combo, &rect);
+    ::SetWindowPos(combo, nullptr, 0, 0, rect.right - rect.left, Scale(200, dpi_), SWP_NOMOVE | SWP_NOZORDER);
+  }
+
+  ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SetFontOnChildren(window_, font_.get());
+  ::SendMessageW(pathList_, LB_SETITEMHEIGHT, 0, PathListItemHeight());
+  sysListView_.ScaleColumns(dpi_);
+  userListView_.ScaleColumns(dpi_);
+
+  // The pages fill the tab control's display area.
+  RECT display{};
+  ::GetWindowRect(pageControl_, &display);
+  ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&display), 2);
+  ::SendMessageW(pageControl_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  for (HWND page : pages_) {
+    ::MoveWindow(page, display.left, display.top, display.right - display.left, display.bottom - display.top, FALSE);
+  }
+
+  ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
+  const int parts[] = {Scale(kStatusPanel0Width, dpi_), Scale(kStatusPanel0Width + kStatusPanel1Width, dpi_)};
+  ::SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  ::InvalidateRect(window_, nullptr, TRUE);
+}
+
+int TMainForm::PathListItemHeight() const {
+  // A line of 12 pixels fits the program's own face; a face the system
+  // substitutes for it may be taller, and its lines must not be clipped.
+  int height = Scale(kPathListItemHeight, dpi_);
+  const win32::WindowDC dc(pathList_);
+  if (!dc) return height;
+  const win32::SelectedObject font(dc.get(), font_.get());
+  TEXTMETRICW metrics{};
+  if (::GetTextMetricsW(dc.get(), &metrics)) height = std::max(height, static_cast<int>(metrics.tmHeight));
+  return height;
+}
+
+void TMainForm::FormDestroy() {
+  model_.PathClip.clear();
+  ::PostQuitMessage(0);
+}
+
+// --- Messages ----------------------------------------------------------------
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_VSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == upDown_) OnUpDownScroll();
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_INITMENUPOPUP:
+      OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_MENUSELECT: {
+      const UINT flags = HIWORD(wParam);
+      const bool closed = flags == 0xFFFF && lParam == 0;
+      const bool command = !closed && (flags & (MF_POPUP | MF_SEPARATOR)) == 0;
+      if (auto text = hints_.Change(command ? actions_.Hint(LOWORD(wParam)) : std::u16string_view())) {
+        ShowStatus(0, *text);
+      }
+      return 0;
+    }
+    case WM_NCMOUSEMOVE:
+      if (auto text = hints_.Change({})) ShowStatus(0, *text);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_CLOSE:
+      ::DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      FormDestroy();
+      return 0;
+    default:
+      return ::DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+bool TMainForm::PreTranslateMessage(MSG& message) {
+  if (window_ == nullptr || !IsSameOrDescendant(message.hwnd, window_)) return false;
+  if (message.message == WM_MOUSEMOVE) {
+    if (auto text = hints_.Change(hints_.HintAt(message.hwnd, window_))) ShowStatus(0, *text);
+  }
+  if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+    const BYTE modifiers = static_cast<BYTE>((::GetKeyState(VK_CONTROL) < 0 ? FCONTROL : 0) |
+                                             (::GetKeyState(VK_SHIFT) < 0 ? FSHIFT : 0) |
+                                             (::GetKeyState(VK_MENU) < 0 ? FALT : 0));
+    for (const ACCEL& shortcut : shortcuts_) {
+      if (shortcut.key != message.wParam || (shortcut.fVirt & (FCONTROL | FSHIFT | FALT)) != modifiers) continue;
+      const int id = shortcut.cmd;
+      if (id == IDM_EDIT_CUT || id == IDM_EDIT_COPY || id == IDM_EDIT_PASTE || id == IDM_EDIT_DELETE) {
+        EditPopupExecute();
+      }
+      if (id == IDM_EDIT_UNDO) {
+        const HWND edit = FocusedEditField();
+        actions_.SetEnabled(IDM_EDIT_UNDO, edit != nullptr && ::SendMessageW(edit, EM_CANUNDO, 0, 0) != 0);
+      }
+      // A disabled action leaves the key to the control that has the focus.
+      if (actions_.IsEnabled(id)) return ::TranslateAcceleratorW(window_, accelerators_.get(), &message) != 0;
+      break;
+    }
+  }
+  return ::IsDialogMessageW(window_, &message) != 0;
+}
+
+void TMainForm::OnCommand(int id, int code, HWND control) {
+  if (control == edit1_) {
+    if (code == EN_SETFOCUS) edit1Attached_ = true;  // Edit1Enter
+    if (code == EN_KILLFOCUS) edit1Attached_ = false;  // Edit1Exit
+    if (code == EN_CHANGE && edit1Attached_ && !mirroring_) Edit1Change();
+    return;
+  }
+  if (control == pathList_) {
+    if (code == LBN_SELCHANGE) {
+      model_.PathListClick(static_cast<int>(::SendMessageW(pathList_, LB_GETCURSEL, 0, 0)));
+      MirrorModel();
+    }
+    return;
+  }
+  if (control == sysTypeCombo_ || control == userTypeCombo_) {
+    if (code == CBN_DROPDOWN) ComboBoxOnDropDownActionExecute(control);
+    return;
+  }
+  // Menu items, shortcuts and the buttons, which carry their action's ID.
+  const bool fromButton = control != nullptr;
+  if (fromButton && code != BN_CLICKED) return;
+  RunCommand(id);
+}
+
+LRESULT TMainForm::OnNotify(const NMHDR& header) {
+  if (header.hwndFrom == pageControl_ && header.code == TCN_SELCHANGE) {
+    PageControlChange();
+  } else if (header.code == LVN_ITEMCHANGED &&
+             (header.hwndFrom == sysListView_.Handle() || header.hwndFrom == userListView_.Handle())) {
+    ListViewChange(reinterpret_cast<const NMLISTVIEW&>(header));
+  }
+  return 0;
+}
+
+void TMainForm::OnContextMenu(HWND target, POINT screen) {
+  if (target != pathList_ && target != sysListView_.Handle() && target != userListView_.Handle()) return;
+  if (screen.x == -1 && screen.y == -1) {  // from the keyboard: at the control
+    RECT rect{};
+    ::GetWindowRect(target, &rect);
+    screen = POINT{rect.left + 8, rect.top + 8};
+  }
+  EditPopupExecute();
+  HMENU menu = ::GetSubMenu(popupMenu_.get(), 0);
+  actions_.ApplyToMenu(menu);
+  ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr);
+}
+
+void TMainForm::OnInitMenuPopup(HMENU menu) {
+  if (menu == ::GetSubMenu(::GetMenu(window_), 1)) EditPopupExecute();
+  actions_.ApplyToMenu(menu);
+}
+
+void TMainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyLayout();
+}
+
+// --- Events --------------------------------------------------------------------
+
+void TMainForm::PageControlChange() {
+  const int index = static_cast<int>(::SendMessageW(pageControl_, TCM_GETCURSEL, 0, 0));
+  if (index < 0 || index > 2) return;
+  for (std::size_t page = 0; page < pages_.size(); ++page) {
+    ::ShowWindow(pages_[page], static_cast<int>(page) == index ? SW_SHOW : SW_HIDE);
+  }
+  const Tab tab = static_cast<Tab>(index);
+  model_.ShowTab(tab);
+  ShowStatus(1, model_.CountText);
+  if (tab == Tab::Path) {
+    SetButtonsEnabled(true);
+    return;
+  }
+  const int selected = (tab == Tab::System ? sysListView_ : userListView_).Selected();
+  SetButtonsEnabled(selected >= 0);
+  if (selected >= 0) FillFieldsFromRow(tab, selected);
+}
+
+void TMainForm::ListViewChange(const NMLISTVIEW& change) {
+  if ((change.uChanged & LVIF_STATE) == 0 || change.iItem < 0) return;
+  if (((change.uOldState ^ change.uNewState) & (LVIS_SELECTED | LVIS_FOCUSED)) == 0) return;
+  const bool system = change.hdr.hwndFrom == sysListView_.Handle();
+  const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+  if (!mirroring_) {
+    EditList& list = system ? model_.SysList : model_.UserList;
+    if (selected) {
+      list.Select(change.iItem);
+    } else if (list.Selected() == change.iItem) {
+      list.Select(-1);
+    }
+  }
+  // A change in the list view of the tab not shown leaves the fields and
+  // buttons of the tab shown alone.
+  const Tab tab = system ? Tab::System : Tab::User;
+  if (ShownTab() != tab) return;
+  SetButtonsEnabled(selected);
+  FillFieldsFromRow(tab, change.iItem);
+}
+
+void TMainForm::FillFieldsFromRow(Tab tab, int row) {
+  const EditList& list = tab == Tab::System ? model_.SysList : model_.UserList;
+  if (row < 0 || row >= list.Count()) return;
+  const VariableEntry& entry = list.At(row);
+  const bool system = tab == Tab::System;
+  SetTextIfDifferent(Control(system ? IDC_SYS_KEY_NAME_EDIT : IDC_USER_KEY_NAME_EDIT), entry.Name);
+  const HWND combo = system ? sysTypeCombo_ : userTypeCombo_;
+  // The first item whose text equals the type name exactly; none keeps the
+  // previous selection.
+  for (std::size_t index = 0; index < kTypeNames.size(); ++index) {
+    if (kTypeNames[index] != entry.TypeName()) continue;
+    ::SendMessageW(combo, CB_SETCURSEL, index, 0);
+    break;
+  }
+  SetTextIfDifferent(Control(system ? IDC_SYS_KEY_DATA_EDIT : IDC_USER_KEY_DATA_EDIT), entry.Data());
+}
+
+void TMainForm::ComboBoxOnDropDownActionExecute(HWND combo) {
+  const win32::WindowDC dc(window_);
+  if (!dc) return;
+  const win32::SelectedObject font(dc.get(), font_.get());
+  const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  int widest = 0;
+  for (int index = 0; index < count; ++index) {
+    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    SIZE size{};
+    if (!::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(length), &size)) return;
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  int width = widest + Scale(6, dpi_);
+  const int visibleRows = static_cast<int>(::SendMessageW(combo, CB_GETMINVISIBLE, 0, 0));
+  if (count > visibleRows) width += ::GetSystemMetrics(SM_CXVSCROLL);
+  ::SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);
+}
+
+void TMainForm::Edit1Change() {
+  model_.Edit1Change(TextOf(edit1_));
+  MirrorModel();
+}
+
+void TMainForm::OnUpDownScroll() {}
+
+// --- Commands --------------------------------------------------------------------
+
+CommandPorts TMainForm::Ports() {
+  CommandPorts ports;
+  ports.Dialogs = overrides_.Dialogs != nullptr ? overrides_.Dialogs : dialogs_.get();
+  ports.Window = this;
+  ports.Registry = overrides_.Registry != nullptr ? overrides_.Registry : &registry_;
+  ports.System = &system_;
+  ports.Power = overrides_.Power != nullptr ? overrides_.Power : &power_;
+  ports.Pickers = overrides_.Pickers != nullptr ? overrides_.Pickers : pickers_.get();
+  ports.Files = &files_;
+  return ports;
+}
+
+void TMainForm::RunCommand(int id) {
+  if (!actions_.IsEnabled(id)) return;
+  model_.StatusText.clear();
+  switch (id) {
+    case IDM_FILE_LOAD:
+      FileLoadExecute(model_, Ports());
+      break;
+    case IDM_FILE_SAVE:
+      FileSaveExecute(model_, Ports());
+      break;
+    case IDM_FILE_IMPORT:
+      FileImportExecute(model_, Ports());
+      break;
+    case IDM_FILE_EXPORT:
+      FileExportExecute(model_, Ports());
+      break;
+    case IDM_FILE_BUCKUP:
+      FileBuckupExecute(model_, Ports());
+      break;
+    case IDM_FILE_EXIT:
+      ::PostMessageW(window_, WM_CLOSE, 0, 0);
+      return;
+    case IDM_EDIT_UNDO:
+      EditUndoExecute();
+      return;
+    default:
+      return;
+  }
+  MirrorModel();
+}
+
+void TMainForm::EditPopupExecute() {
+  for (int id : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_DELETE}) actions_.SetEnabled(id, false);
+}
+
+void TMainForm::EditUndoExecute() {
+  if (const HWND edit = FocusedEditField(); edit != nullptr) ::SendMessageW(edit, EM_UNDO, 0, 0);
+}
+
+HWND TMainForm::FocusedEditField() const {
+  const HWND focus = ::GetFocus();
+  for (int id : {IDC_EDIT1, IDC_EDIT2, IDC_SYS_KEY_NAME_EDIT, IDC_SYS_KEY_DATA_EDIT, IDC_USER_KEY_NAME_EDIT,
+                 IDC_USER_KEY_DATA_EDIT}) {
+    if (focus != nullptr && focus == Control(id)) return focus;
+  }
+  return nullptr;
+}
+
+// --- Mirroring ---------------------------------------------------------------------
+
+void TMainForm::MirrorModel() {
+  mirroring_ = true;
+  MirrorPathTab();
+  sysListView_.Show(model_.SysList);
+  userListView_.Show(model_.UserList);
+  ShowStatus(1, model_.CountText);
+  if (!model_.StatusText.empty()) {
+    ShowStatus(0, model_.StatusText);
+    model_.StatusText.clear();
+  }
+  mirroring_ = false;
+}
+
+void TMainForm::MirrorPathTab() {
+  SetTextIfDifferent(edit1_, model_.Edit1);
+  if (shownPathList_ != model_.PathList) {
+    ::SendMessageW(pathList_, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(pathList_, LB_RESETCONTENT, 0, 0);
+    for (const std::u16string& item : model_.PathList) {
+      ::SendMessageW(pathList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(item)));
+    }
+    ::SendMessageW(pathList_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(pathList_, nullptr, TRUE);
+    shownPathList_ = model_.PathList;
+  }
+  if (::SendMessageW(pathList_, LB_GETCURSEL, 0, 0) != model_.PathListSelection) {
+    ::SendMessageW(pathList_, LB_SETCURSEL, static_cast<WPARAM>(model_.PathListSelection), 0);
+  }
+  SetTextIfDifferent(edit2_, model_.Edit2);
+  ::SendMessageW(upDown_, UDM_SETRANGE32, 0, std::max(model_.UpDownMax, 0));
+  ::SendMessageW(upDown_, UDM_SETPOS32, 0, model_.UpDownPosition);
+}
+
+void TMainForm::SetButtonsEnabled(bool enabled) {
+  for (int id : {IDM_EDIT_ADD_BTN, IDM_EDIT_REPLASE_BTN, IDM_EDIT_DELETE_BTN}) {
+    actions_.SetEnabled(id, enabled);
+    ::EnableWindow(Control(id), enabled ? TRUE : FALSE);
+  }
+}
+
+void TMainForm::ShowStatus(int panel, std::u16string_view text) {
+  const std::u16string copy(text);
+  ::SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(win32::Wide(copy)));
+}
+
+}  // namespace tallowin::ui
