@@ -1,0 +1,319 @@
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "model/type_names.h"
+#include "model/value_text.h"
+#include "support/fake_ports.h"
+#include "support/scripted_dialogs.h"
+#include "support/window_driver.h"
+#include "ui/resources/resource.h"
+#include "ui/window_metrics.h"
+
+namespace tallowin::testing {
+namespace {
+
+RegistryValue ExpandSz(std::u16string_view text) { return TextToValue(kRegExpandSz, text); }
+RegistryValue Sz(std::u16string_view text) { return TextToValue(kRegSz, text); }
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                       ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    ::InitCommonControlsEx(&controls);
+    registry.Key(RootKey::LocalMachine, kSystemSubkey) = {
+        {u"Path", ExpandSz(u"C:\\A;C:\\B;C:\\C")},
+        {u"OS", Sz(u"Windows_NT")},
+        {u"TEMP", ExpandSz(u"%SystemRoot%\\TEMP")},
+        {u"windir", ExpandSz(u"%SystemRoot%")},
+    };
+    registry.Key(RootKey::CurrentUser, kUserSubkey) = {
+        {u"Tool", Sz(u"notepad")},
+        {u"TEMP", ExpandSz(u"%USERPROFILE%\\Temp")},
+    };
+    form = ui::TMainForm::Create(::GetModuleHandleW(nullptr), SW_SHOWNORMAL,
+                                 ui::PortOverrides{.Dialogs = &dialogs, .Registry = &registry, .Power = &power});
+    ASSERT_NE(form, nullptr);
+    driver = std::make_unique<WindowDriver>(*form);
+    driver->Pump();
+  }
+
+  HWND Control(int id) const { return form->Control(id); }
+  int TabShown() const { return static_cast<int>(::SendMessageW(Control(IDC_PAGE_CONTROL), TCM_GETCURSEL, 0, 0)); }
+  bool ButtonsEnabled() const {
+    const bool add = ::IsWindowEnabled(Control(IDM_EDIT_ADD_BTN)) != FALSE;
+    EXPECT_EQ(::IsWindowEnabled(Control(IDM_EDIT_REPLASE_BTN)) != FALSE, add);
+    EXPECT_EQ(::IsWindowEnabled(Control(IDM_EDIT_DELETE_BTN)) != FALSE, add);
+    return add;
+  }
+  static std::u16string Text(HWND control) { return WindowDriver::Text(control); }
+
+  ScriptedDialogs dialogs;
+  FakeRegistry registry;
+  RecordingPower power;
+  std::unique_ptr<ui::TMainForm> form;
+  std::unique_ptr<WindowDriver> driver;
+};
+
+TEST_F(MainWindowTest, StartsOnThePathTabWithTheRegistryLoaded) {
+  EXPECT_EQ(Text(form->Handle()), u"Tallowin");
+  EXPECT_EQ(TabShown(), 0);
+  EXPECT_EQ(::GetFocus(), Control(IDC_EDIT1));
+  EXPECT_TRUE(dialogs.Shown.empty());  // no question at start
+  EXPECT_EQ(Text(Control(IDC_EDIT1)), u"C:\\A;C:\\B;C:\\C;");
+  const HWND pathList = Control(IDC_PATH_LIST);
+  ASSERT_EQ(::SendMessageW(pathList, LB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(::SendMessageW(pathList, LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(Text(Control(IDC_EDIT2)), u"C:\\A;");
+  EXPECT_EQ(driver->StatusText(0), u"レジストリから環境変数を読み込みました。");
+  EXPECT_EQ(driver->StatusText(1), u"3 項目");
+  EXPECT_TRUE(ButtonsEnabled());
+  // The up-down control counts from the last item up to the first.
+  int low = -1;
+  int high = -1;
+  ::SendMessageW(Control(IDC_UP_DOWN), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+  EXPECT_EQ(low, 0);
+  EXPECT_EQ(high, 2);
+  EXPECT_EQ(::SendMessageW(Control(IDC_UP_DOWN), UDM_GETPOS32, 0, 0), 2);
+  // The type drop-downs hold the twelve type names in code order.
+  EXPECT_EQ(::SendMessageW(Control(IDC_SYS_KEY_TYPE_COMBO), CB_GETCOUNT, 0, 0), 12);
+  EXPECT_EQ(::SendMessageW(Control(IDC_USER_KEY_TYPE_COMBO), CB_GETCOUNT, 0, 0), 12);
+}
+
+TEST_F(MainWindowTest, LaysOutTheControlsAtTheirDesignPixels) {
+  if (ui::DpiOf(form->Handle()) != 96) GTEST_SKIP() << "the design pixels hold at 96 DPI";
+  RECT client{};
+  ::GetClientRect(form->Handle(), &client);
+  EXPECT_EQ(client.right, 492);
+  EXPECT_EQ(client.bottom, 449);
+  const struct {
+    int Id;
+    RECT Place;  // left, top, right, bottom in the parent
+  } cases[] = {
+      {IDC_EDIT1, {8, 8, 457, 28}},
+      {IDC_PATH_LIST, {8, 32, 457, 329}},
+      {IDC_EDIT2, {8, 336, 425, 356}},
+      {IDM_FILE_BROWSE, {432, 336, 457, 356}},
+      {IDC_UP_DOWN, {457, 32, 473, 329}},
+      {IDC_SYS_LIST_VIEW, {8, 8, 473, 329}},
+      {IDC_SYS_KEY_NAME_EDIT, {8, 336, 121, 356}},
+      {IDC_SYS_KEY_DATA_EDIT, {224, 336, 473, 356}},
+      {IDC_USER_KEY_DATA_EDIT, {224, 336, 473, 356}},
+      {IDM_EDIT_ADD_BTN, {122, 6, 197, 31}},
+      {IDM_EDIT_REPLASE_BTN, {202, 6, 277, 31}},
+      {IDM_EDIT_DELETE_BTN, {282, 6, 357, 31}},
+      {IDC_PAGE_CONTROL, {0, 0, 492, 390}},
+      {IDC_PANEL1, {0, 390, 492, 430}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Id);
+    const RECT place = WindowDriver::PlaceInParent(Control(c.Id));
+    EXPECT_EQ(place.left, c.Place.left);
+    EXPECT_EQ(place.top, c.Place.top);
+    EXPECT_EQ(place.right, c.Place.right);
+    EXPECT_EQ(place.bottom, c.Place.bottom);
+  }
+  // The combo's closed box keeps the design width.
+  const RECT combo = WindowDriver::PlaceInParent(Control(IDC_SYS_KEY_TYPE_COMBO));
+  EXPECT_EQ(combo.left, 128);
+  EXPECT_EQ(combo.right - combo.left, 89);
+  // The window cannot be resized or maximised.
+  const LONG style = ::GetWindowLongW(form->Handle(), GWL_STYLE);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+  EXPECT_NE(style & WS_MINIMIZEBOX, 0);
+}
+
+TEST_F(MainWindowTest, SwitchingTabsShowsThatTabsCountFieldsAndButtons) {
+  driver->SelectTab(1);
+  ASSERT_EQ(TabShown(), 1);
+  EXPECT_TRUE(::IsWindowVisible(Control(IDC_SYS_LIST_VIEW)));
+  EXPECT_FALSE(::IsWindowVisible(Control(IDC_PATH_LIST)));
+  EXPECT_EQ(driver->StatusText(1), u"4 項目");
+  // Load selected the first row; the tab shows it.
+  EXPECT_TRUE(ButtonsEnabled());
+  EXPECT_EQ(Text(Control(IDC_SYS_KEY_NAME_EDIT)), u"OS");
+  EXPECT_EQ(::SendMessageW(Control(IDC_SYS_KEY_TYPE_COMBO), CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(Text(Control(IDC_SYS_KEY_DATA_EDIT)), u"Windows_NT");
+
+  // A click beside the rows only takes the selection away: the buttons go
+  // off and the fields keep showing the row.
+  const HWND view = Control(IDC_SYS_LIST_VIEW);
+  RECT client{};
+  ::GetClientRect(view, &client);
+  driver->Click(view, POINT{client.right / 2, client.bottom - 5});
+  EXPECT_EQ(ListView_GetNextItem(view, -1, LVNI_SELECTED), -1);
+  EXPECT_EQ(form->Model().SysList.Selected(), -1);
+  EXPECT_FALSE(ButtonsEnabled());
+  EXPECT_EQ(Text(Control(IDC_SYS_KEY_NAME_EDIT)), u"OS");
+
+  // The Path tab enables the buttons; back on the System tab without a
+  // selected row they are off again and the fields are as they were.
+  driver->SelectTab(0);
+  EXPECT_TRUE(ButtonsEnabled());
+  EXPECT_EQ(driver->StatusText(1), u"3 項目");
+  driver->SelectTab(1);
+  EXPECT_FALSE(ButtonsEnabled());
+  EXPECT_EQ(Text(Control(IDC_SYS_KEY_NAME_EDIT)), u"OS");
+  EXPECT_EQ(driver->StatusText(1), u"4 項目");
+}
+
+TEST_F(MainWindowTest, ClickingARowFillsTheFieldsOfItsTab) {
+  driver->SelectTab(1);
+  const HWND view = Control(IDC_SYS_LIST_VIEW);
+  RECT row{};
+  ListView_GetItemRect(view, 2, &row, LVIR_BOUNDS);  // "TEMP"
+  driver->Click(view, POINT{row.left + 20, (row.top + row.bottom) / 2});
+  EXPECT_EQ(form->Model().SysList.Selected(), 2);
+  EXPECT_EQ(Text(Control(IDC_SYS_KEY_NAME_EDIT)), u"TEMP");
+  EXPECT_EQ(::SendMessageW(Control(IDC_SYS_KEY_TYPE_COMBO), CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(Text(Control(IDC_SYS_KEY_DATA_EDIT)), u"%SystemRoot%\\TEMP");
+  EXPECT_TRUE(ButtonsEnabled());
+}
+
+TEST_F(MainWindowTest, UserTabShowsItsSelectedExpandableRow) {
+  driver->SelectTab(2);
+  EXPECT_EQ(driver->StatusText(1), u"2 項目");
+  EXPECT_EQ(Text(Control(IDC_USER_KEY_NAME_EDIT)), u"TEMP");
+  EXPECT_EQ(::SendMessageW(Control(IDC_USER_KEY_TYPE_COMBO), CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(Text(Control(IDC_USER_KEY_DATA_EDIT)), u"%USERPROFILE%\\Temp");
+  // The System tab's fields were never filled: its list view's changes
+  // arrived while another tab was shown.
+  EXPECT_EQ(Text(Control(IDC_SYS_KEY_NAME_EDIT)), u"");
+}
+
+TEST_F(MainWindowTest, AChangeInTheOtherTabsListViewLeavesTheShownTabAlone) {
+  driver->SelectTab(1);
+  ASSERT_EQ(Text(Control(IDC_SYS_KEY_NAME_EDIT)), u"OS");
+  const HWND userView = Control(IDC_USER_LIST_VIEW);
+  ListView_SetItemState(userView, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  driver->Pump();
+  EXPECT_TRUE(ButtonsEnabled());
+  ListView_SetItemState(userView, 1, LVIS_SELECTED, LVIS_SELECTED);
+  driver->Pump();
+  EXPECT_EQ(Text(Control(IDC_SYS_KEY_NAME_EDIT)), u"OS");
+  EXPECT_EQ(Text(Control(IDC_USER_KEY_NAME_EDIT)), u"");
+  EXPECT_TRUE(ButtonsEnabled());
+  EXPECT_EQ(form->Model().UserList.Selected(), 1);
+}
+
+TEST_F(MainWindowTest, OpenTypeListIsAsWideAsItsLongestName) {
+  driver->SelectTab(1);
+  const HWND combo = Control(IDC_SYS_KEY_TYPE_COMBO);
+  ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  driver->Pump();
+  ::SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  driver->Pump();
+
+  const HDC dc = ::GetDC(form->Handle());
+  const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(combo, WM_GETFONT, 0, 0)));
+  SIZE longest{};
+  ::GetTextExtentPoint32W(dc, L"REG_RESOURCE_REQUIREMENTS_LIST", 30, &longest);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(form->Handle(), dc);
+  const int expected = longest.cx + ui::Scale(6, ui::DpiOf(form->Handle())) + ::GetSystemMetrics(SM_CXVSCROLL);
+  EXPECT_EQ(::SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), expected);
+  // The closed box keeps its width.
+  RECT closed{};
+  ::GetWindowRect(combo, &closed);
+  EXPECT_EQ(closed.right - closed.left, ui::Scale(89, ui::DpiOf(form->Handle())));
+}
+
+TEST_F(MainWindowTest, HintsOfControlsAndMenuItemsShowInPanelZero) {
+  driver->Hover(Control(IDC_EDIT1));
+  EXPECT_EQ(driver->StatusText(0), u"実際に書き込まれるPathの値を直接編集する");
+  driver->Hover(Control(IDC_PATH_LIST));  // no hint: the panel empties
+  EXPECT_EQ(driver->StatusText(0), u"");
+  driver->Hover(Control(IDM_EDIT_ADD_BTN));
+  EXPECT_EQ(driver->StatusText(0), u"選択位置に値を追加する");
+  driver->Hover(Control(IDM_FILE_BROWSE));
+  EXPECT_EQ(driver->StatusText(0), u"追加・置換するフォルダを参照する");
+  driver->SelectTab(2);
+  driver->Hover(Control(IDC_USER_KEY_TYPE_COMBO));
+  EXPECT_EQ(driver->StatusText(0), u"追加・置換するキーのタイプを選択する(REG_SZ、REG_EXPAND_SZのみ設定可能)");
+
+  const HMENU menu = ::GetMenu(form->Handle());
+  const HMENU file = ::GetSubMenu(menu, 0);
+  const struct {
+    int Id;
+    std::u16string Shown;
+  } items[] = {
+      {IDM_FILE_LOAD, u"レジストリから読み込み(現在までの編集内容は破棄されます)"},
+      {IDM_FILE_EXPORT, u"レジストリの内容をファイルに書き出す"},  // no short form
+      {IDM_FILE_BUCKUP, u""},                                       // no hint
+      {IDM_FILE_EXIT, u"アプリケーションを終了する"},
+  };
+  for (const auto& item : items) {
+    ::SendMessageW(form->Handle(), WM_MENUSELECT, MAKEWPARAM(item.Id, MF_HILITE), reinterpret_cast<LPARAM>(file));
+    EXPECT_EQ(driver->StatusText(0), item.Shown);
+  }
+  // A message a command wrote stays until the hint changes again.
+  ::SendMessageW(form->Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  EXPECT_EQ(driver->StatusText(0), u"");
+}
+
+TEST_F(MainWindowTest, LoadShortcutAsksAndReloadsWithoutDoubling) {
+  dialogs.Answers = {false};
+  driver->Key('R', true);
+  ASSERT_EQ(dialogs.Shown.size(), 1u);
+  EXPECT_EQ(dialogs.Shown[0].Text, u"レジストリから読み込みます。\nよろしいですか？");
+  EXPECT_EQ(form->Model().UserList.Count(), 2);
+
+  registry.Key(RootKey::CurrentUser, kUserSubkey).push_back({u"Added", Sz(u"x")});
+  driver->Key('R', true);  // the script has run out: OK
+  EXPECT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(form->Model().UserList.Count(), 3);
+  EXPECT_EQ(::SendMessageW(Control(IDC_USER_LIST_VIEW), LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(driver->StatusText(0), u"レジストリから環境変数を読み込みました。");
+}
+
+TEST_F(MainWindowTest, TypingInEdit1ResplitsThePathList) {
+  const HWND edit1 = Control(IDC_EDIT1);
+  driver->Focus(edit1);
+  ::SendMessageW(edit1, EM_SETSEL, 0, -1);
+  driver->Type(u"D:\\X;D:\\Y");
+  EXPECT_EQ(Text(edit1), u"D:\\X;D:\\Y");  // the user's text stays as typed
+  const HWND pathList = Control(IDC_PATH_LIST);
+  EXPECT_EQ(::SendMessageW(pathList, LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(Text(Control(IDC_EDIT2)), u"D:\\X;");
+  const int pathRow = form->Model().PathEntryIndex();
+  ASSERT_GE(pathRow, 0);
+  EXPECT_EQ(form->Model().SysList.At(pathRow).Data(), u"D:\\X;D:\\Y");
+}
+
+TEST_F(MainWindowTest, ClickingAPathItemMakesItCurrent) {
+  const HWND pathList = Control(IDC_PATH_LIST);
+  RECT item{};
+  ::SendMessageW(pathList, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  driver->Click(pathList, POINT{item.left + 10, (item.top + item.bottom) / 2});
+  EXPECT_EQ(::SendMessageW(pathList, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(form->Model().PathIndex, 2);
+  EXPECT_EQ(Text(Control(IDC_EDIT2)), u"C:\\C;");
+  EXPECT_EQ(::SendMessageW(Control(IDC_UP_DOWN), UDM_GETPOS32, 0, 0), 0);
+}
+
+TEST_F(MainWindowTest, CtrlZUndoesTypingInTheFocusedField) {
+  const HWND edit2 = Control(IDC_EDIT2);
+  driver->Focus(edit2);
+  ::SendMessageW(edit2, EM_SETSEL, 5, 5);
+  driver->Type(u"X");
+  ASSERT_EQ(Text(edit2), u"C:\\A;X");
+  driver->Key('Z', true);
+  EXPECT_EQ(Text(edit2), u"C:\\A;");
+}
+
+TEST_F(MainWindowTest, AltF4ClosesTheWindow) {
+  driver->Key(VK_F4, false, true);
+  EXPECT_FALSE(::IsWindow(form->Handle()));
+  EXPECT_TRUE(driver->QuitPosted());
+  EXPECT_TRUE(dialogs.Shown.empty());  // nothing is saved or asked on exit
+}
+
+}  // namespace
+}  // namespace tallowin::testing
