@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/type_names.h"
+#include "model/utf16le.h"
 #include "model/value_text.h"
 #include "regfile/reg_file.h"
 
@@ -67,6 +68,10 @@ int main(int argc, char** argv) {
             Utf16File(u"Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Environment]\n\"A\"=\"1\"\n"
                       u"[HKEY_LOCAL_MACHINE\\SOFTWARE]\n\"B\"=\"2\"\n[-HKEY_CURRENT_USER\\Environment]\n\"C\"=-\n"
                       u"[HKEY_CURRENT_USER\\Environment]\n\"D\"=hex(2):41,00,\\\n\t42,00,00,00\n"));
+  WriteFile(folder + "/comments.reg",
+            Utf16File(u"Windows Registry Editor Version 5.00\r\n; exported by hand\r\n"
+                      u"[HKEY_CURRENT_USER\\Environment]\r\n\"A\"=\"v\" ; say \"hi\"\r\n\"B\"=dword:00001234 ; n\r\n"
+                      u"\"C\"=hex(2):41,00,\\ ; n\r\n  ; between\r\n  00,00 ; n\r\n\"D\"=\"x\"y\" ; old writer\r\n"));
   const std::string ansi = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Environment]\r\n\"A\"=\"x\"\r\n\"B\"=hex(2):41,00\r\n";
   WriteFile(folder + "/regedit4.reg", std::vector<std::uint8_t>(ansi.begin(), ansi.end()));
 
@@ -76,7 +81,8 @@ int main(int argc, char** argv) {
         std::u16string_view(u"[HKEY_CURRENT_USER\\Environment]"), std::u16string_view(u"[-HKEY_CURRENT_USER\\Environment]"),
         std::u16string_view(u"\"=\""), std::u16string_view(u"\"=hex(2):"), std::u16string_view(u"=hex:"),
         std::u16string_view(u"=dword:"), std::u16string_view(u"@="), std::u16string_view(u",\\\r\n  "),
-        std::u16string_view(u"\\\""), std::u16string_view(u"\\\\"), std::u16string_view(u"\\n"), std::u16string_view(u"\r\n")}) {
+        std::u16string_view(u"\\\""), std::u16string_view(u"\\\\"), std::u16string_view(u"\\n"), std::u16string_view(u"\r\n"),
+        std::u16string_view(u" ; ")}) {
     dict << DictEntry(token);
   }
   return 0;

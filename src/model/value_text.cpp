@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "model/text_scan.h"
 #include "model/type_names.h"
 
 namespace tallowin {
@@ -28,24 +29,17 @@ std::u16string NumberText(const std::vector<std::uint8_t>& bytes) {
 }
 
 std::u16string HexBytesText(const std::vector<std::uint8_t>& bytes) {
-  static constexpr char16_t kDigits[] = u"0123456789abcdef";
   std::u16string text;
   text.reserve(bytes.size() * 3);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (i != 0) text.push_back(u' ');
-    text.push_back(kDigits[bytes[i] >> 4]);
-    text.push_back(kDigits[bytes[i] & 0x0f]);
+    AppendHexByte(text, bytes[i]);
   }
   return text;
 }
 
 std::u16string MultiStringText(const std::vector<std::uint8_t>& bytes) {
-  std::u16string units;
-  units.reserve(bytes.size() / 2 + 1);
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    const std::uint8_t high = i + 1 < bytes.size() ? bytes[i + 1] : 0;
-    units.push_back(static_cast<char16_t>(bytes[i] | (high << 8)));
-  }
+  const std::u16string units = Utf16LeText(bytes);
   // The strings end at the first empty one (the list's closing zero).
   std::u16string text;
   std::size_t start = 0;
@@ -61,28 +55,6 @@ std::u16string MultiStringText(const std::vector<std::uint8_t>& bytes) {
 }
 
 }  // namespace
-
-std::vector<std::uint8_t> Utf16LeBytes(std::u16string_view text) {
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(text.size() * 2);
-  for (const char16_t unit : text) {
-    bytes.push_back(static_cast<std::uint8_t>(unit & 0xff));
-    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-  }
-  return bytes;
-}
-
-std::u16string Utf16LeTextUpToZero(const std::vector<std::uint8_t>& bytes) {
-  const auto unitAt = [&bytes](std::size_t i) {
-    const std::uint8_t high = i + 1 < bytes.size() ? bytes[i + 1] : 0;
-    return static_cast<char16_t>(bytes[i] | (high << 8));
-  };
-  std::size_t units = 0;
-  while (units * 2 < bytes.size() && unitAt(units * 2) != u'\0') ++units;
-  std::u16string text(units, u'\0');
-  for (std::size_t i = 0; i < units; ++i) text[i] = unitAt(i * 2);
-  return text;
-}
 
 std::u16string DataTextOf(const RegistryValue& value) {
   switch (value.TypeCode) {
@@ -103,9 +75,9 @@ std::u16string DataTextOf(const RegistryValue& value) {
 RegistryValue TextToValue(std::uint32_t typeCode, std::u16string_view text) {
   RegistryValue value;
   value.TypeCode = typeCode;
-  value.Bytes = Utf16LeBytes(text);
-  value.Bytes.push_back(0);
-  value.Bytes.push_back(0);
+  value.Bytes.reserve(text.size() * 2 + 2);
+  AppendUtf16Le(value.Bytes, text);
+  value.Bytes.insert(value.Bytes.end(), {0, 0});
   return value;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/utf16le.h"  // the byte-level half of these conversions
 #include "model/variable_entry.h"
 
 // Conversions between a registry value's bytes and the text an edit list
@@ -18,12 +19,5 @@ std::u16string DataTextOf(const RegistryValue& value);
 
 // A text as a registry string value: UTF-16LE code units and one zero unit.
 RegistryValue TextToValue(std::uint32_t typeCode, std::u16string_view text);
-
-// UTF-16LE bytes of a text, without a terminator.
-std::vector<std::uint8_t> Utf16LeBytes(std::u16string_view text);
-
-// Code units of UTF-16LE bytes up to the first zero unit or the end; an odd
-// last byte counts as a unit whose high byte is zero.
-std::u16string Utf16LeTextUpToZero(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace tallowin

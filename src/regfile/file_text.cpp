@@ -1,7 +1,10 @@
 #include "regfile/file_text.h"
 
 #include <algorithm>
+#include <span>
 #include <string_view>
+
+#include "model/utf16le.h"
 
 namespace tallowin::regfile {
 namespace {
@@ -15,17 +18,9 @@ bool StartsWithAnsiHeader(const std::uint8_t* data, std::size_t size) {
   return next == '\r' || next == '\n' || next == '\0';
 }
 
+// An odd last byte is no whole character of a file and is dropped.
 std::u16string Utf16LeUpToNul(const std::uint8_t* data, std::size_t size) {
-  const std::size_t units = size / 2;
-  std::u16string text(units, u'\0');
-  std::size_t count = 0;
-  for (; count < units; ++count) {
-    const char16_t unit = static_cast<char16_t>(data[2 * count] | (data[2 * count + 1] << 8));
-    if (unit == u'\0') break;
-    text[count] = unit;
-  }
-  text.resize(count);
-  return text;
+  return Utf16LeTextUpToZero(std::span(data, size - size % 2));
 }
 
 std::u16string AnsiUpToNul(const std::uint8_t* data, std::size_t size, const AnsiDecoder& decodeAnsi) {

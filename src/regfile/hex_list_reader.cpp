@@ -1,18 +1,8 @@
 #include "regfile/hex_list_reader.h"
 
+#include "model/text_scan.h"
+
 namespace tallowin::regfile {
-namespace {
-
-int HexDigitValue(char16_t unit) {
-  if (unit >= u'0' && unit <= u'9') return unit - u'0';
-  if (unit >= u'a' && unit <= u'f') return unit - u'a' + 10;
-  if (unit >= u'A' && unit <= u'F') return unit - u'A' + 10;
-  return -1;
-}
-
-bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
-
-}  // namespace
 
 bool HexListReader::Feed(std::u16string_view segment) {
   if (state_ == State::Malformed) return false;

@@ -1,9 +1,10 @@
 #include "regfile/hex_list_writer.h"
 
+#include "model/text_scan.h"
+
 namespace tallowin::regfile {
 
 void AppendWrappedHexList(std::u16string& line, std::size_t lineWidth, const std::vector<std::uint8_t>& bytes) {
-  static constexpr char16_t kDigits[] = u"0123456789abcdef";
   constexpr std::size_t kBytesPerLine = 25;
   line.reserve(line.size() + bytes.size() * 3 + (bytes.size() / kBytesPerLine + 1) * 5);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -11,8 +12,7 @@ void AppendWrappedHexList(std::u16string& line, std::size_t lineWidth, const std
       line += u"\\\r\n  ";
       lineWidth = 2;
     }
-    line.push_back(kDigits[bytes[i] >> 4]);
-    line.push_back(kDigits[bytes[i] & 0x0f]);
+    AppendHexByte(line, bytes[i]);
     lineWidth += 2;
     if (i + 1 < bytes.size()) {
       line.push_back(u',');

@@ -2,18 +2,13 @@
 #include <optional>
 #include <string>
 
+#include "model/text_scan.h"
 #include "regfile/file_text.h"
 #include "regfile/reg_file.h"
 #include "regfile/value_line_reader.h"
 
 namespace tallowin::regfile {
 namespace {
-
-std::u16string_view SkipBlanks(std::u16string_view text) {
-  std::size_t start = 0;
-  while (start < text.size() && (text[start] == u' ' || text[start] == u'\t')) ++start;
-  return text.substr(start);
-}
 
 // Only the two environment keys' header lines, exactly as written, open a
 // section. Any other key header, a deletion header "[-...]" included, ends

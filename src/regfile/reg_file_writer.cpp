@@ -1,14 +1,15 @@
 #include <cstdint>
+#include <span>
 
+#include "model/text_scan.h"
 #include "model/type_names.h"
+#include "model/utf16le.h"
 #include "regfile/cp932_width.h"
 #include "regfile/hex_list_writer.h"
 #include "regfile/reg_file.h"
 
 namespace tallowin::regfile {
 namespace {
-
-constexpr char16_t kDigits[] = u"0123456789abcdef";
 
 // regedit's escapes. CR and LF only ever reach here inside a name (string
 // data holding them is written in hex), and written raw they would break the
@@ -39,29 +40,22 @@ std::u16string ValuePrefix(std::u16string_view name) {
   return prefix;
 }
 
-char16_t Unit(const std::vector<std::uint8_t>& bytes, std::size_t index) {
-  return static_cast<char16_t>(bytes[index] | (bytes[index + 1] << 8));
-}
-
 // The quoted form stands for the text's units and exactly one NUL, and a
 // quoted value cannot span lines.
 bool QuotedFormReproduces(const std::vector<std::uint8_t>& bytes) {
   if (bytes.size() < 2 || bytes.size() % 2 != 0) return false;
   const std::size_t last = bytes.size() - 2;
-  if (Unit(bytes, last) != u'\0') return false;
+  if (Utf16LeUnitAt(bytes, last) != u'\0') return false;
   for (std::size_t i = 0; i < last; i += 2) {
-    const char16_t unit = Unit(bytes, i);
+    const char16_t unit = Utf16LeUnitAt(bytes, i);
     if (unit == u'\0' || unit == u'\r' || unit == u'\n') return false;
   }
   return true;
 }
 
 void AppendQuotedData(std::u16string& line, const std::vector<std::uint8_t>& bytes) {
-  std::u16string text;
-  text.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i + 2 < bytes.size(); i += 2) text.push_back(Unit(bytes, i));
   line.push_back(u'"');
-  AppendEscaped(line, text);
+  AppendEscaped(line, Utf16LeText(std::span(bytes).first(bytes.size() - 2)));
   line.push_back(u'"');
 }
 
@@ -69,7 +63,7 @@ void AppendHexNumber(std::u16string& out, std::uint32_t number, int minDigits) {
   char16_t digits[8];
   int count = 0;
   do {
-    digits[count++] = kDigits[number & 0x0f];
+    digits[count++] = kLowerHexDigits[number & 0x0f];
     number >>= 4;
   } while (number != 0);
   while (count < minDigits) digits[count++] = u'0';
@@ -151,16 +145,12 @@ std::vector<std::uint8_t> EncodeFile(const std::vector<std::u16string>& lines) {
   bytes.reserve(2 + units * 2 + 2);
   bytes.push_back(0xFF);
   bytes.push_back(0xFE);
-  auto put = [&bytes](char16_t unit) {
-    bytes.push_back(static_cast<std::uint8_t>(unit & 0xff));
-    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-  };
   for (const auto& line : lines) {
-    for (const char16_t unit : line) put(unit);
-    put(u'\r');
-    put(u'\n');
+    AppendUtf16Le(bytes, line);
+    AppendUtf16Le(bytes, u"\r\n");
   }
-  put(u'\0');
+  bytes.push_back(0);
+  bytes.push_back(0);
   return bytes;
 }
 

@@ -2,32 +2,34 @@
 
 #include <string>
 
+#include "model/text_scan.h"
 #include "model/type_names.h"
+#include "model/utf16le.h"
 #include "model/value_text.h"
 #include "regfile/hex_list_reader.h"
 
 namespace tallowin::regfile {
 namespace {
 
-bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
-
-std::u16string_view SkipBlanks(std::u16string_view text) {
-  std::size_t start = 0;
-  while (start < text.size() && IsBlank(text[start])) ++start;
-  return text.substr(start);
+// After a datum, a value line may hold blanks and a comment.
+bool OnlyCommentFollows(std::u16string_view rest) {
+  rest = SkipBlanks(rest);
+  return rest.empty() || rest.front() == u';';
 }
 
-std::u16string_view TrimTrailingBlanks(std::u16string_view text) {
-  std::size_t end = text.size();
-  while (end > 0 && IsBlank(text[end - 1])) --end;
-  return text.substr(0, end);
+bool IsCommentLine(std::u16string_view line) {
+  line = SkipBlanks(line);
+  return !line.empty() && line.front() == u';';
 }
 
-int HexDigitValue(char16_t unit) {
-  if (unit >= u'0' && unit <= u'9') return unit - u'0';
-  if (unit >= u'a' && unit <= u'f') return unit - u'a' + 10;
-  if (unit >= u'A' && unit <= u'F') return unit - u'A' + 10;
-  return -1;
+// No hex list holds a ';', so in hex data the first one starts a comment.
+std::u16string_view WithoutComment(std::u16string_view text) { return text.substr(0, text.find(u';')); }
+
+// The first double quote from `from` on that no backslash escapes.
+std::size_t ClosingQuote(std::u16string_view text, std::size_t from) {
+  std::size_t at = from;
+  while (at < text.size() && text[at] != u'"') at += text[at] == u'\\' ? 2 : 1;
+  return at < text.size() ? at : std::u16string_view::npos;
 }
 
 // Takes `word` (lower-case ASCII) from the front of `text`, ignoring case.
@@ -89,37 +91,31 @@ std::optional<std::u16string> TakeName(std::u16string_view& text) {
     text.remove_prefix(1);
     return std::u16string();
   }
-  std::size_t close = 1;
-  while (close < text.size() && text[close] != u'"') close += text[close] == u'\\' ? 2 : 1;
-  if (close >= text.size()) return std::nullopt;
+  const std::size_t close = ClosingQuote(text, 1);
+  if (close == std::u16string_view::npos) return std::nullopt;
   auto name = Unescape(text.substr(1, close - 1));
   text.remove_prefix(close + 1);
   return name;
 }
 
-// Quoted data runs to the line's last double quote, after which only blanks
-// may follow. A double quote before that one belongs to the data: older files
-// wrote quotes in data unescaped, and a value cut short there loses data.
+// Quoted data ends at its first unescaped double quote, which only blanks or
+// a comment may follow. Failing that, it runs to the line's last double
+// quote: older writers left quotes in data unescaped, and a value cut short
+// at the first of them would lose data.
 std::optional<RegistryValue> ReadQuotedData(std::u16string_view text) {
-  text = TrimTrailingBlanks(text);
-  if (text.size() < 2 || text.back() != u'"') return std::nullopt;
-  auto data = Unescape(text.substr(1, text.size() - 2));
-  if (!data) return std::nullopt;
-  RegistryValue value;
-  value.TypeCode = kRegSz;
-  value.Bytes.reserve(data->size() * 2 + 2);
-  for (const char16_t unit : *data) {
-    value.Bytes.push_back(static_cast<std::uint8_t>(unit & 0xff));
-    value.Bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  std::size_t close = ClosingQuote(text, 1);
+  if (close == std::u16string_view::npos || !OnlyCommentFollows(text.substr(close + 1))) {
+    close = text.rfind(u'"');
+    if (close == 0 || !OnlyCommentFollows(text.substr(close + 1))) return std::nullopt;
   }
-  value.Bytes.push_back(0);
-  value.Bytes.push_back(0);
-  return value;
+  auto data = Unescape(text.substr(1, close - 1));
+  if (!data) return std::nullopt;
+  return TextToValue(kRegSz, *data);
 }
 
 std::optional<RegistryValue> ReadDword(std::u16string_view text) {
   const auto number = TakeHexNumber(text);
-  if (!number || !SkipBlanks(text).empty()) return std::nullopt;
+  if (!number || !OnlyCommentFollows(text)) return std::nullopt;
   RegistryValue value;
   value.TypeCode = kRegDword;
   for (int shift = 0; shift < 32; shift += 8) value.Bytes.push_back(static_cast<std::uint8_t>(*number >> shift));
@@ -134,17 +130,20 @@ bool StartsContinuation(std::u16string_view line) {
 }
 
 // The hex list from the rest of the first line and the continuation lines
-// that a trailing backslash announces. The continuation lines are taken even
-// when the list is already malformed, so that none of them is read as a line
-// of its own.
+// that a trailing backslash announces; a comment may follow the data or the
+// backslash, and comment lines between continuation lines are skipped. The
+// continuation lines are taken even when the list is already malformed, so
+// that none of them is read as a line of its own.
 std::optional<std::vector<std::uint8_t>> ReadHexList(std::u16string_view segment, LineCursor& lines) {
   HexListReader reader;
   for (;;) {
-    segment = TrimTrailingBlanks(segment);
+    segment = TrimTrailingBlanks(WithoutComment(segment));
     const bool continues = !segment.empty() && segment.back() == u'\\';
     if (continues) segment.remove_suffix(1);
     reader.Feed(segment);
-    if (!continues || lines.AtEnd() || !StartsContinuation(lines.Peek())) break;
+    if (!continues) break;
+    while (!lines.AtEnd() && IsCommentLine(lines.Peek())) lines.Next();
+    if (lines.AtEnd() || !StartsContinuation(lines.Peek())) break;
     segment = SkipBlanks(lines.Next());
   }
   return reader.Finish();

@@ -27,6 +27,7 @@ TEST(DataTextOf, ShowsEachTypeReadably) {
       {Value(kRegDword, {1, 2}), u"01 02"},               // not four bytes: shown as bytes
       {Value(kRegQword, {0, 0, 0, 0, 1, 0, 0, 0}), u"0x100000000 (4294967296)"},
       {Value(kRegMultiSz, {'a', 0, 0, 0, 'b', 0, 'c', 0, 0, 0, 0, 0}), u"a bc"},
+      {Value(kRegMultiSz, {'a', 0, 0, 0, 'b'}), u"a b"},  // odd byte count, no closing zero
       {Value(kRegBinary, {0x00, 0xab, 0x10}), u"00 ab 10"},
       {Value(kRegNone, {}), u""},
       {Value(42, {0x7f}), u"7f"},

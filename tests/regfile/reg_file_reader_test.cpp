@@ -151,7 +151,6 @@ TEST(ParseFile, ReadsValueLines) {
       {u"\"A\"=hex:00 01", std::nullopt},
       {u"\"A\"=hex:00,,01", std::nullopt},
       {u"\"A\"=hex:,00", std::nullopt},
-      {u"\"A\"=hex:00;01", std::nullopt},
       {u"\"A\"=hex(zz):00", std::nullopt},
       {u"\"A\"=hex(123456789):00", std::nullopt},
       {u"\"A\"=hex():00", std::nullopt},
@@ -177,6 +176,46 @@ TEST(ParseFile, ReadsValueLines) {
     if (!read) continue;
     EXPECT_EQ(read->Name, c.Value->Name) << "case " << (&c - cases);
     EXPECT_EQ(read->Value, c.Value->Value) << "case " << (&c - cases);
+  }
+}
+
+// Wine's reg.exe and regedit.exe read all of these the same way.
+TEST(ParseFile, ReadsCommentsAfterDataAndBetweenContinuationLines) {
+  struct Case {
+    std::u16string_view Lines;
+    ParsedValue Value;
+  };
+  const Case cases[] = {
+      {u"\"A\"=\"v\"   ; note", ParsedValue{u"A", TextToValue(kRegSz, u"v")}},
+      {u"\"A\"=\"v\";note", ParsedValue{u"A", TextToValue(kRegSz, u"v")}},
+      {u"@=\"v\"\t;", ParsedValue{u"", TextToValue(kRegSz, u"v")}},
+      {u"\"A\"=\"v;w\" ; x", ParsedValue{u"A", TextToValue(kRegSz, u"v;w")}},
+      // The datum ends at its first unescaped quote, even when the comment
+      // holds quotes of its own.
+      {u"\"A\"=\"v\" ; say \"hi\"", ParsedValue{u"A", TextToValue(kRegSz, u"v")}},
+      {u"\"A\"=\"a\\\"b\" ; \"c\"", ParsedValue{u"A", TextToValue(kRegSz, u"a\"b")}},
+      // An unescaped quote that an older writer left in the data, then a comment.
+      {u"\"A\"=\"x\"y\" ; note", ParsedValue{u"A", TextToValue(kRegSz, u"x\"y")}},
+      {u"\"A\"=dword:00001234 ; note", ParsedValue{u"A", Bytes(kRegDword, {0x34, 0x12, 0, 0})}},
+      {u"\"A\"=dword:00001234;note", ParsedValue{u"A", Bytes(kRegDword, {0x34, 0x12, 0, 0})}},
+      {u"\"A\"=hex:01,02 ; note", ParsedValue{u"A", Bytes(kRegBinary, {1, 2})}},
+      {u"\"A\"=hex:00;01", ParsedValue{u"A", Bytes(kRegBinary, {0})}},
+      {u"\"A\"=hex:01, ;", ParsedValue{u"A", Bytes(kRegBinary, {1})}},
+      {u"\"A\"=hex(2):41,00,\\ ; note\r\n  00,00", ParsedValue{u"A", TextToValue(kRegExpandSz, u"A")}},
+      {u"\"A\"=hex:01,\\;\r\n  02", ParsedValue{u"A", Bytes(kRegBinary, {1, 2})}},
+      // Comment lines inside a continuation are skipped and the value goes on.
+      {u"\"A\"=hex:01,\\\r\n; comment\r\n  02", ParsedValue{u"A", Bytes(kRegBinary, {1, 2})}},
+      {u"\"A\"=hex:01,\\\r\n  ; one\r\n\t;two \\\r\n  02,\\ ; c\r\n  03 ; c",
+       ParsedValue{u"A", Bytes(kRegBinary, {1, 2, 3})}},
+      // After comment lines, an empty line still ends the value.
+      {u"\"A\"=hex:01,\\\r\n; comment\r\n\r\n  02", ParsedValue{u"A", Bytes(kRegBinary, {1})}},
+  };
+  for (const Case& c : cases) {
+    const auto read = ReadOne(c.Lines);
+    EXPECT_TRUE(read.has_value()) << "case " << (&c - cases);
+    if (!read) continue;
+    EXPECT_EQ(read->Name, c.Value.Name) << "case " << (&c - cases);
+    EXPECT_EQ(read->Value, c.Value.Value) << "case " << (&c - cases);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/utf16le.h"
 #include "model/value_text.h"
 #include "regfile/reg_file.h"
 
