@@ -137,6 +137,8 @@ TEST(MakeValueLine, FirstLineCountsTheNameAsWrittenInCodePage932) {
       {std::u16string(90, u'n'), expand, 0},
       {std::u16string(33, u'環'), expand, 1},  // 76 bytes in 43 characters
       {std::u16string(33, u'環') + u"a", expand, 0},  // 77
+      {std::u16string(66, u'\u00e9'), expand, 1},      // 76: code page 932 writes 'é' as one byte
+      {std::u16string(66, u'\uD55C'), expand, 1},      // 76: and Hangul as one '?' each
   };
   for (const Case& c : cases) {
     const auto lines = PhysicalLines(MakeValueLine(c.Name, c.Value));
