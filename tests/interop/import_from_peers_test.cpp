@@ -7,12 +7,13 @@
 #include "interop/peers.h"
 #include "interop/sample_values.h"
 #include "model/main_model.h"
-#include "model/texts.h"
 #include "model/type_names.h"
+#include "support/scratch_folder.h"
 #include "support/scratch_key.h"
 #include "support/scripted_dialogs.h"
 #include "commands/file_commands.h"
 #include "ui/ports/system_ports.h"
+#include "win32/wide_text.h"
 
 // Files that Wine's reg.exe and regedit.exe export, read by Import into the
 // edit lists and compared with the values the key held.
@@ -43,14 +44,13 @@ class ImportFromPeersTest : public ScratchKeyTest {
   // Has the peer export the key, points the file's key header at the user
   // key and imports it.
   void ExportAndImport(const Exporter& exporter, const std::u16string& key, MainModel& model) {
-    const std::wstring exported = folder.File(L"exported.reg");
-    const std::wstring wideKey = win32::ToWide(key);
-    ASSERT_EQ(RunPeer(exporter.Program, exporter.Arguments(wideKey, exported)), 0u);
+    const std::u16string exported = folder.File(u"exported.reg");
+    ASSERT_EQ(RunPeer(exporter.Program, exporter.Arguments(win32::ToWide(key), win32::ToWide(exported))), 0u);
     const std::vector<std::uint8_t> bytes =
         WithLineReplaced(ReadBytes(exported), u"[HKEY_CURRENT_USER\\" + key + u"]", u"[HKEY_CURRENT_USER\\Environment]");
-    const std::wstring redirected = folder.File(L"redirected.reg");
+    const std::u16string redirected = folder.File(u"redirected.reg");
     WriteBytes(redirected, bytes);
-    pickers.Paths = {win32::FromWide(redirected)};
+    pickers.Paths = {redirected};
     dialogs = ScriptedDialogs();
     FileImportExecute(model, ports);
   }
@@ -76,8 +76,8 @@ TEST_F(ImportFromPeersTest, PeerExportsImportWithTheirNamesTypesAndBytes) {
     ExportAndImport(exporter, Subkey, model);
 
     ASSERT_EQ(dialogs.Shown.size(), 1u);
-    EXPECT_EQ(dialogs.Shown[0].Text, std::u16string(texts::kImportDone) + std::u16string(texts::kUserCountPrefix) +
-                                         Ascii(std::to_string(samples.size())) + std::u16string(texts::kCountLineEnd));
+    EXPECT_EQ(dialogs.Shown[0].Text, u"編集リストへインスポートしました。\nユーザー環境変数 ： " +
+                                         Ascii(std::to_string(samples.size())) + u" 項目\n");
     EXPECT_EQ(model.SysList.Count(), 1);
     EXPECT_EQ(model.UserList.Count(), static_cast<int>(samples.size()));
     for (const SampleValue& sample : samples) {

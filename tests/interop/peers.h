@@ -12,12 +12,10 @@
 #include "support/run_program.h"
 #include "commands/ports.h"
 #include "ui/ports/file_system.h"
-#include "win32/unique_handle.h"
-#include "win32/wide_text.h"
 
-// What the peer tests share: running reg.exe and regedit.exe, a scratch
-// folder for the files they exchange, and rewriting a file's key header
-// lines so that a file meant for one key goes to another.
+// What the peer tests share: running reg.exe and regedit.exe, reading and
+// writing the files they exchange, and rewriting a file's key header lines
+// so that a file meant for one key goes to another.
 namespace tallowin::testing {
 
 // Runs a peer program; a peer that cannot be started fails the test.
@@ -30,43 +28,16 @@ inline std::optional<DWORD> RunPeer(const std::wstring& program, const std::wstr
 inline constexpr wchar_t kReg[] = L"system32\\reg.exe";
 inline constexpr wchar_t kRegedit[] = L"regedit.exe";
 
-// A fresh folder under the temporary folder, removed with its files.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
-    path_ = std::wstring(temp, length) + L"tallowin-interop-" + std::to_wstring(::GetCurrentProcessId());
-    ::CreateDirectoryW(path_.c_str(), nullptr);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  ~ScratchFolder() {
-    for (const std::wstring& file : files_) ::DeleteFileW(file.c_str());
-    ::RemoveDirectoryW(path_.c_str());
-  }
-
-  // A file name in the folder (the file itself is not made).
-  std::wstring File(const std::wstring& name) {
-    files_.push_back(path_ + L"\\" + name);
-    return files_.back();
-  }
-
- private:
-  std::wstring path_;
-  std::vector<std::wstring> files_;
-};
-
-inline std::vector<std::uint8_t> ReadBytes(const std::wstring& path) {
+inline std::vector<std::uint8_t> ReadBytes(const std::u16string& path) {
   ports::Win32FileSystem files;
-  const FileContents contents = files.ReadWholeFile(win32::FromWide(path));
+  const FileContents contents = files.ReadWholeFile(path);
   EXPECT_TRUE(contents.Result.Succeeded) << contents.Result.ErrorCode;
   return contents.Bytes;
 }
 
-inline void WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+inline void WriteBytes(const std::u16string& path, const std::vector<std::uint8_t>& bytes) {
   ports::Win32FileSystem files;
-  const PortResult written = files.ReplaceWholeFile(win32::FromWide(path), bytes);
+  const PortResult written = files.ReplaceWholeFile(path, bytes);
   ASSERT_TRUE(written.Succeeded) << written.ErrorCode;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,13 @@ std::u16string FileNameShown(const ModalDialogDriver& driver, std::size_t step) 
   const testing::DialogControl* field = dialog.Control(testing::kFileNameCombo);
   if (field == nullptr) field = dialog.Control(testing::kFileNameEdit);
   return field != nullptr ? field->Text : std::u16string();
+}
+
+TEST(FilePickers, FilterListsRegistrationFilesThenAllFiles) {
+  const std::wstring filter = RegistrationFileFilter();
+  // The literal's own terminator is the list's closing NUL.
+  static constexpr wchar_t kExpected[] = L"登録ファイル (*.reg)\0*.reg\0すべてのファイル (*.*)\0*.*\0";
+  EXPECT_EQ(filter, std::wstring(kExpected, std::size(kExpected)));
 }
 
 TEST(FilePickers, SaveDialogShowsTitleAndNameAndAddsTheExtension) {

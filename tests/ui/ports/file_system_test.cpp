@@ -3,66 +3,22 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "ui/ports/file_pickers.h"
+#include "support/scratch_folder.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
 namespace tallowin::ports {
 
 using win32::Wide;
-using win32::FromWide;
 using win32::UniqueFile;
+using testing::ScratchFolder;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// A fresh folder under the temporary folder, removed with what it holds.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
-    EXPECT_GT(length, 0u);
-    path_ = std::wstring(temp, length) + L"tallowin-files-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++count_);
-    EXPECT_TRUE(::CreateDirectoryW(path_.c_str(), nullptr)) << ::GetLastError();
-  }
-  ~ScratchFolder() {
-    for (const std::wstring& name : Names()) {
-      const std::wstring file = path_ + L"\\" + name;
-      ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!::DeleteFileW(file.c_str())) ::RemoveDirectoryW(file.c_str());
-    }
-    ::RemoveDirectoryW(path_.c_str());
-  }
-
-  std::u16string File(const wchar_t* name) const { return FromWide(path_ + L"\\" + name); }
-
-  // What the folder holds, by name.
-  std::vector<std::wstring> Names() const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    const std::wstring pattern = path_ + L"\\*";
-    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-      const std::wstring name = found.cFileName;
-      if (name != L"." && name != L"..") names.push_back(name);
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return names;
-  }
-
- private:
-  std::wstring path_;
-  static inline int count_ = 0;
-};
 
 void WriteDirectly(const std::u16string& path, const Bytes& bytes) {
   UniqueFile file(::CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -93,13 +49,13 @@ TEST(Win32FileSystem, ReplaceWritesExactlyTheNewContentAndLeavesNothingElse) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     ScratchFolder folder;
-    const std::u16string target = folder.File(L"Environment.reg");
+    const std::u16string target = folder.File(u"Environment.reg");
     if (c.Old) WriteDirectly(target, *c.Old);
     Win32FileSystem files;
     const PortResult result = files.ReplaceWholeFile(target, c.New);
     EXPECT_TRUE(result.Succeeded) << result.ErrorCode;
     EXPECT_EQ(Content(target), c.New);
-    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"Environment.reg"});
+    EXPECT_EQ(folder.Names(), std::vector<std::u16string>{u"Environment.reg"});
   }
 }
 
@@ -108,7 +64,7 @@ TEST(Win32FileSystem, FailedReplaceKeepsTheOldFileAndRemovesItsOwn) {
   ScratchFolder folder;
 
   // A read-only target is refused and stays as it was.
-  const std::u16string readOnly = folder.File(L"ReadOnly.reg");
+  const std::u16string readOnly = folder.File(u"ReadOnly.reg");
   WriteDirectly(readOnly, old);
   ASSERT_TRUE(::SetFileAttributesW(Wide(readOnly), FILE_ATTRIBUTE_READONLY));
   Win32FileSystem files;
@@ -119,7 +75,7 @@ TEST(Win32FileSystem, FailedReplaceKeepsTheOldFileAndRemovesItsOwn) {
 
   // A target another program holds open without sharing: the new content
   // was written beside it, and the move over it fails.
-  const std::u16string held = folder.File(L"Held.reg");
+  const std::u16string held = folder.File(u"Held.reg");
   WriteDirectly(held, old);
   {
     UniqueFile holder(::CreateFileW(Wide(held), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -131,20 +87,18 @@ TEST(Win32FileSystem, FailedReplaceKeepsTheOldFileAndRemovesItsOwn) {
   EXPECT_EQ(Content(held), old);
 
   // A folder in the target's place cannot be replaced by a file.
-  ASSERT_TRUE(::CreateDirectoryW(Wide(folder.File(L"Folder.reg")), nullptr));
-  result = files.ReplaceWholeFile(folder.File(L"Folder.reg"), Bytes{1});
+  ASSERT_TRUE(::CreateDirectoryW(Wide(folder.File(u"Folder.reg")), nullptr));
+  result = files.ReplaceWholeFile(folder.File(u"Folder.reg"), Bytes{1});
   EXPECT_FALSE(result.Succeeded);
   EXPECT_NE(result.ErrorCode, 0u);
 
   // A target folder that does not exist: nothing can be written at all.
-  result = files.ReplaceWholeFile(folder.File(L"Missing\\Environment.reg"), Bytes{1});
+  result = files.ReplaceWholeFile(folder.File(u"Missing\\Environment.reg"), Bytes{1});
   EXPECT_FALSE(result.Succeeded);
   EXPECT_EQ(result.ErrorCode, static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
 
   // No temporary file is left behind by any of them.
-  std::vector<std::wstring> names = folder.Names();
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"Folder.reg", L"Held.reg", L"ReadOnly.reg"}));
+  EXPECT_EQ(folder.Names(), (std::vector<std::u16string>{u"Folder.reg", u"Held.reg", u"ReadOnly.reg"}));
 }
 
 TEST(Win32FileSystem, ReadTakesTheWholeFileOrReportsWhy) {
@@ -155,8 +109,8 @@ TEST(Win32FileSystem, ReadTakesTheWholeFileOrReportsWhy) {
     std::u16string Path;
     std::uint32_t Code;
   } failures[] = {
-      {"missing file", folder.File(L"missing.reg"), ERROR_FILE_NOT_FOUND},
-      {"missing folder", folder.File(L"missing\\x.reg"), ERROR_PATH_NOT_FOUND},
+      {"missing file", folder.File(u"missing.reg"), ERROR_FILE_NOT_FOUND},
+      {"missing folder", folder.File(u"missing\\x.reg"), ERROR_PATH_NOT_FOUND},
   };
   for (const auto& c : failures) {
     SCOPED_TRACE(c.Name);
@@ -168,15 +122,15 @@ TEST(Win32FileSystem, ReadTakesTheWholeFileOrReportsWhy) {
 
   Bytes bytes(100000);
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
-  const std::u16string path = folder.File(L"big.reg");
+  const std::u16string path = folder.File(u"big.reg");
   WriteDirectly(path, bytes);
   // Another reader holding the file open does not stop the read.
   UniqueFile reader(
       ::CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(reader);
   EXPECT_EQ(Content(path), bytes);
-  WriteDirectly(folder.File(L"empty.reg"), {});
-  EXPECT_EQ(Content(folder.File(L"empty.reg")), Bytes{});
+  WriteDirectly(folder.File(u"empty.reg"), {});
+  EXPECT_EQ(Content(folder.File(u"empty.reg")), Bytes{});
 }
 
 TEST(Win32FileSystem, DecodesAnsiTextThroughTheSystemCodePage) {
@@ -187,13 +141,6 @@ TEST(Win32FileSystem, DecodesAnsiTextThroughTheSystemCodePage) {
   wchar_t expected = 0;
   ASSERT_EQ(::MultiByteToWideChar(CP_ACP, 0, "\xe9", 1, &expected, 1), 1);
   EXPECT_EQ(files.DecodeAnsi("a\xe9"), (std::u16string{u'a', static_cast<char16_t>(expected)}));
-}
-
-TEST(FilePickers, FilterListsRegistrationFilesThenAllFiles) {
-  const std::wstring filter = RegistrationFileFilter();
-  // The literal's own terminator is the list's closing NUL.
-  static constexpr wchar_t kExpected[] = L"登録ファイル (*.reg)\0*.reg\0すべてのファイル (*.*)\0*.*\0";
-  EXPECT_EQ(filter, std::wstring(kExpected, std::size(kExpected)));
 }
 
 }  // namespace
