@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -95,6 +96,23 @@ struct IconTraits {
   using Handle = HICON;
   static Handle Invalid() noexcept { return nullptr; }
   static void Close(Handle h) noexcept { ::DestroyIcon(h); }
+};
+
+// Memory from the COM task allocator, which is also the shell's: the item
+// lists that the shell hands out.
+template <typename T>
+struct CoTaskMemTraits {
+  using Handle = T*;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::CoTaskMemFree(h); }
+};
+
+// A COM interface pointer; closing releases the reference.
+template <typename Interface>
+struct ComTraits {
+  using Handle = Interface*;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { h->Release(); }
 };
 
 using UniqueKey = UniqueHandle<KeyTraits>;

@@ -1,0 +1,241 @@
+#include "ui/about_form.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <new>
+#include <vector>
+
+#include "ui/resources/resource.h"
+#include "ui/window_metrics.h"
+
+namespace tallowin::ui {
+namespace {
+
+// The box's client area and its controls at 96 DPI.
+constexpr SIZE kClientSize{292, 169};
+
+enum class FontOf { Form, Title, Product };
+
+struct Placement {
+  int Id;
+  int Left, Top, Width, Height;
+  FontOf Font;
+};
+
+constexpr Placement kPlacements[] = {
+    {IDC_ABOUT_TITLE, 40, 16, 221, 24, FontOf::Title},
+    {IDC_ABOUT_PRODUCT, 8, 56, 273, 12, FontOf::Product},
+    {IDC_ABOUT_NOTE, 16, 104, 260, 12, FontOf::Form},
+    {IDC_ABOUT_COPYRIGHT, 8, 72, 273, 12, FontOf::Form},
+    {IDOK, 112, 136, 75, 25, FontOf::Form},
+};
+
+constexpr COLORREF kNoteColour = RGB(255, 0, 0);
+
+std::wstring WindowText(HWND window) {
+  const int length = ::GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::clamp(copied, 0, length)));
+  return text;
+}
+
+// Four lowercase hexadecimal digits, as the string tables' names spell a
+// language or a code page.
+std::wstring Hex4(WORD value) {
+  static constexpr wchar_t kDigits[] = L"0123456789abcdef";
+  std::wstring text(4, L'0');
+  for (int i = 3; i >= 0; --i) {
+    text[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
+    value = static_cast<WORD>(value >> 4);
+  }
+  return text;
+}
+
+std::optional<std::wstring> QueryString(const void* block, const std::wstring& name) {
+  void* value = nullptr;
+  UINT length = 0;
+  if (!::VerQueryValueW(block, name.c_str(), &value, &length) || value == nullptr) return std::nullopt;
+  // The length counts characters, the terminating null among them.
+  const auto* text = static_cast<const wchar_t*>(value);
+  return std::wstring(text, ::wcsnlen(text, length));
+}
+
+}  // namespace
+
+VersionStrings ReadVersionStrings(const void* versionBlock) {
+  void* value = nullptr;
+  UINT length = 0;
+  if (!::VerQueryValueW(versionBlock, L"\\VarFileInfo\\Translation", &value, &length) || value == nullptr ||
+      length < 2 * sizeof(WORD)) {
+    return {};
+  }
+  const auto* translation = static_cast<const WORD*>(value);
+  const std::wstring table = L"\\StringFileInfo\\" + Hex4(translation[0]) + Hex4(translation[1]) + L"\\";
+  return VersionStrings{QueryString(versionBlock, table + L"LegalCopyright"),
+                        QueryString(versionBlock, table + L"FileVersion")};
+}
+
+VersionStrings ReadFileVersionStrings(const std::wstring& path) {
+  DWORD ignored = 0;
+  const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  if (size == 0) return {};
+  std::vector<unsigned char> block(size);
+  if (!::GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return {};
+  return ReadVersionStrings(block.data());
+}
+
+std::wstring ModuleFileName(HMODULE module) {
+  // The function cuts a path that does not fit and says so only by filling
+  // the buffer to the last character: grow until the path and its null fit.
+  constexpr DWORD kLongestPath = 32768;
+  for (DWORD size = MAX_PATH; size <= 2 * kLongestPath; size *= 2) {
+    std::wstring path(size, L'\0');
+    const DWORD length = ::GetModuleFileNameW(module, path.data(), size);
+    if (length == 0) return {};
+    if (length < size) {
+      path.resize(length);
+      return path;
+    }
+  }
+  return {};
+}
+
+bool TAboutForm::ShowModal() noexcept {
+  const INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner_,
+                                           DialogProc, reinterpret_cast<LPARAM>(this));
+  return result > 0;
+}
+
+INT_PTR CALLBACK TAboutForm::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  TAboutForm* self = nullptr;
+  if (message == WM_INITDIALOG) {
+    self = reinterpret_cast<TAboutForm*>(lParam);
+    self->dialog_ = dialog;
+    ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<TAboutForm*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+  }
+  if (self == nullptr) return FALSE;
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
+    self->dialog_ = nullptr;
+    return FALSE;
+  }
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+INT_PTR TAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  switch (message) {
+    case WM_INITDIALOG:
+      FormCreate();
+      LayOut(DpiOf(dialog_));
+      CentreOverOwner();
+      return TRUE;  // the focus goes to the OK button, the only tab stop
+    case WM_COMMAND:
+      // Enter reaches here as IDOK; Escape and the close box as IDCANCEL.
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        OKButtonClick();
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DPICHANGED: {
+      // Moved to a screen of another DPI: take the place the system
+      // suggests, then lay the box out afresh for that DPI.
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      ::SetWindowPos(dialog_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      LayOut(HIWORD(wParam));
+      return TRUE;
+    }
+    default:
+      return FALSE;
+  }
+}
+
+void TAboutForm::FormCreate() noexcept {
+  try {
+    const std::wstring path = ModuleFileName(nullptr);
+    if (path.empty()) return;
+    const VersionStrings strings = ReadFileVersionStrings(path);
+    if (strings.LegalCopyright) ::SetDlgItemTextW(dialog_, IDC_ABOUT_COPYRIGHT, strings.LegalCopyright->c_str());
+    if (strings.FileVersion) {
+      const HWND product = ::GetDlgItem(dialog_, IDC_ABOUT_PRODUCT);
+      const std::wstring text = WindowText(product) + L" Version " + *strings.FileVersion;
+      ::SetWindowTextW(product, text.c_str());
+    }
+  } catch (const std::bad_alloc&) {
+    // Short of memory the box shows the texts it was designed with.
+  }
+}
+
+void TAboutForm::OKButtonClick() noexcept { ::EndDialog(dialog_, IDOK); }
+
+void TAboutForm::LayOut(UINT dpi) noexcept {
+  // A font that cannot be made leaves the controls with the one they have.
+  win32::UniqueFont formFont = CreateProgramFont(12, dpi);
+  win32::UniqueFont titleFont = CreateProgramFont(24, dpi, FW_BOLD);
+  win32::UniqueFont productFont = CreateProgramFont(12, dpi, FW_NORMAL, true);
+  if (formFont) ::SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont.get()), FALSE);
+  for (const Placement& place : kPlacements) {
+    const HWND control = ::GetDlgItem(dialog_, place.Id);
+    if (control == nullptr) continue;
+    ::SetWindowPos(control, nullptr, Scale(place.Left, dpi), Scale(place.Top, dpi), Scale(place.Width, dpi),
+                   Scale(place.Height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    const win32::UniqueFont& font =
+        place.Font == FontOf::Title ? titleFont : place.Font == FontOf::Product ? productFont : formFont;
+    if (font) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  }
+  if (formFont) formFont_ = std::move(formFont);
+  if (titleFont) titleFont_ = std::move(titleFont);
+  if (productFont) productFont_ = std::move(productFont);
+
+  // The frame around the client area is whatever the window has now at
+  // this DPI; only the client area has a design size.
+  RECT window{};
+  RECT client{};
+  if (!::GetWindowRect(dialog_, &window) || !::GetClientRect(dialog_, &client)) return;
+  const int width = (window.right - window.left) - client.right + Scale(kClientSize.cx, dpi);
+  const int height = (window.bottom - window.top) - client.bottom + Scale(kClientSize.cy, dpi);
+  ::SetWindowPos(dialog_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TAboutForm::CentreOverOwner() noexcept {
+  RECT box{};
+  if (!::GetWindowRect(dialog_, &box)) return;
+  RECT over{};
+  const bool hasOwner = owner_ != nullptr && ::GetWindowRect(owner_, &over);
+  const HMONITOR monitor =
+      hasOwner ? ::MonitorFromRect(&over, MONITOR_DEFAULTTONEAREST) : ::MonitorFromWindow(dialog_, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  if (!::GetMonitorInfoW(monitor, &screen)) return;
+  if (!hasOwner) over = screen.rcWork;
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  // Centred over the owner, but kept on the owner's screen when the owner
+  // hangs over its edge.
+  const RECT& work = screen.rcWork;
+  const int left = std::clamp(over.left + (over.right - over.left - width) / 2, work.left,
+                              std::max(work.left, work.right - width));
+  const int top = std::clamp(over.top + (over.bottom - over.top - height) / 2, work.top,
+                             std::max(work.top, work.bottom - height));
+  ::SetWindowPos(dialog_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR TAboutForm::OnCtlColorStatic(HDC dc, HWND control) noexcept {
+  if (control == nullptr || control != ::GetDlgItem(dialog_, IDC_ABOUT_NOTE)) return FALSE;
+  ::SetTextColor(dc, kNoteColour);
+  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+bool HelpAboutExecute(HWND owner) noexcept {
+  TAboutForm form(owner);
+  return form.ShowModal();
+}
+
+}  // namespace tallowin::ui
