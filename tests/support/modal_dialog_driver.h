@@ -222,14 +222,23 @@ inline void ClickButton(HWND dialog, std::u16string_view label) {
 // A key pressed while the dialog is in front (VK_RETURN, VK_ESCAPE, VK_TAB…),
 // to the control that has the focus. While another program holds the focus
 // (test programs run side by side) the dialog has none of its own: the
-// default button stands in, and the dialog manager still acts on the key.
+// default button stands in, as the control a dialog starts with. Enter is
+// then what Enter on that button does, a click: without a focused button,
+// Wine's dialog manager answers Enter with the dialog's default identifier,
+// which is IDOK unless the dialog set another, even in a message box whose
+// default is its second button.
 inline void PressKey(HWND dialog, WPARAM key) {
-  HWND target = ::GetFocus();
-  if (target == nullptr || (target != dialog && !::IsChild(dialog, target))) {
-    const int defaultButton = ReadDialog(dialog).DefaultButton;
-    target = defaultButton != 0 ? ::GetDlgItem(dialog, defaultButton) : dialog;
+  const HWND focus = ::GetFocus();
+  if (focus != nullptr && (focus == dialog || ::IsChild(dialog, focus))) {
+    ::PostMessageW(focus, WM_KEYDOWN, key, 1);
+    return;
   }
-  ::PostMessageW(target, WM_KEYDOWN, key, 1);
+  const int defaultButton = ReadDialog(dialog).DefaultButton;
+  if (key == VK_RETURN && defaultButton != 0) {
+    ClickButton(dialog, defaultButton);
+    return;
+  }
+  ::PostMessageW(defaultButton != 0 ? ::GetDlgItem(dialog, defaultButton) : dialog, WM_KEYDOWN, key, 1);
 }
 
 // Replaces the text of an edit field or combo box, as typing it over would.
@@ -292,8 +301,9 @@ inline DialogStep ChooseFile(std::u16string name) {
 // Scoped: from construction to destruction, the dialogs this thread shows
 // are read and handed to the steps in order. A dialog beyond the last step,
 // a dialog that ignored its answer, and steps no dialog came for are test
-// failures; the first two are closed (EndDialog with 0, which every dialog
-// kind reports as a cancel) so that the test ends instead of hanging.
+// failures; the first two are closed so that the test ends instead of
+// hanging, by EndDialog with 0: no choice made, for a message box, a file
+// dialog, the folder browser and a template dialog alike.
 class ModalDialogDriver {
  public:
   explicit ModalDialogDriver(std::vector<DialogStep> steps) : steps_(std::move(steps)), previous_(current_) {
