@@ -21,14 +21,20 @@ include(GoogleTest)
 
 # One test program per layer; each test case becomes a ctest test. PRE_TEST
 # discovery: under Wine a discovery failure at build time would otherwise
-# delete the program.
+# delete the program. SERIAL: the tests run while no other test does, for
+# tests whose window must keep the keyboard focus, which another test
+# program's window would take.
 function(tallowin_add_test_program name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBRARIES" ${ARGN})
+  set(serial FALSE)
+  if(ARG_SERIAL)
+    set(serial TRUE)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
   target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES TIMEOUT 300 RUN_SERIAL ${serial})
 endfunction()

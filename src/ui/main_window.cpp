@@ -119,6 +119,7 @@ std::unique_ptr<TMainForm> TMainForm::Create(HINSTANCE instance, int showCommand
   ::ShowWindow(window, showCommand);
   ::UpdateWindow(window);
   // Edit1 is the active control when the window first shows.
+  form->activeControl_ = form->edit1_;
   ::SetFocus(form->edit1_);
   return form;
 }
@@ -351,6 +352,17 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCMOUSEMOVE:
       if (auto text = hints_.Change({})) ShowStatus(0, *text);
       return 0;
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back when the window is
+      // activated again, as in a dialog.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(window_, focus)) activeControl_ = focus;
+      } else if (activeControl_ != nullptr && ::IsWindow(activeControl_)) {
+        ::SetFocus(activeControl_);
+        return 0;
+      }
+      return ::DefWindowProcW(window_, message, wParam, lParam);
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -588,6 +600,11 @@ void TMainForm::EditPopupExecute() {
 
 void TMainForm::EditUndoExecute() {
   if (const HWND edit = FocusedEditField(); edit != nullptr) ::SendMessageW(edit, EM_UNDO, 0, 0);
+}
+
+HWND TMainForm::ActiveControl() const {
+  const HWND focus = ::GetFocus();
+  return focus != nullptr && ::IsChild(window_, focus) ? focus : activeControl_;
 }
 
 HWND TMainForm::FocusedEditField() const {

@@ -50,6 +50,9 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort {
   // A control by its IDC_ or button command ID.
   HWND Control(int id) const;
   bool IsActionEnabled(int commandId) const { return actions_.IsEnabled(commandId); }
+  // The control that has the focus, or that gets it back when the window is
+  // activated again.
+  HWND ActiveControl() const;
 
  private:
   friend class WindowBase<TMainForm>;
@@ -126,6 +129,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort {
   ListView userListView_;
   HWND sysTypeCombo_ = nullptr;
   HWND userTypeCombo_ = nullptr;
+  HWND activeControl_ = nullptr;
 
   // Edit1's change handler is attached only while Edit1 has the focus.
   bool edit1Attached_ = false;

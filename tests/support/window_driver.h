@@ -77,7 +77,7 @@ class WindowDriver {
     hold(VK_SHIFT, shift);
     hold(VK_LSHIFT, shift);
     ::SetKeyboardState(state);
-    const HWND target = ::GetFocus() != nullptr ? ::GetFocus() : form_.Handle();
+    const HWND target = form_.ActiveControl() != nullptr ? form_.ActiveControl() : form_.Handle();
     const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
     const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
     const LPARAM altBit = alt ? (1 << 29) : 0;
@@ -95,7 +95,7 @@ class WindowDriver {
 
   // Text typed into the control that has the focus.
   void Type(std::u16string_view text) {
-    const HWND target = ::GetFocus();
+    const HWND target = form_.ActiveControl();
     for (const char16_t c : text) ::PostMessageW(target, WM_CHAR, c, 1);
     Pump();
   }

@@ -65,7 +65,7 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, StartsOnThePathTabWithTheRegistryLoaded) {
   EXPECT_EQ(Text(form->Handle()), u"Tallowin");
   EXPECT_EQ(TabShown(), 0);
-  EXPECT_EQ(::GetFocus(), Control(IDC_EDIT1));
+  EXPECT_EQ(form->ActiveControl(), Control(IDC_EDIT1));
   EXPECT_TRUE(dialogs.Shown.empty());  // no question at start
   EXPECT_EQ(Text(Control(IDC_EDIT1)), u"C:\\A;C:\\B;C:\\C;");
   const HWND pathList = Control(IDC_PATH_LIST);
