@@ -100,7 +100,9 @@ LOGFONTW FontOf(HWND control) {
   LOGFONTW font{};
   const auto handle = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
   EXPECT_NE(handle, nullptr);
-  if (handle != nullptr) EXPECT_EQ(::GetObjectW(handle, sizeof font, &font), static_cast<int>(sizeof font));
+  if (handle != nullptr) {
+    EXPECT_EQ(::GetObjectW(handle, sizeof font, &font), static_cast<int>(sizeof font));
+  }
   return font;
 }
 

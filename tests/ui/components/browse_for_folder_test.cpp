@@ -84,9 +84,11 @@ TEST(BrowseForFolderOptions, RootFolderEndsWithABackslash) {
 
 // Folders for the dialog to find: a parent and a child below it, at the root
 // of drive C:. Wine's folder browser finds a path in its tree by comparing
-// whole item IDs, modification times included, so it cannot preselect a
-// folder inside the temporary folder while other test programs keep adding
-// and removing folders there.
+// whole item IDs, access and modification times included. The first listing
+// of a folder after a change moves its access time, so a folder is only
+// found reliably when nothing changes it while the dialog opens: not inside
+// the temporary folder, where other test programs keep adding and removing
+// folders, and not before its first listing, which the constructor does.
 class FolderPair {
  public:
   FolderPair() {
@@ -95,6 +97,8 @@ class FolderPair {
     child_ = parent_ + L"\\開始フォルダ";
     EXPECT_TRUE(::CreateDirectoryW(parent_.c_str(), nullptr)) << ::GetLastError();
     EXPECT_TRUE(::CreateDirectoryW(child_.c_str(), nullptr)) << ::GetLastError();
+    ListOnce(parent_);
+    ListOnce(child_);
   }
   FolderPair(const FolderPair&) = delete;
   FolderPair& operator=(const FolderPair&) = delete;
@@ -108,6 +112,15 @@ class FolderPair {
   std::wstring ParentName() const { return parent_.substr(3); }
 
  private:
+  static void ListOnce(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE) << ::GetLastError();
+    while (::FindNextFileW(search, &found)) {
+    }
+    ::FindClose(search);
+  }
+
   std::wstring parent_;
   std::wstring child_;
 };
