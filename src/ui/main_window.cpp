@@ -10,6 +10,7 @@
 #include "commands/load_save_commands.h"
 #include "model/texts.h"
 #include "model/type_names.h"
+#include "ui/about_form.h"
 #include "ui/main_window_layout.h"
 #include "ui/resources/resource.h"
 #include "ui/window_metrics.h"
@@ -587,6 +588,9 @@ void TMainForm::RunCommand(int id) {
       return;
     case IDM_EDIT_UNDO:
       EditUndoExecute();
+      return;
+    case IDM_HELP_ABOUT:
+      HelpAboutExecute(window_);
       return;
     default:
       return;

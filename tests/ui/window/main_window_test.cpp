@@ -11,6 +11,7 @@
 #include "model/type_names.h"
 #include "model/value_text.h"
 #include "support/fake_ports.h"
+#include "support/modal_dialog_driver.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_driver.h"
 #include "ui/resources/resource.h"
@@ -306,6 +307,23 @@ TEST_F(MainWindowTest, CtrlZUndoesTypingInTheFocusedField) {
   ASSERT_EQ(Text(edit2), u"C:\\A;X");
   driver->Key('Z', true);
   EXPECT_EQ(Text(edit2), u"C:\\A;");
+}
+
+TEST_F(MainWindowTest, F12AndTheHelpMenuOpenTheAboutBox) {
+  {
+    ModalDialogDriver about({Click(IDOK)});
+    driver->Key(VK_F12);
+    ASSERT_EQ(about.Seen().size(), 1u);
+    EXPECT_EQ(about.Dialog(0).Caption, u"バージョン情報");
+    EXPECT_EQ(about.Dialog(0).Owner, form->Handle());
+  }
+  {
+    ModalDialogDriver about({Press(VK_ESCAPE)});
+    ::SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_HELP_ABOUT, 0), 0);
+    ASSERT_EQ(about.Seen().size(), 1u);
+    EXPECT_EQ(about.Dialog(0).Caption, u"バージョン情報");
+  }
+  EXPECT_TRUE(::IsWindowEnabled(form->Handle()));
 }
 
 TEST_F(MainWindowTest, AltF4ClosesTheWindow) {
