@@ -15,8 +15,12 @@ using CollationKey = std::u16string;
 
 CollationKey MakeCollationKey(std::u16string_view name);
 
-// Word-sort order of two prepared names: negative, zero or positive.
-int CompareCollationKeys(const CollationKey& a, const CollationKey& b);
+// Word-sort order of two prepared names: -1, 0 or 1. Keys compare unit by
+// unit on every platform; only how a key is made differs.
+inline int CompareCollationKeys(const CollationKey& a, const CollationKey& b) {
+  const int order = a.compare(b);
+  return (order > 0) - (order < 0);
+}
 
 // Word-sort order of two names.
 int CompareNames(std::u16string_view a, std::u16string_view b);

@@ -66,11 +66,6 @@ CollationKey MakeCollationKey(std::u16string_view name) {
   return key;
 }
 
-int CompareCollationKeys(const CollationKey& a, const CollationKey& b) {
-  const int order = a.compare(b);
-  return order < 0 ? -1 : (order > 0 ? 1 : 0);
-}
-
 int CompareNames(std::u16string_view a, std::u16string_view b) {
   return CompareCollationKeys(MakeCollationKey(a), MakeCollationKey(b));
 }

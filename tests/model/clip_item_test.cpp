@@ -76,6 +76,28 @@ TEST(ClipItem, LoadKeepsUnmaskedFieldsAndCarriesStoredBytes) {
   EXPECT_EQ(ValueToWrite(list.At(0)).Bytes, (std::vector<std::uint8_t>{'a', 0, 0, 0}));
 }
 
+TEST(ClipItem, LoadingTheTypeNameLooksUpItsIndex) {
+  const struct {
+    std::u16string_view TypeName;
+    int Mask;
+    int TypeIndex;
+  } cases[] = {
+      {u"REG_EXPAND_SZ", CI_TYPE, 2},
+      {u"reg_sz", CI_NAME | CI_TYPE | CI_DATA, 1},
+      {u"REG_QWORD", CI_TYPE, 11},
+      {u"REG_SZ ", CI_TYPE, 12},
+      // Without the type name, the index stays what it was.
+      {u"REG_SZ", CI_NAME | CI_DATA, 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::u16string(c.TypeName)));
+    CClipItem item;
+    item.SetValues(u"", u"REG_DWORD_BIG_ENDIAN", u"", CI_TYPE);
+    item.LoadFromItem(VariableEntry::FromTexts(u"N", std::u16string(c.TypeName), u"D"), c.Mask);
+    EXPECT_EQ(item.TypeIndex, c.TypeIndex);
+  }
+}
+
 TEST(ClipItem, ReadValueHoldsWhatAListReadShowsAndItsBytes) {
   const RegistryValue values[] = {TextToValue(kRegSz, u"C:\\Temp"), RegistryValue{kRegDword, {1, 0, 0, 0}},
                                   RegistryValue{42, {7}}};

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -56,21 +60,44 @@ TEST(NameOrder, LowerCaseFirstOnlyOnATie) {
   EXPECT_LT(CompareNames(u"", u"_"), 0);
 }
 
-// Lists sort by prepared keys; the keys must order every pair of names as
-// comparing the names does (on Windows these are two platform services).
-TEST(NameOrder, KeysOrderAsNamesCompare) {
-  const std::u16string names[] = {u"",      u"Path",  u"PATH", u"path",   u"PATHEXT", u"co-op", u"coop",
-                                  u"co_op", u"can't", u"A1",   u"A_",     u"_A",      u"9",     u"ÄRGER",
-                                  u"arger", u"環境",  u"ｶﾅ",   u"TEMP",   u"tmp",     u"a b",   u"ab"};
-  for (const auto& a : names) {
-    for (const auto& b : names) {
-      const int byNames = CompareNames(a, b);
-      const int byKeys = CompareCollationKeys(MakeCollationKey(a), MakeCollationKey(b));
-      EXPECT_EQ((byNames > 0) - (byNames < 0), byKeys) << ::testing::PrintToString(a) << " vs "
-                                                       << ::testing::PrintToString(b);
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+// Lists sort by prepared keys: they must put names in word-sort order.
+TEST(NameOrder, KeysOrderNamesAsTheWordSortDoes) {
+  // Ascending, each name strictly before the next.
+  const std::u16string ordered[] = {
+      u"", u"_", u"_A", u"1A", u"9", u"A_", u"A1", u"ab", u"aB", u"Ab", u"AB", u"can_t", u"cant", u"can't",
+      u"cat", u"co_op", u"coop", u"co-op", u"cop", u"path", u"Path", u"PATH", u"pathA", u"PATHEXT", u"TEMP",
+      u"tmp", u"windir",
+  };
+  const std::size_t count = std::size(ordered);
+  for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t j = 0; j < count; ++j) {
+      EXPECT_EQ(CompareCollationKeys(MakeCollationKey(ordered[i]), MakeCollationKey(ordered[j])),
+                Sign(static_cast<int>(i) - static_cast<int>(j)))
+          << ::testing::PrintToString(ordered[i]) << " vs " << ::testing::PrintToString(ordered[j]);
     }
   }
 }
+
+#ifdef _WIN32
+// The keys are the platform's sort keys: they order every pair of names as
+// the platform's own comparison does, names beyond ASCII included.
+TEST(NameOrder, KeysOrderAsThePlatformCompares) {
+  const std::u16string names[] = {u"", u"Path", u"PATH", u"co-op", u"coop", u"co_op", u"A1", u"_A",
+                                  u"ÄRGER", u"arger", u"環境", u"ｶﾅ", u"カナ", u"a b", u"ab", u"\U0001F600"};
+  for (const auto& a : names) {
+    for (const auto& b : names) {
+      const int platform = ::CompareStringEx(
+          LOCALE_NAME_USER_DEFAULT, 0, reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
+          reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()), nullptr, nullptr, 0);
+      ASSERT_NE(platform, 0);
+      EXPECT_EQ(CompareCollationKeys(MakeCollationKey(a), MakeCollationKey(b)), platform - CSTR_EQUAL)
+          << ::testing::PrintToString(a) << " vs " << ::testing::PrintToString(b);
+    }
+  }
+}
+#endif
 
 TEST(NameComparison, EqualityAndCaseFolding) {
   EXPECT_TRUE(NamesEqual(u"Path", u"Path"));

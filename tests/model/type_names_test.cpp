@@ -2,14 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 namespace tallowin {
 namespace {
 
-TEST(TypeNames, TableAndLookups) {
-  ASSERT_EQ(kTypeNames.size(), 12u);
-  EXPECT_EQ(TypeNameOf(0), u"REG_NONE");
-  EXPECT_EQ(TypeNameOf(2), u"REG_EXPAND_SZ");
-  EXPECT_EQ(TypeNameOf(11), u"REG_QWORD");
+TEST(TypeNames, TheTwelveNamesByCode) {
+  const std::u16string_view names[] = {
+      u"REG_NONE",
+      u"REG_SZ",
+      u"REG_EXPAND_SZ",
+      u"REG_BINARY",
+      u"REG_DWORD",
+      u"REG_DWORD_BIG_ENDIAN",
+      u"REG_LINK",
+      u"REG_MULTI_SZ",
+      u"REG_RESOURCE_LIST",
+      u"REG_FULL_RESOURCE_DESCRIPTOR",
+      u"REG_RESOURCE_REQUIREMENTS_LIST",
+      u"REG_QWORD",
+  };
+  ASSERT_EQ(kTypeNames.size(), std::size(names));
+  for (std::uint32_t code = 0; code < std::size(names); ++code) {
+    EXPECT_EQ(kTypeNames[code], names[code]) << code;
+    EXPECT_EQ(TypeNameOf(code), names[code]) << code;
+    EXPECT_EQ(TypeIndexOf(names[code]), static_cast<int>(code));
+  }
+}
+
+TEST(TypeNames, Lookups) {
   EXPECT_EQ(TypeNameOf(12), u"");
   EXPECT_EQ(TypeNameOf(0xffffffffu), u"");
 
