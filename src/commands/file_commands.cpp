@@ -1,6 +1,9 @@
 #include "commands/file_commands.h"
 
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -13,6 +16,13 @@
 
 namespace tallowin {
 namespace {
+
+// ERROR_NOT_ENOUGH_MEMORY: how running out of memory is reported.
+constexpr std::uint32_t kErrorNotEnoughMemory = 8;
+
+// An import takes effect by moving a finished model into place, which cannot
+// fail half-way.
+static_assert(std::is_nothrow_move_assignable_v<MainModel>);
 
 std::u16string DecimalText(int number) {
   const std::string digits = std::to_string(number);
@@ -91,6 +101,31 @@ void LinkImportedPathEntry(MainModel& model) {
   model.PathList = std::move(keptItems);
 }
 
+// The model after importing the file's sections, with its Path view
+// refreshed, and the report's text. A section replaces its whole list; a
+// scope without a section keeps its list.
+MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& parsed, std::u16string& report) {
+  MainModel imported = model;
+  bool systemImported = false;
+  bool userImported = false;
+  for (const regfile::ParsedSection& section : parsed.Sections) {
+    const bool isSystem = section.Target == regfile::Scope::System;
+    EditList& list = isSystem ? imported.SysList : imported.UserList;
+    (isSystem ? systemImported : userImported) = true;
+    list.Clear();
+    for (const regfile::ParsedValue& value : section.Values) {
+      list.Add(VariableEntry::FromValue(value.Name, value.Value));
+    }
+  }
+  if (systemImported) LinkImportedPathEntry(imported);
+
+  report = texts::kImportDone;
+  if (systemImported) report += CountLine(texts::kSystemCountPrefix, imported.SysList.Count());
+  if (userImported) report += CountLine(texts::kUserCountPrefix, imported.UserList.Count());
+  imported.RefreshPathView();
+  return imported;
+}
+
 }  // namespace
 
 void FileExportExecute(MainModel& model, const CommandPorts& ports) {
@@ -118,40 +153,43 @@ void FileBuckupExecute(MainModel& model, const CommandPorts& ports) {
 }
 
 void FileImportExecute(MainModel& model, const CommandPorts& ports) {
-  const std::optional<std::u16string> path = ports.Pickers->PickFileToOpen(texts::kImportTitle);
-  if (!path) return;
-
-  const FileContents contents = ports.Files->ReadWholeFile(*path);
-  if (!contents.Result.Succeeded) {
-    ReportFailure(ports, texts::kImportFailed, contents.Result.ErrorCode);
+  // The import is built on a copy of the model, which takes the model's
+  // place only once nothing can fail any more: whatever fails, running out
+  // of memory included, leaves the lists, the Path list and Edit1 as they
+  // were.
+  PortResult outcome = PortResult::Success();
+  std::optional<MainModel> imported;
+  std::u16string report;
+  try {
+    const std::optional<std::u16string> path = ports.Pickers->PickFileToOpen(texts::kImportTitle);
+    if (!path) return;
+    const FileContents contents = ports.Files->ReadWholeFile(*path);
+    outcome = contents.Result;
+    if (outcome.Succeeded) {
+      FileSystemPort& files = *ports.Files;
+      const regfile::ParsedFile parsed = regfile::ParseFile(
+          contents.Bytes.data(), contents.Bytes.size(),
+          [&files](std::string_view text) { return files.DecodeAnsi(text); });
+      if (parsed.IsRegistrationFile) imported = ImportSections(model, parsed, report);
+    }
+  } catch (const std::bad_alloc&) {
+    outcome = PortResult::Failure(kErrorNotEnoughMemory);
+  } catch (const std::length_error&) {
+    // A size beyond what can be allocated at all.
+    outcome = PortResult::Failure(kErrorNotEnoughMemory);
+  }
+  if (!outcome.Succeeded) {
+    ReportFailure(ports, texts::kImportFailed, outcome.ErrorCode);
     return;
   }
-  FileSystemPort& files = *ports.Files;
-  const regfile::ParsedFile parsed = regfile::ParseFile(
-      contents.Bytes.data(), contents.Bytes.size(), [&files](std::string_view text) { return files.DecodeAnsi(text); });
-  if (!parsed.IsRegistrationFile) {
+  if (!imported) {
     ReportRefusal(ports, texts::kImportFailed, texts::kNotRegistrationFile);
     return;
   }
-
-  bool systemImported = false;
-  bool userImported = false;
-  for (const regfile::ParsedSection& section : parsed.Sections) {
-    const bool isSystem = section.Target == regfile::Scope::System;
-    EditList& list = isSystem ? model.SysList : model.UserList;
-    (isSystem ? systemImported : userImported) = true;
-    list.Clear();
-    for (const regfile::ParsedValue& value : section.Values) list.Add(VariableEntry::FromValue(value.Name, value.Value));
-  }
-  if (systemImported) LinkImportedPathEntry(model);
-
-  std::u16string report(texts::kImportDone);
-  if (systemImported) report += CountLine(texts::kSystemCountPrefix, model.SysList.Count());
-  if (userImported) report += CountLine(texts::kUserCountPrefix, model.UserList.Count());
+  model = std::move(*imported);
+  // The view was refreshed on the copy; the window shows it once the report
+  // is closed and the command returns.
   ports.Dialogs->Inform(report, OffsetFromOwner(ports.Window, kDialogX, kDialogY));
-
-  model.RefreshPathView();
-  model.AcceptJoinedPathAsStored();
 }
 
 }  // namespace tallowin

@@ -4,7 +4,6 @@
 
 #include "model/main_model.h"
 #include "commands/ports.h"
-#include "commands/ports.h"
 
 // The registration-file commands of the File menu. Export writes the edit
 // lists as they stand; Backup writes what the two registry keys hold now;

@@ -32,7 +32,6 @@ void FileLoadExecute(MainModel& model, const CommandPorts& ports) {
   }
 
   model.RefreshPathView();
-  model.AcceptJoinedPathAsStored();
   model.StatusText = texts::kLoadDone;
 }
 

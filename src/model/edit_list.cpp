@@ -8,6 +8,18 @@
 
 namespace tallowin {
 
+EditList::EditList(const EditList& other)
+    : nextId_(other.nextId_), selected_(other.selected_), ordered_(other.ordered_) {
+  rows_.reserve(other.rows_.size());
+  for (const std::unique_ptr<Row>& row : other.rows_) rows_.push_back(std::make_unique<Row>(*row));
+}
+
+EditList& EditList::operator=(const EditList& other) {
+  EditList copy(other);
+  *this = std::move(copy);
+  return *this;
+}
+
 int EditList::IndexOf(EntryId id) const {
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     if (rows_[i]->Id == id) return static_cast<int>(i);

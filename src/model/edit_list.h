@@ -24,6 +24,14 @@ using EntryId = std::uint64_t;
 
 class EditList {
  public:
+  EditList() = default;
+  // A copy holds copies of the rows under the same ids, so a reference to a
+  // row of the original finds its copy.
+  EditList(const EditList& other);
+  EditList& operator=(const EditList& other);
+  EditList(EditList&&) noexcept = default;
+  EditList& operator=(EditList&&) noexcept = default;
+
   int Count() const { return static_cast<int>(rows_.size()); }
   const VariableEntry& At(int index) const { return rows_.at(static_cast<std::size_t>(index))->Entry; }
   EntryId IdAt(int index) const { return rows_.at(static_cast<std::size_t>(index))->Id; }

@@ -5,6 +5,11 @@
 namespace tallowin {
 
 void MainModel::SetPathValue(std::u16string_view value) {
+  EndUneditedPath();
+  ApplyPathValue(value);
+}
+
+void MainModel::ApplyPathValue(std::u16string_view value) {
   PathList = SplitLines(SplitPathItems(RemoveLineBreaks(value)));
   PathLastIndex = static_cast<int>(PathList.size()) - 1;
   if (PathLastIndex < PathIndex) PathIndex = PathLastIndex;
@@ -30,7 +35,25 @@ void MainModel::ShowPathSelection() {
 
 void MainModel::MirrorEdit1IntoPathEntry() {
   const int row = PathEntryIndex();
-  if (row >= 0) SysList.SetData(row, Edit1);
+  if (row < 0) return;
+  SysList.SetData(row, Edit1);
+  if (!uneditedPath_) return;
+  // A row that no longer holds the value it was linked with (pasted over on
+  // the System tab, or another row linked since) writes its text.
+  if (uneditedPath_->Entry != *PathEntry || SysList.At(row).Stored != uneditedPath_->Value) {
+    uneditedPath_.reset();
+    return;
+  }
+  // Edit1 shows the unedited value joined: from now on that is the text the
+  // stored value is shown as, and writing the row still writes that value.
+  uneditedPath_->Value.Data = Edit1;
+  SysList.SetStored(row, uneditedPath_->Value);
+}
+
+void MainModel::EndUneditedPath() {
+  uneditedPath_.reset();
+  const int row = PathEntryIndex();
+  if (row >= 0) SysList.SetStored(row, std::nullopt);
 }
 
 int MainModel::CountOfShownTab() const {
@@ -46,8 +69,11 @@ int MainModel::CountOfShownTab() const {
 }
 
 void MainModel::Edit1Change(std::u16string_view text) {
-  Edit1 = std::u16string(text);
-  SetPathValue(Edit1);
+  if (text != Edit1) {
+    Edit1 = std::u16string(text);
+    EndUneditedPath();
+  }
+  ApplyPathValue(Edit1);
 }
 
 void MainModel::PathListClick(int index) {
@@ -65,22 +91,14 @@ std::u16string MainModel::PathItemText() const { return JoinLines(PathList); }
 int MainModel::PathEntryIndex() const { return PathEntry ? SysList.IndexOf(*PathEntry) : -1; }
 
 void MainModel::LinkPathEntry(int sysIndex) {
+  const VariableEntry& entry = SysList.At(sysIndex);
   PathEntry = SysList.IdAt(sysIndex);
-  Edit1 = std::u16string(SysList.At(sysIndex).Data());
+  uneditedPath_.reset();
+  if (entry.KeepsStoredValue()) uneditedPath_ = UneditedPath{*PathEntry, *entry.Stored};
+  Edit1 = std::u16string(entry.Data());
   // Line breaks are not removed here: one inside the data ends an item.
   PathList = SplitLines(SplitPathItems(Edit1));
   PathIndex = 0;
-}
-
-void MainModel::AcceptJoinedPathAsStored() {
-  const int row = PathEntryIndex();
-  if (row < 0) return;
-  const VariableEntry& entry = SysList.At(row);
-  if (!entry.Stored || entry.TypeName() != entry.Stored->TypeName) return;
-  if (entry.Data() != entry.Stored->Data + u";") return;
-  StoredValue stored = *entry.Stored;
-  stored.Data = std::u16string(entry.Data());
-  SysList.SetStored(row, std::move(stored));
 }
 
 }  // namespace tallowin

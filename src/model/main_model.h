@@ -45,12 +45,17 @@ class MainModel {
   // A new value comes in (typed into Edit1, or rebuilt by a command): the
   // Path list is replaced by its items, PathIndex pulled into range, and the
   // Path entry receives Edit1's text. Edit1 and the count stay as they are.
+  // This is an edit of the Path value: from now on the Path entry writes its
+  // text, no longer the value it was read with.
   void SetPathValue(std::u16string_view value);
   // Shows the Path list as it now is: Edit1, Edit2, selection, up-down,
   // count text of the tab shown, and the Path entry's data.
   void RefreshPathView();
 
   // Edit1's change handler (the window calls it only while Edit1 has focus).
+  // A text equal to the one Edit1 already holds is the program's own write
+  // coming back through the control, not an edit: the Path list is split
+  // again all the same, but the Path entry keeps the value it was read with.
   void Edit1Change(std::u16string_view text);
   // The Path list's selection changed to the given index (-1 for none).
   void PathListClick(int index);
@@ -64,18 +69,27 @@ class MainModel {
   int PathEntryIndex() const;
   // Links a System list row as the Path entry and fills the Path list from
   // its data: Edit1 shows the data unchanged, the items are the lines of its
-  // split, PathIndex becomes 0.
+  // split, PathIndex becomes 0. Until the Path value is edited, the Path tab
+  // only shows it, however its items join, so a row read from the registry
+  // or a file goes on writing exactly the value it was read with (line
+  // breaks, a missing last ';' and blanks included).
   void LinkPathEntry(int sysIndex);
-  // After a load or import has shown the Path entry's value joined, the
-  // joined text differs from what was read at most by the ';' that closes
-  // the last item: that is the same value shown, not an edit, so the stored
-  // bytes stay what Save writes until the user really edits the value.
-  void AcceptJoinedPathAsStored();
 
  private:
+  // The value the linked Path entry was read with, kept while the Path value
+  // has not been edited since the link.
+  struct UneditedPath {
+    EntryId Entry;
+    StoredValue Value;
+  };
+
+  void ApplyPathValue(std::u16string_view value);
+  void EndUneditedPath();
   void ShowPathSelection();
   void MirrorEdit1IntoPathEntry();
   int CountOfShownTab() const;
+
+  std::optional<UneditedPath> uneditedPath_;
 };
 
 }  // namespace tallowin

@@ -20,8 +20,10 @@ struct RegistryValue {
 };
 
 // What an entry was read with (from the registry or a registration file):
-// the stored value and the two texts it was first shown as. Writing such an
-// entry while it still shows those texts writes the stored value unchanged.
+// the stored value and the two texts it is shown as. Writing such an entry
+// while it still shows those texts writes the stored value unchanged. The
+// texts are those the value was read as, except for the Path entry, which
+// the Path tab shows joined until the user edits it (MainModel).
 struct StoredValue {
   RegistryValue Value;
   std::u16string TypeName;
@@ -47,7 +49,7 @@ struct VariableEntry {
   std::u16string_view TypeName() const { return SubItemOrEmpty(0); }
   std::u16string_view Data() const { return SubItemOrEmpty(1); }
 
-  // True while the entry shows exactly the texts it was read with, so that
+  // True while the entry shows exactly its stored value's texts, so that
   // writing it must reproduce the stored value.
   bool KeepsStoredValue() const;
 

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "model/texts.h"
+#include "commands/load_save_commands.h"
+#include "model/odd_path_values.h"
 #include "model/type_names.h"
 #include "model/value_text.h"
 #include "regfile/reg_file.h"
@@ -113,8 +114,8 @@ std::u16string Decimal(int n) {
 
 std::u16string Report(std::u16string_view firstLine, std::optional<int> system, std::optional<int> user) {
   std::u16string text(firstLine);
-  if (system) text += std::u16string(texts::kSystemCountPrefix) + Decimal(*system) + std::u16string(texts::kCountLineEnd);
-  if (user) text += std::u16string(texts::kUserCountPrefix) + Decimal(*user) + std::u16string(texts::kCountLineEnd);
+  if (system) text += u"システム環境変数 ： " + Decimal(*system) + u" 項目\n";
+  if (user) text += u"ユーザー環境変数 ： " + Decimal(*user) + u" 項目\n";
   return text;
 }
 
@@ -136,7 +137,6 @@ class FileCommandsTest : public ::testing::Test {
     model.UserList.Add(VariableEntry::FromValue(u"TEMP", ExpandSz(u"%USERPROFILE%\\Temp")));
     model.LinkPathEntry(model.SysList.FindIgnoringCase(u"Path"));
     model.RefreshPathView();
-    model.AcceptJoinedPathAsStored();
   }
 
   ScreenPoint At(int dx, int dy) const { return {window.WindowRect().Left + dx, window.WindowRect().Top + dy}; }
@@ -175,9 +175,9 @@ TEST_F(FileCommandsTest, CancelledDialogDoesNothing) {
     std::u16string_view Title;
     bool Saves;
   } cases[] = {
-      {"export", FileExportExecute, texts::kExportTitle, true},
-      {"backup", FileBuckupExecute, texts::kBackupTitle, true},
-      {"import", FileImportExecute, texts::kImportTitle, false},
+      {"export", FileExportExecute, u"レジストリキーのエクスポート", true},
+      {"backup", FileBuckupExecute, u"レジストリキーのバックアップ", true},
+      {"import", FileImportExecute, u"レジストリキーのインポート", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -208,7 +208,7 @@ TEST_F(FileCommandsTest, ExportWritesTheListsAsTheyStandAndCountsThem) {
 
   FileExportExecute(model, ports);
 
-  ExpectOnlyDialog(Report(texts::kExportDone, 3, 3), At(130, 130), false);
+  ExpectOnlyDialog(Report(u"編集リストをエクスポートしました。\n", 3, 3), At(130, 130), false);
   EXPECT_EQ(Values(model.SysList), system);  // the lists are left alone
   EXPECT_EQ(SectionsOf(files.Files[u"C:\\out\\Environment.reg"]),
             (std::vector<Section>{{regfile::Scope::System, Pairs(system)}, {regfile::Scope::User, Pairs(user)}}));
@@ -226,8 +226,8 @@ TEST_F(FileCommandsTest, BackupWritesTheKeysAsStoredAndCountsTheEditLists) {
   FileBuckupExecute(model, ports);
 
   // The counts are those of the edit lists (2 and 1), not of the keys (3 and 1).
-  ExpectOnlyDialog(Report(texts::kBackupDone, 2, 1), At(130, 130), false);
-  EXPECT_EQ(pickers.SaveTitles, (Lines{std::u16string(texts::kBackupTitle)}));
+  ExpectOnlyDialog(Report(u"レジストリキーをバックアップしました。\n", 2, 1), At(130, 130), false);
+  EXPECT_EQ(pickers.SaveTitles, (Lines{std::u16string(u"レジストリキーのバックアップ")}));
   EXPECT_EQ(Values(model.SysList), system);
   // In enumeration order, with the DWORD's exact bytes.
   EXPECT_EQ(SectionsOf(files.Files[u"backup.reg"]),
@@ -270,7 +270,7 @@ TEST_F(FileCommandsTest, BackupThatCannotReadAKeyWritesNothing) {
     EXPECT_EQ(caseFiles.Replaces, 0);
     EXPECT_EQ(caseFiles.Files[u"old.reg"], (Bytes{1, 2, 3}));
     ASSERT_EQ(caseDialogs.Shown.size(), 1u);
-    EXPECT_EQ(caseDialogs.Shown[0].Text, std::u16string(texts::kBackupFailed) + caseSystem.DescribeError(c.Code));
+    EXPECT_EQ(caseDialogs.Shown[0].Text, u"レジストリキーのバックアップに失敗しました。\n" + caseSystem.DescribeError(c.Code));
     EXPECT_EQ(caseDialogs.Shown[0].TopLeft, At(100, 130));
     EXPECT_EQ(caseDialogs.Sounds, std::vector<SystemSound>{SystemSound::Hand});
   }
@@ -282,8 +282,8 @@ TEST_F(FileCommandsTest, FailedWriteReportsTheSystemsReasonAndKeepsTheOldFile) {
     Command Run;
     std::u16string_view FailedText;
   } cases[] = {
-      {"export", FileExportExecute, texts::kExportFailed},
-      {"backup", FileBuckupExecute, texts::kBackupFailed},
+      {"export", FileExportExecute, u"エクスポートに失敗しました。\n"},
+      {"backup", FileBuckupExecute, u"レジストリキーのバックアップに失敗しました。\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -304,7 +304,7 @@ TEST_F(FileCommandsTest, ImportReplacesBothListsAndLinksThePathEntry) {
                   u"\"Path\"=hex(2):43,00,3a,00,5c,00,58,00,3b,00,43,00,3a,00,5c,00,59,00,00,00",
                   u"\"NUMBER\"=dword:0000002a", u"", kUserHeader, u"\"A\"=\"1\"", u"\"B\"=\"2\"", u""}));
 
-  ExpectOnlyDialog(Report(texts::kImportDone, 3, 2), At(130, 130), false);
+  ExpectOnlyDialog(Report(u"編集リストへインスポートしました。\n", 3, 2), At(130, 130), false);
   EXPECT_EQ(Values(model.SysList),
             (std::vector<EntryValue>{{u"ComSpec", u"REG_SZ", Sz(u"C:\\Windows\\cmd.exe")},
                                      {u"NUMBER", u"REG_DWORD", {kRegDword, {0x2a, 0, 0, 0}}},
@@ -340,12 +340,13 @@ TEST_F(FileCommandsTest, ImportPathStepForEachKindOfSystemSection) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     ResetModel();
+    model.PathListClick(1);
     dialogs = ScriptedDialogs();
     Lines lines{kVersion, u"", kSystemHeader};
     lines.insert(lines.end(), c.ValueLines.begin(), c.ValueLines.end());
     Import(RegFile(lines));
 
-    ExpectOnlyDialog(Report(texts::kImportDone, c.Count, std::nullopt), At(130, 130), false);
+    ExpectOnlyDialog(Report(u"編集リストへインスポートしました。\n", c.Count, std::nullopt), At(130, 130), false);
     ASSERT_GE(model.PathEntryIndex(), 0);
     const VariableEntry& path = model.SysList.At(model.PathEntryIndex());
     EXPECT_EQ(path.Name, c.PathName);
@@ -364,7 +365,7 @@ TEST_F(FileCommandsTest, ImportOfTheUserSectionAloneLeavesSystemAndPathAlone) {
   const std::optional<EntryId> pathEntry = model.PathEntry;
   Import(RegFile({kVersion, u"", kUserHeader, u"\"X\"=\"1\"", u"\"Y\"=hex(2):00,00"}));
 
-  ExpectOnlyDialog(Report(texts::kImportDone, std::nullopt, 2), At(130, 130), false);
+  ExpectOnlyDialog(Report(u"編集リストへインスポートしました。\n", std::nullopt, 2), At(130, 130), false);
   EXPECT_EQ(Values(model.SysList), system);
   EXPECT_EQ(model.PathEntry, pathEntry);
   EXPECT_EQ(model.PathList, (Lines{u"C:\\Old;", u"C:\\Older;"}));
@@ -373,7 +374,7 @@ TEST_F(FileCommandsTest, ImportOfTheUserSectionAloneLeavesSystemAndPathAlone) {
 }
 
 TEST_F(FileCommandsTest, ImportThatFindsNothingChangesNothing) {
-  const std::u16string notRegistration = std::u16string(texts::kImportFailed) + std::u16string(texts::kNotRegistrationFile);
+  const std::u16string notRegistration = u"編集リストへのインスポートに失敗しました。\n選択されたファイルは登録ファイルではありません。";
   const struct {
     const char* Name;
     Bytes File;
@@ -386,7 +387,7 @@ TEST_F(FileCommandsTest, ImportThatFindsNothingChangesNothing) {
        notRegistration, true},
       // A registration file of other keys is read, and holds nothing for us.
       {"other keys only", RegFile({kVersion, u"", u"[HKEY_CURRENT_USER\\Software\\X]", u"\"X\"=\"1\""}),
-       std::u16string(texts::kImportDone), false},
+       std::u16string(u"編集リストへインスポートしました。\n"), false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -405,7 +406,7 @@ TEST_F(FileCommandsTest, ImportOfAnUnreadableFileReportsTheSystemsReason) {
   pickers.Answers = {u"missing.reg"};
   const std::vector<EntryValue> user = Values(model.UserList);
   FileImportExecute(model, ports);
-  ExpectOnlyDialog(std::u16string(texts::kImportFailed) + system.DescribeError(kErrorFileNotFound), At(100, 130), true);
+  ExpectOnlyDialog(u"編集リストへのインスポートに失敗しました。\n" + system.DescribeError(kErrorFileNotFound), At(100, 130), true);
   EXPECT_EQ(Values(model.UserList), user);
 }
 
@@ -440,10 +441,41 @@ TEST_F(FileCommandsTest, ExportThenImportGivesTheSameNamesTypesAndBytes) {
   FileImportExecute(fresh, ports);
 
   ASSERT_EQ(dialogs.Shown.size(), 2u);
-  EXPECT_EQ(dialogs.Shown[1].Text, Report(texts::kImportDone, 13, 13));
+  EXPECT_EQ(dialogs.Shown[1].Text, Report(u"編集リストへインスポートしました。\n", 13, 13));
   // Where the row with the empty name stands depends on when it was added.
   EXPECT_EQ(Sorted(Values(fresh.SysList)), Sorted(system));
   EXPECT_EQ(Sorted(Values(fresh.UserList)), Sorted(user));
+}
+
+// A Path that was only looked at goes from the registry into a file, and
+// from a file into the registry, as it was read, whatever it holds.
+TEST_F(FileCommandsTest, AnUneditedPathGoesThroughExportAndImportUnchanged) {
+  auto& registryPath = registry.Key(RootKey::LocalMachine, kSystemSubkey)[1];
+  ASSERT_EQ(registryPath.first, u"Path");
+  for (const testing::OddPathValue& c : testing::OddPathValues()) {
+    SCOPED_TRACE(c.Name);
+    registryPath.second = c.Value;
+    MainModel loaded;
+    loaded.Loading = true;
+    FileLoadExecute(loaded, ports);
+    loaded.PathListClick(0);
+    pickers.Answers = {u"path.reg", u"path.reg"};
+    FileExportExecute(loaded, ports);
+    const std::vector<Section> sections = SectionsOf(files.Files[u"path.reg"]);
+    ASSERT_FALSE(sections.empty());
+    const FakeRegistry::Values& exported = sections[0].second;
+    const auto path = std::find_if(exported.begin(), exported.end(), [](const auto& v) { return v.first == u"Path"; });
+    ASSERT_NE(path, exported.end());
+    EXPECT_EQ(path->second, c.Value);
+
+    MainModel imported;
+    FileImportExecute(imported, ports);
+    imported.ShowTab(Tab::User);
+    registryPath.second = ExpandSz(u"changed meanwhile");
+    dialogs.Answers = {true, false};
+    FileSaveExecute(imported, ports);
+    EXPECT_EQ(registryPath.second, c.Value);
+  }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/texts.h"
+#include "model/odd_path_values.h"
 #include "support/fake_ports.h"
 #include "support/scripted_dialogs.h"
 
@@ -46,16 +46,28 @@ TEST_F(LoadSaveTest, StartUpLoadAsksNothingAndLinksPath) {
   FileLoadExecute(model, ports);
   EXPECT_TRUE(dialogs.Shown.empty());
   EXPECT_TRUE(dialogs.Sounds.empty());
-  EXPECT_EQ(model.StatusText, texts::kLoadDone);
+  EXPECT_EQ(model.StatusText, u"レジストリから環境変数を読み込みました。");
   ASSERT_EQ(model.SysList.Count(), 3);
-  EXPECT_EQ(model.SysList.At(0).Name, u"OS");  // name order, first selected
-  EXPECT_EQ(model.SysList.Selected(), 0);
+  EXPECT_EQ(model.SysList.At(0).Name, u"OS");  // name order
   EXPECT_EQ(model.UserList.Count(), 1);
   EXPECT_EQ(model.PathList, (std::vector<std::u16string>{u"C:\\A;", u"C:\\B;"}));
   EXPECT_EQ(model.PathIndex, 0);
   EXPECT_EQ(model.Edit1, u"C:\\A;C:\\B;");
   EXPECT_EQ(model.SysList.At(model.PathEntryIndex()).Data(), u"C:\\A;C:\\B;");
   EXPECT_EQ(model.CountText, u"2 項目");
+}
+
+TEST_F(LoadSaveTest, ASecondLoadReplacesEverythingTheFirstRead) {
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+  model.PathListClick(1);
+  model.Loading = false;
+  FileLoadExecute(model, ports);
+  EXPECT_EQ(model.SysList.Count(), 3);
+  EXPECT_EQ(model.UserList.Count(), 1);
+  EXPECT_EQ(model.PathList, (std::vector<std::u16string>{u"C:\\A;", u"C:\\B;"}));
+  EXPECT_EQ(model.PathIndex, 0);
+  EXPECT_EQ(model.Edit2, u"C:\\A;");
 }
 
 TEST_F(LoadSaveTest, LoadAsksFirstAndCancelChangesNothing) {
@@ -65,7 +77,7 @@ TEST_F(LoadSaveTest, LoadAsksFirstAndCancelChangesNothing) {
   FileLoadExecute(model, ports);
   ASSERT_EQ(dialogs.Shown.size(), 1u);
   EXPECT_EQ(dialogs.Shown[0].Kind, DialogKind::Confirm);
-  EXPECT_EQ(dialogs.Shown[0].Text, texts::kLoadConfirm);
+  EXPECT_EQ(dialogs.Shown[0].Text, u"レジストリから読み込みます。\nよろしいですか？");
   EXPECT_EQ(dialogs.Shown[0].TopLeft, (ScreenPoint{180, 170}));
   EXPECT_EQ(dialogs.Sounds, std::vector<SystemSound>{SystemSound::Question});
   EXPECT_EQ(model.SysList.Count(), 1);
@@ -96,7 +108,7 @@ TEST_F(LoadSaveTest, LoadFailuresReportTheSystemsDescription) {
   EXPECT_EQ(model.StatusText, u"before");
   ASSERT_EQ(dialogs.Shown.size(), 2u);
   EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
-  EXPECT_EQ(dialogs.Shown[1].Text, std::u16string(texts::kLoadFailed) + Described(FakeRegistry::kFileNotFound));
+  EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリからの環境変数の読み込みに失敗しました。\n" + Described(FakeRegistry::kFileNotFound));
   EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{150, 170}));
   EXPECT_EQ(dialogs.Sounds, (std::vector<SystemSound>{SystemSound::Question, SystemSound::Hand}));
 
@@ -107,7 +119,7 @@ TEST_F(LoadSaveTest, LoadFailuresReportTheSystemsDescription) {
   EXPECT_EQ(model.SysList.Count(), 1);
   EXPECT_EQ(model.UserList.Count(), 0);
   ASSERT_EQ(dialogs.Shown.size(), 2u);
-  EXPECT_EQ(dialogs.Shown[1].Text, std::u16string(texts::kLoadFailed) + Described(FakeRegistry::kAccessDenied));
+  EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリからの環境変数の読み込みに失敗しました。\n" + Described(FakeRegistry::kAccessDenied));
 }
 
 TEST_F(LoadSaveTest, SaveWritesBothKeysAndOffersRestart) {
@@ -119,16 +131,16 @@ TEST_F(LoadSaveTest, SaveWritesBothKeysAndOffersRestart) {
 
   ASSERT_EQ(dialogs.Shown.size(), 3u);
   EXPECT_EQ(dialogs.Shown[0].Kind, DialogKind::Warn);
-  EXPECT_EQ(dialogs.Shown[0].Text, texts::kSaveWarning);
+  EXPECT_EQ(dialogs.Shown[0].Text, u"レジストリに書き込みます。\nよろしいですか？");
   EXPECT_EQ(dialogs.Shown[0].TopLeft, (ScreenPoint{180, 170}));
   EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
-  EXPECT_EQ(dialogs.Shown[1].Text, texts::kSaveDone);
+  EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリへ環境変数を書き込みました。");
   EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{180, 170}));
   EXPECT_EQ(dialogs.Shown[2].Kind, DialogKind::Confirm);
-  EXPECT_EQ(dialogs.Shown[2].Text, texts::kRestartQuestion);
+  EXPECT_EQ(dialogs.Shown[2].Text, u"これらの変更を適用するには再起動する必要があります。\n今すぐ再起動しますか？");
   EXPECT_EQ(dialogs.Shown[2].TopLeft, (ScreenPoint{120, 170}));
   EXPECT_EQ(dialogs.Sounds, std::vector<SystemSound>{SystemSound::Exclamation});
-  EXPECT_EQ(model.StatusText, texts::kSaveDone);
+  EXPECT_EQ(model.StatusText, u"レジストリへ環境変数を書き込みました。");
   EXPECT_EQ(power.Actions, std::vector<std::uint32_t>{PS_REBOOT});
 
   // Unchanged values keep their exact bytes; Path is not given a ';' it never had.
@@ -153,7 +165,7 @@ TEST_F(LoadSaveTest, SaveRefusedOrFailedOffersNoRestart) {
   FileSaveExecute(model, ports);
   EXPECT_EQ(registry.Writes, 1);  // OS, the entry before Path
   ASSERT_EQ(dialogs.Shown.size(), 2u);
-  EXPECT_EQ(dialogs.Shown[1].Text, std::u16string(texts::kSaveFailed) + Described(FakeRegistry::kInvalidParameter));
+  EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリへ環境変数の書き込みに失敗しました。\n" + Described(FakeRegistry::kInvalidParameter));
   EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{150, 170}));
   EXPECT_TRUE(power.Actions.empty());
 
@@ -164,6 +176,45 @@ TEST_F(LoadSaveTest, SaveRefusedOrFailedOffersNoRestart) {
   FileSaveExecute(model, ports);
   EXPECT_EQ(dialogs.Shown.size(), 3u);
   EXPECT_TRUE(power.Actions.empty());
+}
+
+// Saving writes back what Load read, byte for byte, as long as the Path was
+// only looked at, whatever it holds.
+TEST_F(LoadSaveTest, AnUneditedPathIsSavedAsItWasRead) {
+  for (const testing::OddPathValue& c : testing::OddPathValues()) {
+    SCOPED_TRACE(c.Name);
+    auto& path = registry.Key(RootKey::LocalMachine, kSystemSubkey)[1];
+    ASSERT_EQ(path.first, u"Path");
+    path.second = c.Value;
+    MainModel loaded;
+    loaded.Loading = true;
+    FileLoadExecute(loaded, ports);
+    loaded.PathListClick(loaded.PathLastIndex);
+    loaded.ShowTab(Tab::System);
+    path.second = ExpandSz(u"changed meanwhile");
+    dialogs.Answers = {true, false};
+    FileSaveExecute(loaded, ports);
+    EXPECT_EQ(path.second, c.Value);
+  }
+}
+
+TEST_F(LoadSaveTest, AnEditedPathIsSavedAsEdited) {
+  const auto saved = [this] {
+    dialogs.Answers = {true, false};
+    FileSaveExecute(model, ports);
+    return registry.Key(RootKey::LocalMachine, kSystemSubkey)[1].second;
+  };
+  registry.Key(RootKey::LocalMachine, kSystemSubkey)[1].second = ExpandSz(u"C:\\A\r\nC:\\B");
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+  ASSERT_EQ(model.Edit1, u"C:\\AC:\\B;");
+
+  model.Edit1Change(u"C:\\A;C:\\B");
+  EXPECT_EQ(saved(), ExpandSz(u"C:\\A;C:\\B"));
+  // A Path list command: the new items, joined.
+  model.SetPathValue(u"C:\\A;\r\nC:\\C;\r\n");
+  model.RefreshPathView();
+  EXPECT_EQ(saved(), ExpandSz(u"C:\\A;C:\\C;"));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <optional>
 
+#include "model/odd_path_values.h"
 #include "support/scratch_key.h"
-#include "model/texts.h"
 #include "ui/ports/system_ports.h"
 #include "win32/system_errors.h"
 #include "support/fake_ports.h"
@@ -83,7 +83,7 @@ TEST(LoadStockKeys, ReadsThePrefixsOwnEnvironment) {
   FileLoadExecute(model, ports);
 
   EXPECT_TRUE(dialogs.Shown.empty());
-  EXPECT_EQ(model.StatusText, texts::kLoadDone);
+  EXPECT_EQ(model.StatusText, u"レジストリから環境変数を読み込みました。");
   ASSERT_GE(model.PathEntryIndex(), 0);
   // The stock machine key spells it in capitals; the link ignores case.
   EXPECT_EQ(model.SysList.At(model.PathEntryIndex()).Name, u"PATH");
@@ -120,11 +120,28 @@ TEST_F(LoadSaveRegistryTest, LoadThenSaveLeavesBothKeysByteForByte) {
 
   ASSERT_EQ(dialogs.Shown.size(), 3u);
   EXPECT_EQ(dialogs.Shown[0].Kind, DialogKind::Warn);
-  EXPECT_EQ(dialogs.Shown[1].Text, texts::kSaveDone);
-  EXPECT_EQ(dialogs.Shown[2].Text, texts::kRestartQuestion);
+  EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリへ環境変数を書き込みました。");
+  EXPECT_EQ(dialogs.Shown[2].Text, u"これらの変更を適用するには再起動する必要があります。\n今すぐ再起動しますか？");
   EXPECT_TRUE(power.Actions.empty());
   EXPECT_EQ(Values(sysKey), systemBefore);
   EXPECT_EQ(Values(userKey), userBefore);
+}
+
+// A Path that was only looked at is written back as it was read, whatever
+// it holds, though the Path tab shows it joined.
+TEST_F(LoadSaveRegistryTest, AnUneditedPathIsSavedAsItWasRead) {
+  for (const testing::OddPathValue& c : testing::OddPathValues()) {
+    SCOPED_TRACE(c.Name);
+    Set(sysKey, u"Path", c.Value);
+    MainModel loaded;
+    loaded.Loading = true;
+    FileLoadExecute(loaded, ports);
+    loaded.PathListClick(0);
+    Set(sysKey, u"Path", TextToValue(kRegSz, u"changed meanwhile"));
+    dialogs.Answers = {true, false};
+    FileSaveExecute(loaded, ports);
+    EXPECT_EQ(Get(sysKey, u"Path"), c.Value);
+  }
 }
 
 TEST_F(LoadSaveRegistryTest, LoadWithTheUserKeyMissing) {
@@ -134,11 +151,12 @@ TEST_F(LoadSaveRegistryTest, LoadWithTheUserKeyMissing) {
   FileLoadExecute(model, ports);
 
   ASSERT_EQ(dialogs.Shown.size(), 2u);
-  EXPECT_EQ(dialogs.Shown[0].Text, texts::kLoadConfirm);
+  EXPECT_EQ(dialogs.Shown[0].Text, u"レジストリから読み込みます。\nよろしいですか？");
   EXPECT_EQ(dialogs.Shown[0].TopLeft, (ScreenPoint{140, 150}));
   EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
-  EXPECT_EQ(dialogs.Shown[1].Text, std::u16string(texts::kLoadFailed) + win32::DescribeError(ERROR_FILE_NOT_FOUND));
-  EXPECT_GT(dialogs.Shown[1].Text.size(), texts::kLoadFailed.size());
+  const std::u16string description = win32::DescribeError(ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(description.empty());
+  EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリからの環境変数の読み込みに失敗しました。\n" + description);
   EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{110, 150}));
   EXPECT_EQ(model.SysList.Count(), 1);
   EXPECT_EQ(model.PathList.size(), 2u);
@@ -175,8 +193,9 @@ TEST_F(LoadSaveRegistryTest, FailingWriteStopsThereAndOffersNoRestart) {
   EXPECT_TRUE(Values(userKey).empty());
   ASSERT_EQ(dialogs.Shown.size(), 2u);
   EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
-  EXPECT_EQ(dialogs.Shown[1].Text.substr(0, texts::kSaveFailed.size()), texts::kSaveFailed);
-  EXPECT_GT(dialogs.Shown[1].Text.size(), texts::kSaveFailed.size());
+  const std::u16string failedLine = u"レジストリへ環境変数の書き込みに失敗しました。\n";
+  EXPECT_EQ(dialogs.Shown[1].Text.substr(0, failedLine.size()), failedLine);
+  EXPECT_GT(dialogs.Shown[1].Text.size(), failedLine.size());
   EXPECT_EQ(dialogs.Sounds, (std::vector<SystemSound>{SystemSound::Exclamation, SystemSound::Hand}));
   EXPECT_TRUE(power.Actions.empty());
 }

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "model/clip_item.h"
+#include "model/odd_path_values.h"
+#include "model/type_names.h"
 #include "model/value_text.h"
 
 namespace tallowin {
@@ -120,21 +123,70 @@ TEST(PathView, WithoutPathEntryNothingIsMirrored) {
   EXPECT_EQ(model.SysList.Count(), 1);
 }
 
-TEST(PathView, JoinedPathKeepsTheStoredBytes) {
+// A model whose Path entry was read with the given value and is shown on
+// the Path tab as Load and Import show it.
+MainModel WithReadPath(const RegistryValue& value) {
   MainModel model;
-  const RegistryValue stored = TextToValue(2, u"C:\\A;C:\\B");
-  const int row = model.SysList.Add(VariableEntry::FromValue(u"Path", stored));
-  model.LinkPathEntry(row);
+  model.SysList.Add(VariableEntry::FromValue(u"OS", TextToValue(kRegSz, u"Windows_NT")));
+  model.LinkPathEntry(model.SysList.Add(VariableEntry::FromValue(u"Path", value)));
   model.RefreshPathView();
-  model.AcceptJoinedPathAsStored();
-  const VariableEntry& entry = model.SysList.At(model.PathEntryIndex());
-  EXPECT_EQ(entry.Data(), u"C:\\A;C:\\B;");
-  EXPECT_EQ(ValueToWrite(entry), stored);
+  return model;
+}
 
-  // A real edit is written from the text.
-  model.Edit1Change(u"C:\\A");
-  model.RefreshPathView();
-  EXPECT_EQ(ValueToWrite(model.SysList.At(model.PathEntryIndex())), TextToValue(2, u"C:\\A;"));
+const VariableEntry& PathEntryOf(const MainModel& model) { return model.SysList.At(model.PathEntryIndex()); }
+
+TEST(PathEntryValue, ShowingThePathWritesTheValueReadWhateverItHolds) {
+  for (const testing::OddPathValue& c : testing::OddPathValues()) {
+    SCOPED_TRACE(c.Name);
+    MainModel model = WithReadPath(c.Value);
+    // Looking at the value in every way the window can: selecting items,
+    // switching tabs, and Edit1 reporting back the text it was given.
+    model.PathListClick(model.PathLastIndex);
+    model.ShowTab(Tab::System);
+    model.ShowTab(Tab::Path);
+    model.Edit1Change(std::u16string(model.Edit1));
+    model.RefreshPathView();
+    EXPECT_EQ(ValueToWrite(PathEntryOf(model)), c.Value);
+    // The entry still shows what Edit1 shows.
+    EXPECT_EQ(PathEntryOf(model).Data(), model.Edit1);
+  }
+}
+
+TEST(PathEntryValue, AnEditWritesTheEditedText) {
+  for (const testing::OddPathValue& c : testing::OddPathValues()) {
+    SCOPED_TRACE(c.Name);
+    const std::u16string typeName(TypeNameOf(c.Value.TypeCode));
+
+    // Typing into Edit1: the typed text, without a ';' added.
+    MainModel typed = WithReadPath(c.Value);
+    const std::u16string shown = typed.Edit1;
+    typed.Edit1Change(shown + u"C:\\New");
+    EXPECT_EQ(ValueToWrite(PathEntryOf(typed)), TextToValue(c.Value.TypeCode, shown + u"C:\\New"));
+    // Typed back to what was shown, it is still an edit, written as text.
+    typed.Edit1Change(shown);
+    typed.RefreshPathView();
+    EXPECT_EQ(ValueToWrite(PathEntryOf(typed)), TextToValue(c.Value.TypeCode, typed.Edit1));
+
+    // A command that rebuilds the Path list, even into the same items: the
+    // joined text, in which a line break no longer separates anything.
+    MainModel rebuilt = WithReadPath(c.Value);
+    rebuilt.SetPathValue(rebuilt.PathItemText());
+    rebuilt.RefreshPathView();
+    EXPECT_EQ(PathEntryOf(rebuilt).TypeName(), typeName);
+    EXPECT_EQ(ValueToWrite(PathEntryOf(rebuilt)), TextToValue(c.Value.TypeCode, rebuilt.Edit1));
+  }
+}
+
+// Pasted over on the System tab (a row named PATH has no guard), the Path
+// entry holds another entry's value, which is not what the Path tab shows.
+TEST(PathEntryValue, APastedOverPathEntryWritesItsText) {
+  MainModel pasted = WithReadPath(TextToValue(kRegExpandSz, u"C:\\A\r\nC:\\B"));
+  const VariableEntry windir = VariableEntry::FromValue(u"windir", TextToValue(kRegExpandSz, u"%SystemRoot%"));
+  CClipItem clip;
+  clip.LoadFromItem(windir, CI_TYPE | CI_DATA);
+  ASSERT_TRUE(clip.StoreToItem(pasted.SysList, pasted.PathEntryIndex(), CI_TYPE | CI_DATA));
+  pasted.RefreshPathView();
+  EXPECT_EQ(ValueToWrite(PathEntryOf(pasted)), TextToValue(kRegExpandSz, pasted.Edit1));
 }
 
 }  // namespace
