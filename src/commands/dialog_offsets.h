@@ -13,7 +13,8 @@ inline constexpr int kDialogX = 130;
 inline constexpr int kFailureX = 100;
 // The restart question after a save.
 inline constexpr int kRestartX = 70;
-// The entry buffer's refusals.
+// The entry buffer's refusals: the Path guard; a refused name (duplicate,
+// or holding a forbidden character) alone; any message with the type line.
 inline constexpr int kPathGuardX = 130;
 inline constexpr int kDuplicateNameX = 160;
 inline constexpr int kTypeRefusedX = 80;

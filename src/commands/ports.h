@@ -123,6 +123,63 @@ class FileSystemPort {
   virtual std::u16string DecodeAnsi(std::string_view text) = 0;
 };
 
+// --- Editing: system clipboard, folder picker, environment, edit fields ------
+
+// The system clipboard's text, as Unicode text (the system offers it to
+// readers of ANSI text too).
+struct ClipboardText {
+  PortResult Result;
+  // Nothing when the clipboard holds no text in either form.
+  std::optional<std::u16string> Text;
+};
+
+class ClipboardPort {
+ public:
+  virtual ~ClipboardPort() = default;
+  // Replaces the clipboard's content with the text. Fails when the clipboard
+  // stays held by another program for longer than a short wait.
+  virtual PortResult WriteText(std::u16string_view text) = 0;
+  virtual ClipboardText ReadText() = 0;
+  // Whether the clipboard holds text as Unicode or as ANSI text.
+  virtual bool HasText() = 0;
+};
+
+// The folder browser: the folder the user chose, or nothing when the dialog
+// was cancelled. It opens at the start folder when one is given, otherwise
+// at its own default selection.
+class FolderPickerPort {
+ public:
+  virtual ~FolderPickerPort() = default;
+  virtual std::optional<std::u16string> PickFolder(std::u16string_view startFolder) = 0;
+};
+
+// The program's own process environment and file system as a typed path
+// meets them.
+class EnvironmentPort {
+ public:
+  virtual ~EnvironmentPort() = default;
+  // The text with every %NAME% reference to a variable of the process
+  // environment replaced by its value; references to unknown variables stay
+  // as they are. The text itself when the expansion fails.
+  virtual std::u16string ExpandReferences(std::u16string_view text) = 0;
+  virtual bool IsExistingDirectory(std::u16string_view path) = 0;
+};
+
+// The window's active control, when it is one of the six single-line edit
+// fields (Edit1, Edit2 and the name and data fields of both variable tabs);
+// every other control (lists, drop-downs, buttons) does not count.
+class FocusedEditPort {
+ public:
+  virtual ~FocusedEditPort() = default;
+  virtual bool IsEditFieldFocused() const = 0;
+  // The focused field's selected text; empty when nothing is selected.
+  virtual std::u16string SelectedText() const = 0;
+  virtual bool HasSelection() const = 0;
+  // Replaces the focused field's selection (at no selection: inserts at the
+  // caret) as the user's own typing would, so that undo takes it back.
+  virtual void ReplaceSelection(std::u16string_view text) = 0;
+};
+
 // Everything a command may need besides the model. A command uses only the
 // ports it names; the others may be null for it.
 struct CommandPorts {
@@ -133,6 +190,10 @@ struct CommandPorts {
   PowerPort* Power = nullptr;
   FilePickerPort* Pickers = nullptr;
   FileSystemPort* Files = nullptr;
+  ClipboardPort* Clipboard = nullptr;
+  FolderPickerPort* Folders = nullptr;
+  EnvironmentPort* Environment = nullptr;
+  FocusedEditPort* FocusedEdit = nullptr;
 };
 
 }  // namespace tallowin

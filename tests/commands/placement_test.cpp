@@ -119,5 +119,33 @@ TEST_F(PlacementTest, FirstEntryOfAnEqualNameDecides) {
   EXPECT_EQ(dialogs.Shown[0].Text, kDuplicateText);
 }
 
+// A name Windows cannot take back is refused in the duplicate line's place,
+// even when it is a duplicate as well.
+TEST_F(PlacementTest, ForbiddenNameCharacters) {
+  struct Case {
+    std::u16string Name;
+    bool Forbidden;
+  };
+  const Case cases[] = {
+      {u"", false},         {u"Path", false},    {u"A B", false},     {u"名前", false},
+      {u"\u00A0", false},   {u"A=B", true},      {u"=", true},        {u"A\tB", true},
+      {u"\x1F", true},      {u"X\x7F", true},    {u"\u0085", true},   {u"\u009F", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "name of " << c.Name.size() << " units, first " << int(c.Name[0]));
+    EXPECT_EQ(HasForbiddenNameCharacter(c.Name), c.Forbidden);
+  }
+
+  sys.Add(VariableEntry::FromTexts(u"A=B", u"REG_SZ", u""));
+  SelectByName(u"OS");
+  EXPECT_EQ(Check(u"A=B", u"REG_SZ", CI_NAME | CI_TYPE | CI_NAME_CHARS), CI_NAME_CHARS);
+  EXPECT_EQ(Check(u"A=B", u"REG_SZ", CI_NAME | CI_TYPE), CI_NAME);  // the rule runs only when asked
+  SelectByName(u"A=B");
+  EXPECT_EQ(Check(u"A=B", u"REG_SZ", CI_REPLACE | CI_NAME | CI_NAME_CHARS), CI_NAME_CHARS);
+  ASSERT_EQ(dialogs.Shown.size(), 3u);
+  EXPECT_EQ(dialogs.Shown[0].Text, u"変数名に'='や制御文字は使用できません。");
+  EXPECT_EQ(dialogs.Shown[0].TopLeft, (ScreenPoint{360, 230}));
+}
+
 }  // namespace
 }  // namespace tallowin

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "commands/editor_state.h"
+#include "commands/ports.h"
+#include "model/main_model.h"
+
+// The Path tab's editing: the Path-list branches of Add, Replace, Delete,
+// Cut, Copy and Paste (routed here by edit_commands.h while the Path tab is
+// shown), the insert and the move of the up-down control, and Browse.
+//
+// Every change of the Path list is one step: it completes, or it leaves the
+// Path list, PathIndex, the Path clipboard, the Path entry and all the view
+// fields as they were. Cut, Copy and a move write the system clipboard last;
+// when it cannot be written (another program holds it beyond a short wait)
+// the command is taken back and model.StatusText (status bar panel 0) says
+// so.
+//
+// Positions outside the list never crash or lose an item: Add and Insert
+// with no current item (empty list, PathIndex -1) insert at the start;
+// Replace, Paste and Delete without a current item, and Paste with an empty
+// Path clipboard, do nothing; Add and Replace of an Edit2 that is empty or
+// holds only blanks do nothing.
+//
+// After each call the window mirrors from the model: Edit1, Edit2,
+// PathList, PathListSelection, UpDownMax and UpDownPosition, CountText,
+// StatusText, and the System list (the Path entry's data).
+namespace tallowin {
+
+// The Path-list branches. Cut and Copy use port Clipboard; the others no
+// port.
+void AddPathItem(MainModel& model);
+void ReplacePathItem(MainModel& model);
+void DeletePathItem(MainModel& model);
+void CutPathItem(MainModel& model, const CommandPorts& ports);
+void CopyPathItem(MainModel& model, const CommandPorts& ports);
+void PastePathItems(MainModel& model);
+
+// Inserts the Path clipboard's items at PathIndex; the first of them becomes
+// current. Only the move runs it. Uses no port.
+void EditInsertExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
+
+enum class UpDownButton { Up = 0, Down = 1 };
+
+// The up-down control's arrow, clicked or pressed as an arrow key while
+// PathList has the focus: moves the current item one place towards the top
+// (Up) or the bottom (Down); it stays current. Nothing moves at the ends.
+// The moved item replaces the Path clipboard and the system clipboard's
+// text. The window gives PathList the focus. Uses port Clipboard.
+void UpDownClick(MainModel& model, EditorState& state, const CommandPorts& ports, UpDownButton button);
+
+// Ctrl+B or the "..." button, from any tab: opens the folder browser at the
+// folder Edit2 names (one trailing ';' dropped, environment references
+// expanded) when that is an existing directory, else where the last browse
+// left it (state.BrowseStartFolder); the chosen folder, closed with ';',
+// replaces Edit2. Changes nothing else. Uses ports Environment and Folders.
+void FileBrowseExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
+
+}  // namespace tallowin
