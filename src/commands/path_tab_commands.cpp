@@ -52,8 +52,9 @@ void RemoveItem(MainModel& model, int index) {
   model.RefreshPathView();
 }
 
-// The selected item (if any) becomes the Path clipboard; returns the text
-// for the system clipboard, each line followed by CR LF.
+// The item at the index, if there is one there, becomes the whole Path
+// clipboard; returns the text for the system clipboard, each line followed
+// by CR LF.
 std::u16string CopyItemToPathClip(MainModel& model, int index) {
   Lines clip;
   if (IsItemIndex(model, index)) clip.push_back(model.PathList[static_cast<std::size_t>(index)]);
