@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "owner_window.h"
 #include "support/modal_dialog_driver.h"
 #include "ui/resources/resource.h"
 
@@ -20,23 +21,6 @@ using testing::DialogSnapshot;
 using testing::DialogStep;
 using testing::ModalDialogDriver;
 using testing::Press;
-
-// A window for the box to open over, at a place of its own.
-class OwnerWindow {
- public:
-  OwnerWindow()
-      : window_(::CreateWindowExW(0, L"Static", L"owner", WS_OVERLAPPED | WS_CAPTION, 100, 80, 500, 400, nullptr,
-                                  nullptr, ::GetModuleHandleW(nullptr), nullptr)) {
-    EXPECT_NE(window_, nullptr) << ::GetLastError();
-  }
-  OwnerWindow(const OwnerWindow&) = delete;
-  OwnerWindow& operator=(const OwnerWindow&) = delete;
-  ~OwnerWindow() { ::DestroyWindow(window_); }
-  HWND Get() const { return window_; }
-
- private:
-  HWND window_;
-};
 
 std::u16string TextOf(const DialogSnapshot& box, int id) {
   const testing::DialogControl* control = box.Control(id);

@@ -1,14 +1,15 @@
 #include "ui/browse_for_folder.h"
 
 #include <gtest/gtest.h>
-#include <objbase.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "owner_window.h"
 #include "support/modal_dialog_driver.h"
 
 namespace tallowin::ui {
@@ -24,19 +25,9 @@ using testing::Press;
 using Options = TBifFlugs;
 constexpr TBifFlug kReturnOnlyFSDirs = TBifFlug::bifReturnOnlyFSDirs;
 
-TEST(BrowseForFolderOptions, StartAsReturnOnlyFileSystemFolders) {
-  const TBrowseForFolder browse;
-  EXPECT_EQ(browse.Options(), Options{kReturnOnlyFSDirs});
-  EXPECT_EQ(browse.DialogFlags(), 0x0001u);
-  EXPECT_EQ(browse.GetOptions(), Options{kReturnOnlyFSDirs});
-  EXPECT_EQ(browse.Caption(), L"");
-  EXPECT_EQ(browse.Folder(), L"");
-  EXPECT_EQ(browse.RootFolder(), L"");
-  EXPECT_EQ(browse.StartFolder(), L"");
-}
-
 TEST(BrowseForFolderOptions, MapToTheShellFlagsAndBack) {
-  // One component through all cases: each set replaces the one before.
+  // One component from its start through all cases: each set replaces the
+  // one before.
   const struct {
     Options Set;
     UINT Flags;
@@ -54,6 +45,8 @@ TEST(BrowseForFolderOptions, MapToTheShellFlagsAndBack) {
        0x703F},
   };
   TBrowseForFolder browse;
+  EXPECT_EQ(browse.Options(), Options{kReturnOnlyFSDirs});
+  EXPECT_EQ(browse.DialogFlags(), 0x0001u);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Flags);
     browse.SetOptions(c.Set);
@@ -95,8 +88,8 @@ class FolderPair {
     static int count = 0;
     parent_ = L"C:\\tallowin-browse-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++count);
     child_ = parent_ + L"\\開始フォルダ";
-    EXPECT_TRUE(::CreateDirectoryW(parent_.c_str(), nullptr)) << ::GetLastError();
-    EXPECT_TRUE(::CreateDirectoryW(child_.c_str(), nullptr)) << ::GetLastError();
+    Create(parent_);
+    Create(child_);
     ListOnce(parent_);
     ListOnce(child_);
   }
@@ -112,6 +105,15 @@ class FolderPair {
   std::wstring ParentName() const { return parent_.substr(3); }
 
  private:
+  // A folder of that name is left over from an earlier process with the same
+  // identifier: the folder browser of another test program, listing what
+  // lies in C:\, can hold a folder open just when its test removes it.
+  static void Create(const std::wstring& folder) {
+    if (!::CreateDirectoryW(folder.c_str(), nullptr)) {
+      EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    }
+  }
+
   static void ListOnce(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
     const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -190,7 +192,8 @@ class BrowseForFolderDialog : public ::testing::Test {
 
 TEST_F(BrowseForFolderDialog, OpensAtTheStartFolderAndOkReturnsIt) {
   FolderPair folders;
-  TBrowseForFolder browse;
+  OwnerWindow owner;
+  TBrowseForFolder browse(owner.Get());
   browse.SetCaption(L"追加・置換するフォルダを選択してください。");
   browse.SetStartFolder(folders.Child());
   SeenTree seen;
@@ -198,6 +201,8 @@ TEST_F(BrowseForFolderDialog, OpensAtTheStartFolderAndOkReturnsIt) {
   {
     ModalDialogDriver driver({ReadTree(seen, Click(IDOK))});
     chosen = browse.Execute();
+    EXPECT_EQ(driver.Dialog(0).Owner, owner.Get());
+    EXPECT_FALSE(driver.Dialog(0).OwnerEnabled) << "the dialog is not modal to its owner";
     const std::vector<std::u16string> texts = driver.Dialog(0).Texts();
     EXPECT_NE(std::find(texts.begin(), texts.end(), u"追加・置換するフォルダを選択してください。"), texts.end())
         << "the caption is not shown above the tree";
