@@ -1,52 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <new>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "editing_bench.h"
+#include "support/failing_allocator.h"
 
-// Every allocation an editing command makes is made to fail in turn, by
-// replacing the program's operator new: while a budget is set, the
-// allocation that exhausts it throws std::bad_alloc (or, for the nothrow
-// forms, returns null), once.
-namespace {
-
-long gAllocationsLeft = 0;  // 0: no failure planned
-bool gFailed = false;
-
-bool FailThisOne() {
-  if (gAllocationsLeft <= 0 || --gAllocationsLeft != 0) return false;
-  gFailed = true;
-  return true;
-}
-
-void* Allocate(std::size_t size) {
-  if (FailThisOne()) throw std::bad_alloc();
-  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-  throw std::bad_alloc();
-}
-
-void* AllocateOrNull(std::size_t size) noexcept {
-  if (FailThisOne()) return nullptr;
-  return std::malloc(size == 0 ? 1 : size);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return AllocateOrNull(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return AllocateOrNull(size); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
-
+// Every allocation an editing command makes is made to fail in turn.
 namespace tallowin {
 namespace {
 
@@ -132,26 +94,31 @@ TEST(EditMemoryTest, AnAllocationFailureLeavesEverythingAsItWas) {
     const std::vector<std::u16string> after = Look(finished);
 
     bool reachedTheEnd = false;
+    long takenBack = 0;
     for (long budget = 1; !reachedTheEnd && budget < 100000; ++budget) {
       Editor e;
       e.model.ShowTab(s.On);
       const std::vector<std::u16string> before = Look(e);
       ASSERT_NE(before, after);
-      gFailed = false;
-      gAllocationsLeft = budget;
+      testing::PlanAllocationFailure(budget);
       bool threw = false;
       try {
         s.Run(e.model, e.state, e.ports);
       } catch (const std::bad_alloc&) {
         threw = true;
       }
-      gAllocationsLeft = 0;
-      reachedTheEnd = !gFailed;
+      testing::CancelAllocationFailure();
+      reachedTheEnd = !testing::AllocationFailed();
+      if (threw) ++takenBack;
       // A failure the command gets past (a sort without its scratch buffer)
       // still ends with the whole change made.
       EXPECT_EQ(Look(e), threw ? before : after) << "allocation " << budget;
     }
     EXPECT_TRUE(reachedTheEnd);
+    // Each command copies at least the model before it changes anything, so
+    // some failure must take it back; none would mean the failing allocator
+    // was not in place.
+    EXPECT_GT(takenBack, 0);
   }
 }
 

@@ -1,62 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "commands/file_commands.h"
 #include "model/value_text.h"
+#include "support/failing_allocator.h"
 #include "support/fake_ports.h"
 #include "support/scripted_dialogs.h"
 
-// Every allocation an import makes is made to fail in turn, by replacing the
-// program's operator new: while an allocation budget is set, the allocation
-// that exhausts it throws std::bad_alloc, once.
-namespace {
-
-long gAllocationsLeft = 0;  // 0: no failure planned
-bool gFailed = false;
-
-}  // namespace
-
-// Every form that allocates with malloc and frees with free is replaced, so
-// that no block crosses from one allocator to the other (the sanitizers'
-// runtime brings its own forms).
-void* operator new(std::size_t size) {
-  if (gAllocationsLeft > 0 && --gAllocationsLeft == 0) {
-    gFailed = true;
-    throw std::bad_alloc();
-  }
-  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return ::operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  try {
-    return ::operator new(size);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
-}
-void* operator new[](std::size_t size, const std::nothrow_t& nothrow) noexcept {
-  return ::operator new(size, nothrow);
-}
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
-
+// Every allocation an import makes is made to fail in turn.
 namespace tallowin {
 namespace {
 
+using testing::AllocationFailed;
+using testing::CancelAllocationFailure;
 using testing::DialogKind;
 using testing::FakeSystem;
 using testing::FixedWindow;
 using testing::MemoryFiles;
+using testing::PlanAllocationFailure;
 using testing::ScriptedDialogs;
 using testing::ScriptedPickers;
 
@@ -65,11 +29,11 @@ using testing::ScriptedPickers;
 class UnplannedDialogs : public ScriptedDialogs {
  public:
   void Inform(std::u16string_view text, ScreenPoint topLeft) override {
-    gAllocationsLeft = 0;
+    CancelAllocationFailure();
     ScriptedDialogs::Inform(text, topLeft);
   }
   void Beep(SystemSound sound) override {
-    gAllocationsLeft = 0;
+    CancelAllocationFailure();
     ScriptedDialogs::Beep(sound);
   }
 };
@@ -154,13 +118,12 @@ TEST(ImportOutOfMemory, EveryFailedAllocationLeavesTheModelAsItWas) {
       const CommandPorts ports{
           .Dialogs = &dialogs, .Window = &window, .System = &system, .Pickers = &pickers, .Files = &files};
 
-      gFailed = false;
-      gAllocationsLeft = failing;
+      PlanAllocationFailure(failing);
       FileImportExecute(model, ports);
-      gAllocationsLeft = 0;
+      CancelAllocationFailure();
 
       ASSERT_EQ(dialogs.Shown.size(), 1u);
-      if (!gFailed) {
+      if (!AllocationFailed()) {
         EXPECT_EQ(dialogs.Shown[0].Text, c.Report);
         EXPECT_FALSE(Take(model) == before);
         // Reading, parsing and building the lists allocate many times over;
