@@ -46,6 +46,7 @@ void FileSaveExecute(MainModel& model, const CommandPorts& ports) {
     ReportFailure(ports, texts::kSaveFailed, written.ErrorCode);
     return;
   }
+  ports.Broadcast->AnnounceEnvironmentChange();
 
   ports.Dialogs->Inform(texts::kSaveDone, OffsetFromOwner(ports.Window, kDialogX, kDialogY));
   model.StatusText = texts::kSaveDone;

@@ -14,8 +14,8 @@ void FileLoadExecute(MainModel& model, const CommandPorts& ports);
 
 // Writes the System list to the system key and then the User list to the
 // user key (adding and overwriting values, never deleting any) after a
-// warning, and offers to restart. Uses ports Dialogs, Window, Registry,
-// System, Power.
+// warning, tells running programs once both were written, and offers to
+// restart. Uses ports Dialogs, Window, Registry, System, Broadcast, Power.
 void FileSaveExecute(MainModel& model, const CommandPorts& ports);
 
 }  // namespace tallowin

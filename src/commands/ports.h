@@ -87,6 +87,15 @@ class SystemPort {
   virtual std::u16string DescribeError(std::uint32_t code) = 0;
 };
 
+// Running programs learn that the environment variables in the registry
+// changed, so that the programs they start see the new values without a
+// restart.
+class EnvironmentBroadcastPort {
+ public:
+  virtual ~EnvironmentBroadcastPort() = default;
+  virtual void AnnounceEnvironmentChange() = 0;
+};
+
 class PowerPort {
  public:
   virtual ~PowerPort() = default;
@@ -188,6 +197,7 @@ struct CommandPorts {
   RegistryPort* Registry = nullptr;
   SystemPort* System = nullptr;
   PowerPort* Power = nullptr;
+  EnvironmentBroadcastPort* Broadcast = nullptr;
   FilePickerPort* Pickers = nullptr;
   FileSystemPort* Files = nullptr;
   ClipboardPort* Clipboard = nullptr;

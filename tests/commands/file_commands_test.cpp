@@ -28,6 +28,7 @@ using testing::FakeRegistry;
 using testing::FakeSystem;
 using testing::FixedWindow;
 using testing::MemoryFiles;
+using testing::RecordingBroadcast;
 using testing::ScriptedPickers;
 using testing::ScriptedDialogs;
 using Lines = std::vector<std::u16string>;
@@ -162,7 +163,9 @@ class FileCommandsTest : public ::testing::Test {
   FakeRegistry registry;
   ScriptedPickers pickers;
   MemoryFiles files;
-  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system, .Pickers = &pickers, .Files = &files};
+  RecordingBroadcast broadcast;
+  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system,
+                     .Broadcast = &broadcast, .Pickers = &pickers, .Files = &files};
   MainModel model;
 };
 

@@ -13,6 +13,7 @@ using testing::DialogKind;
 using testing::FakeRegistry;
 using testing::FakeSystem;
 using testing::FixedWindow;
+using testing::RecordingBroadcast;
 using testing::RecordingPower;
 using testing::ScriptedDialogs;
 
@@ -28,6 +29,7 @@ class LoadSaveTest : public ::testing::Test {
         {u"OS", Sz(u"Windows_NT")},
     };
     registry.Key(RootKey::CurrentUser, kUserSubkey) = {{u"TEMP", ExpandSz(u"%USERPROFILE%\\Temp")}};
+    broadcast.DialogCount = [this] { return dialogs.Shown.size(); };
   }
 
   std::u16string Described(std::uint32_t code) { return system.DescribeError(code); }
@@ -37,7 +39,9 @@ class LoadSaveTest : public ::testing::Test {
   FakeSystem system;
   FakeRegistry registry;
   RecordingPower power;
-  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system, .Power = &power};
+  RecordingBroadcast broadcast;
+  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system,
+                     .Power = &power, .Broadcast = &broadcast};
   MainModel model;
 };
 
@@ -142,6 +146,9 @@ TEST_F(LoadSaveTest, SaveWritesBothKeysAndOffersRestart) {
   EXPECT_EQ(dialogs.Sounds, std::vector<SystemSound>{SystemSound::Exclamation});
   EXPECT_EQ(model.StatusText, u"レジストリへ環境変数を書き込みました。");
   EXPECT_EQ(power.Actions, std::vector<std::uint32_t>{PS_REBOOT});
+  // Running programs hear of the change once, after the warning and before
+  // the report and the restart question.
+  EXPECT_EQ(broadcast.AtDialog, std::vector<std::size_t>{1});
 
   // Unchanged values keep their exact bytes; Path is not given a ';' it never had.
   const auto& sys = registry.Key(RootKey::LocalMachine, kSystemSubkey);
@@ -168,6 +175,7 @@ TEST_F(LoadSaveTest, SaveRefusedOrFailedOffersNoRestart) {
   EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリへ環境変数の書き込みに失敗しました。\n" + Described(FakeRegistry::kInvalidParameter));
   EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{150, 170}));
   EXPECT_TRUE(power.Actions.empty());
+  EXPECT_TRUE(broadcast.AtDialog.empty());  // nothing to announce after a failure
 
   // Restart declined after a good save.
   registry.RefusedNames.clear();

@@ -17,6 +17,7 @@ namespace {
 
 using testing::DialogKind;
 using testing::FixedWindow;
+using testing::RecordingBroadcast;
 using testing::RecordingPower;
 using testing::ScratchKeyTest;
 using testing::ScriptedDialogs;
@@ -68,7 +69,9 @@ class LoadSaveRegistryTest : public ScratchKeyTest {
   ScriptedDialogs dialogs;
   ports::Win32System system;
   RecordingPower power;
-  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .System = &system, .Power = &power};
+  RecordingBroadcast broadcast;
+  CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .System = &system, .Power = &power,
+                     .Broadcast = &broadcast};
   MainModel model;
 };
 

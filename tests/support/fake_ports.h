@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -98,6 +99,15 @@ class FakeRegistry : public RegistryPort {
     }
     values.emplace_back(name, std::move(value));
   }
+};
+
+// Counts the announcements and, for their order among the dialogs, how many
+// dialogs the watched port had shown at each.
+class RecordingBroadcast : public EnvironmentBroadcastPort {
+ public:
+  std::function<std::size_t()> DialogCount;
+  std::vector<std::size_t> AtDialog;
+  void AnnounceEnvironmentChange() override { AtDialog.push_back(DialogCount ? DialogCount() : 0); }
 };
 
 class RecordingPower : public PowerPort {

@@ -29,6 +29,15 @@ PortResult Win32Registry::WriteListToKey(RootKey root, std::u16string_view subke
 
 std::u16string Win32System::DescribeError(std::uint32_t code) { return win32::DescribeError(code); }
 
+void Win32EnvironmentBroadcast::AnnounceEnvironmentChange() {
+  constexpr UINT kTimeoutPerWindowMs = 1000;
+  DWORD_PTR answer = 0;
+  // The outcome tells nothing to act on: a window that did not answer in
+  // time reads the registry when it next starts a program.
+  ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"),
+                        SMTO_ABORTIFHUNG | SMTO_NORMAL, kTimeoutPerWindowMs, &answer);
+}
+
 void Win32Power::ChangePowerState(std::uint32_t action) { registry::ChangePowerState(action); }
 
 }  // namespace tallowin::ports

@@ -23,6 +23,15 @@ class Win32System final : public SystemPort {
   std::u16string DescribeError(std::uint32_t code) override;
 };
 
+// WM_SETTINGCHANGE with "Environment" to every top-level window, as the
+// system's own environment editor sends it: Explorer then starts programs
+// with the new values. Hung windows are skipped and each answer is awaited
+// for a bounded time, so a program that does not answer cannot stall Save.
+class Win32EnvironmentBroadcast final : public EnvironmentBroadcastPort {
+ public:
+  void AnnounceEnvironmentChange() override;
+};
+
 class Win32Power final : public PowerPort {
  public:
   void ChangePowerState(std::uint32_t action) override;
