@@ -183,10 +183,14 @@ void TAboutForm::LayOut(UINT dpi) noexcept {
   for (const Placement& place : kPlacements) {
     const HWND control = ::GetDlgItem(dialog_, place.Id);
     if (control == nullptr) continue;
-    ::SetWindowPos(control, nullptr, Scale(place.Left, dpi), Scale(place.Top, dpi), Scale(place.Width, dpi),
-                   Scale(place.Height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     const win32::UniqueFont& font =
         place.Font == FontOf::Title ? titleFont : place.Font == FontOf::Product ? productFont : formFont;
+    // A label is as high as a line of its font, so that a face the system
+    // substitutes for the program's own is not cut off at the bottom.
+    int height = Scale(place.Height, dpi);
+    if (place.Id != IDOK && font) height = std::max(height, TextLineHeight(control, font.get()));
+    ::SetWindowPos(control, nullptr, Scale(place.Left, dpi), Scale(place.Top, dpi), Scale(place.Width, dpi), height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     if (font) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
   if (formFont) formFont_ = std::move(formFont);

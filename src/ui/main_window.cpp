@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "commands/edit_commands.h"
 #include "commands/file_commands.h"
 #include "commands/load_save_commands.h"
+#include "commands/path_tab_commands.h"
 #include "model/texts.h"
 #include "model/type_names.h"
 #include "ui/about_form.h"
@@ -165,6 +167,8 @@ void TMainForm::FormCreate() {
 
   dialogs_ = std::make_unique<ports::Win32MessageDialogs>(window_);
   pickers_ = std::make_unique<ports::Win32FilePickers>(window_);
+  clipboard_ = std::make_unique<ports::Win32Clipboard>(window_);
+  folders_ = std::make_unique<ports::Win32FolderPicker>(window_);
   popupMenu_.reset(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPUPMENU)));
   // A loaded table belongs to the module; the window owns a copy it can free.
   if (HACCEL loaded = ::LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_ACCELERATORS)); loaded != nullptr) {
@@ -309,13 +313,7 @@ void TMainForm::ApplyLayout() {
 int TMainForm::PathListItemHeight() const {
   // A line of 12 pixels fits the program's own face; a face the system
   // substitutes for it may be taller, and its lines must not be clipped.
-  int height = Scale(kPathListItemHeight, dpi_);
-  const win32::WindowDC dc(pathList_);
-  if (!dc) return height;
-  const win32::SelectedObject font(dc.get(), font_.get());
-  TEXTMETRICW metrics{};
-  if (::GetTextMetricsW(dc.get(), &metrics)) height = std::max(height, static_cast<int>(metrics.tmHeight));
-  return height;
+  return std::max(Scale(kPathListItemHeight, dpi_), TextLineHeight(pathList_, font_.get()));
 }
 
 void TMainForm::FormDestroy() {
@@ -402,7 +400,25 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
       break;
     }
   }
+  // The panel's buttons answer their access keys without taking the focus,
+  // so that Delete with the focus in an edit field acts on that field.
+  if (message.message == WM_SYSCHAR && RunMnemonic(message.wParam)) return true;
   return ::IsDialogMessageW(window_, &message) != 0;
+}
+
+bool TMainForm::RunMnemonic(WPARAM character) {
+  const wchar_t key = character >= L'a' && character <= L'z' ? static_cast<wchar_t>(character - (L'a' - L'A'))
+                                                               : static_cast<wchar_t>(character);
+  int id = 0;
+  switch (key) {
+    case L'A': id = IDM_EDIT_ADD_BTN; break;
+    case L'R': id = IDM_EDIT_REPLASE_BTN; break;
+    case L'D': id = IDM_EDIT_DELETE_BTN; break;
+    default: return false;
+  }
+  if (!::IsWindowEnabled(Control(id))) return false;
+  RunCommand(id);
+  return true;
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {
@@ -548,7 +564,48 @@ void TMainForm::Edit1Change() {
   MirrorModel();
 }
 
-void TMainForm::OnUpDownScroll() {}
+void TMainForm::OnUpDownScroll() {
+  // The control has moved its position already; which way tells the arrow.
+  const int position = static_cast<int>(::SendMessageW(upDown_, UDM_GETPOS32, 0, 0));
+  if (position == model_.UpDownPosition) return;
+  const UpDownButton button = position > model_.UpDownPosition ? UpDownButton::Up : UpDownButton::Down;
+  // The Path list becomes the active control, so that the move's cut is
+  // not taken for a cut in an edit field.
+  ::SetFocus(pathList_);
+  activeControl_ = pathList_;
+  model_.StatusText.clear();
+  ReadFieldsIntoState();
+  UpDownClick(model_, state_, Ports(), button);
+  MirrorModel();
+}
+
+std::u16string TMainForm::SelectedText() const {
+  const HWND edit = FocusedEditField();
+  if (edit == nullptr) return {};
+  DWORD start = 0;
+  DWORD end = 0;
+  ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const std::u16string text = TextOf(edit);
+  if (start >= end || start >= text.size()) return {};
+  return text.substr(start, std::min<std::size_t>(end, text.size()) - start);
+}
+
+bool TMainForm::HasSelection() const {
+  const HWND edit = FocusedEditField();
+  if (edit == nullptr) return false;
+  DWORD start = 0;
+  DWORD end = 0;
+  ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return start != end;
+}
+
+void TMainForm::ReplaceSelection(std::u16string_view text) {
+  const HWND edit = FocusedEditField();
+  if (edit == nullptr) return;
+  const std::u16string copy(text);
+  // Undoable, as the field's own cut and paste are.
+  ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(win32::Wide(copy)));
+}
 
 // --- Commands --------------------------------------------------------------------
 
@@ -559,8 +616,13 @@ CommandPorts TMainForm::Ports() {
   ports.Registry = overrides_.Registry != nullptr ? overrides_.Registry : &registry_;
   ports.System = &system_;
   ports.Power = overrides_.Power != nullptr ? overrides_.Power : &power_;
+  ports.Broadcast = overrides_.Broadcast != nullptr ? overrides_.Broadcast : &broadcast_;
   ports.Pickers = overrides_.Pickers != nullptr ? overrides_.Pickers : pickers_.get();
   ports.Files = &files_;
+  ports.Clipboard = clipboard_.get();
+  ports.Folders = folders_.get();
+  ports.Environment = &environment_;
+  ports.FocusedEdit = this;
   return ports;
 }
 
@@ -593,13 +655,49 @@ void TMainForm::RunCommand(int id) {
       HelpAboutExecute(window_);
       return;
     default:
-      return;
+      if (!RunEditingCommand(id)) return;
+      break;
   }
   MirrorModel();
 }
 
+bool TMainForm::RunEditingCommand(int id) {
+  using Command = void (*)(MainModel&, EditorState&, const CommandPorts&);
+  Command command = nullptr;
+  switch (id) {
+    case IDM_EDIT_CUT: command = EditCutExecute; break;
+    case IDM_EDIT_COPY: command = EditCopyExecute; break;
+    case IDM_EDIT_PASTE: command = EditPasteExecute; break;
+    case IDM_EDIT_DELETE: command = EditDeleteExecute; break;
+    case IDM_EDIT_ADD_BTN: command = EditAddBtnExecute; break;
+    case IDM_EDIT_REPLASE_BTN: command = EditReplaseBtnExecute; break;
+    case IDM_EDIT_DELETE_BTN: command = EditDeleteBtnExecute; break;
+    case IDM_FILE_BROWSE: command = FileBrowseExecute; break;
+    default: return false;
+  }
+  ReadFieldsIntoState();
+  command(model_, state_, Ports());
+  return true;
+}
+
+void TMainForm::ReadFieldsIntoState() {
+  model_.Edit2 = TextOf(edit2_);
+  const auto read = [this](VariableFields& fields, int name, HWND combo, int data) {
+    fields.Name = TextOf(Control(name));
+    fields.TypeName = TextOf(combo);
+    fields.Data = TextOf(Control(data));
+  };
+  read(state_.SysFields, IDC_SYS_KEY_NAME_EDIT, sysTypeCombo_, IDC_SYS_KEY_DATA_EDIT);
+  read(state_.UserFields, IDC_USER_KEY_NAME_EDIT, userTypeCombo_, IDC_USER_KEY_DATA_EDIT);
+}
+
 void TMainForm::EditPopupExecute() {
-  for (int id : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_DELETE}) actions_.SetEnabled(id, false);
+  ReadFieldsIntoState();
+  tallowin::EditPopupExecute(model_, state_, Ports());
+  actions_.SetEnabled(IDM_EDIT_CUT, state_.EditActions.Cut);
+  actions_.SetEnabled(IDM_EDIT_COPY, state_.EditActions.Copy);
+  actions_.SetEnabled(IDM_EDIT_PASTE, state_.EditActions.Paste);
+  actions_.SetEnabled(IDM_EDIT_DELETE, state_.EditActions.Delete);
 }
 
 void TMainForm::EditUndoExecute() {
@@ -612,7 +710,7 @@ HWND TMainForm::ActiveControl() const {
 }
 
 HWND TMainForm::FocusedEditField() const {
-  const HWND focus = ::GetFocus();
+  const HWND focus = ActiveControl();
   for (int id : {IDC_EDIT1, IDC_EDIT2, IDC_SYS_KEY_NAME_EDIT, IDC_SYS_KEY_DATA_EDIT, IDC_USER_KEY_NAME_EDIT,
                  IDC_USER_KEY_DATA_EDIT}) {
     if (focus != nullptr && focus == Control(id)) return focus;

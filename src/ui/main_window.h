@@ -9,12 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "commands/editor_state.h"
 #include "commands/ports.h"
 #include "model/main_model.h"
 #include "ui/action_state.h"
 #include "ui/list_view.h"
+#include "ui/ports/clipboard_port.h"
+#include "ui/ports/environment_port.h"
 #include "ui/ports/file_pickers.h"
 #include "ui/ports/file_system.h"
+#include "ui/ports/folder_picker.h"
 #include "ui/ports/message_dialogs.h"
 #include "ui/ports/system_ports.h"
 #include "ui/status_hints.h"
@@ -33,9 +37,10 @@ struct PortOverrides {
   RegistryPort* Registry = nullptr;
   PowerPort* Power = nullptr;
   FilePickerPort* Pickers = nullptr;
+  EnvironmentBroadcastPort* Broadcast = nullptr;
 };
 
-class TMainForm final : public WindowBase<TMainForm>, private WindowPort {
+class TMainForm final : public WindowBase<TMainForm>, private WindowPort, private FocusedEditPort {
  public:
   // Creates the window (FormCreate loads the registry) and shows it. Null
   // when the window could not be created.
@@ -47,6 +52,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort {
   bool PreTranslateMessage(MSG& message);
 
   MainModel& Model() { return model_; }
+  EditorState& Editor() { return state_; }
   // A control by its IDC_ or button command ID.
   HWND Control(int id) const;
   bool IsActionEnabled(int commandId) const { return actions_.IsEnabled(commandId); }
@@ -60,6 +66,12 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort {
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   ScreenRect WindowRect() const override;
+
+  // The single-line edit field that is the window's active control.
+  bool IsEditFieldFocused() const override { return FocusedEditField() != nullptr; }
+  std::u16string SelectedText() const override;
+  bool HasSelection() const override;
+  void ReplaceSelection(std::u16string_view text) override;
 
   // Creation and layout.
   void FormCreate();
@@ -84,6 +96,9 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort {
 
   // Commands.
   void RunCommand(int id);
+  bool RunEditingCommand(int id);
+  void ReadFieldsIntoState();
+  bool RunMnemonic(WPARAM character);
   void EditPopupExecute();
   void EditUndoExecute();
   CommandPorts Ports();
@@ -99,14 +114,19 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort {
 
   HINSTANCE instance_;
   MainModel model_;
+  EditorState state_;
 
   // The real ports and those a test put in their place.
   ports::Win32Registry registry_;
   ports::Win32System system_;
   ports::Win32Power power_;
+  ports::Win32EnvironmentBroadcast broadcast_;
   ports::Win32FileSystem files_;
   std::unique_ptr<ports::Win32MessageDialogs> dialogs_;
   std::unique_ptr<ports::Win32FilePickers> pickers_;
+  std::unique_ptr<ports::Win32Clipboard> clipboard_;
+  ports::Win32Environment environment_;
+  std::unique_ptr<ports::Win32FolderPicker> folders_;
   PortOverrides overrides_;
 
   UINT dpi_ = 96;

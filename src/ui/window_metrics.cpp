@@ -33,6 +33,14 @@ win32::UniqueFont CreateProgramFont(int designHeight, UINT dpi, int weight, bool
                                          L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF"));
 }
 
+int TextLineHeight(HWND window, HFONT font) {
+  const win32::WindowDC dc(window);
+  if (!dc) return 0;
+  const win32::SelectedObject selected(dc.get(), font);
+  TEXTMETRICW metrics{};
+  return ::GetTextMetricsW(dc.get(), &metrics) ? static_cast<int>(metrics.tmHeight) : 0;
+}
+
 void SetFontOnChildren(HWND parent, HFONT font) {
   ::EnumChildWindows(parent, SetFontOnChild, reinterpret_cast<LPARAM>(font));
 }

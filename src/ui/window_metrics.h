@@ -21,6 +21,11 @@ UINT DpiOf(HWND window);
 // the system's font mapper picks the nearest Shift-JIS face.
 win32::UniqueFont CreateProgramFont(int designHeight, UINT dpi, int weight = FW_NORMAL, bool italic = false);
 
+// The height of a line of text in a font: the program's face fills its
+// design height exactly, a face the system substitutes for it may need more.
+// 0 when it cannot be measured.
+int TextLineHeight(HWND window, HFONT font);
+
 // Sets a font on a window and every child window it has.
 void SetFontOnChildren(HWND parent, HFONT font);
 

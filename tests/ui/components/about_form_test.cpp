@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "owner_window.h"
 #include "support/modal_dialog_driver.h"
 #include "ui/resources/resource.h"
+#include "ui/window_metrics.h"
 
 namespace tallowin::ui {
 namespace {
@@ -107,6 +109,7 @@ struct SeenLayout {
   LONG ExStyle = 0;
   std::vector<Place> Places;
   std::vector<LOGFONTW> Fonts;
+  std::vector<int> LineHeights;
   COLORREF NoteColour = 0;
   COLORREF CopyrightColour = 0;
   HWND FirstTabStop = nullptr;
@@ -131,6 +134,9 @@ TEST(AboutBox, IsLaidOutInDesignPixelsAt96Dpi) {
       for (const int id : ids) {
         seen.Places.push_back(PlaceIn(box, ::GetDlgItem(box, id)));
         seen.Fonts.push_back(FontOf(::GetDlgItem(box, id)));
+        const HWND control = ::GetDlgItem(box, id);
+        seen.LineHeights.push_back(TextLineHeight(
+            control, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0))));
       }
       seen.NoteColour = PaintColour(box, ::GetDlgItem(box, IDC_ABOUT_NOTE));
       seen.CopyrightColour = PaintColour(box, ::GetDlgItem(box, IDC_ABOUT_COPYRIGHT));
@@ -143,10 +149,13 @@ TEST(AboutBox, IsLaidOutInDesignPixelsAt96Dpi) {
   EXPECT_EQ(seen.Client.right, 292);
   EXPECT_EQ(seen.Client.bottom, 169);
   ASSERT_EQ(seen.Places.size(), 5u);
-  EXPECT_EQ(seen.Places[0], (Place{40, 16, 221, 24}));
-  EXPECT_EQ(seen.Places[1], (Place{8, 56, 273, 12}));
-  EXPECT_EQ(seen.Places[2], (Place{16, 104, 260, 12}));
-  EXPECT_EQ(seen.Places[3], (Place{8, 72, 273, 12}));
+  // Labels are as high as a line of their font where the face the system
+  // substitutes needs more than the design height.
+  const auto high = [&](int index, int design) { return std::max(design, seen.LineHeights[index]); };
+  EXPECT_EQ(seen.Places[0], (Place{40, 16, 221, high(0, 24)}));
+  EXPECT_EQ(seen.Places[1], (Place{8, 56, 273, high(1, 12)}));
+  EXPECT_EQ(seen.Places[2], (Place{16, 104, 260, high(2, 12)}));
+  EXPECT_EQ(seen.Places[3], (Place{8, 72, 273, high(3, 12)}));
   EXPECT_EQ(seen.Places[4], (Place{112, 136, 75, 25}));
 
   // Character heights are negative font heights.
