@@ -400,20 +400,20 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
       break;
     }
   }
-  // The panel's buttons answer their access keys without taking the focus,
-  // so that Delete with the focus in an edit field acts on that field.
-  if (message.message == WM_SYSCHAR && RunMnemonic(message.wParam)) return true;
+  // The panel's buttons answer their access keys (Alt and the underlined
+  // letter) without taking the focus, so that Delete with the focus in an
+  // edit field acts on that field.
+  const bool altKey = message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)) != 0;
+  if (altKey && ::GetKeyState(VK_CONTROL) >= 0 && RunMnemonic(message.wParam)) return true;
   return ::IsDialogMessageW(window_, &message) != 0;
 }
 
-bool TMainForm::RunMnemonic(WPARAM character) {
-  const wchar_t key = character >= L'a' && character <= L'z' ? static_cast<wchar_t>(character - (L'a' - L'A'))
-                                                               : static_cast<wchar_t>(character);
+bool TMainForm::RunMnemonic(WPARAM virtualKey) {
   int id = 0;
-  switch (key) {
-    case L'A': id = IDM_EDIT_ADD_BTN; break;
-    case L'R': id = IDM_EDIT_REPLASE_BTN; break;
-    case L'D': id = IDM_EDIT_DELETE_BTN; break;
+  switch (virtualKey) {
+    case 'A': id = IDM_EDIT_ADD_BTN; break;
+    case 'R': id = IDM_EDIT_REPLASE_BTN; break;
+    case 'D': id = IDM_EDIT_DELETE_BTN; break;
     default: return false;
   }
   if (!::IsWindowEnabled(Control(id))) return false;
@@ -426,6 +426,12 @@ void TMainForm::OnCommand(int id, int code, HWND control) {
     if (code == EN_SETFOCUS) edit1Attached_ = true;  // Edit1Enter
     if (code == EN_KILLFOCUS) edit1Attached_ = false;  // Edit1Exit
     if (code == EN_CHANGE && edit1Attached_ && !mirroring_) Edit1Change();
+    return;
+  }
+  if (control == edit2_) {
+    // The model keeps what the field shows, so that mirroring the model
+    // never takes back what the user or an edit command wrote into it.
+    if (code == EN_CHANGE && !mirroring_) model_.Edit2 = TextOf(edit2_);
     return;
   }
   if (control == pathList_) {
@@ -736,14 +742,27 @@ void TMainForm::MirrorModel() {
 void TMainForm::MirrorPathTab() {
   SetTextIfDifferent(edit1_, model_.Edit1);
   if (shownPathList_ != model_.PathList) {
+    // Only the items between the unchanged start and the unchanged end are
+    // replaced: an edit of one item of a long Path touches one line.
+    const std::vector<std::u16string>& shown = shownPathList_;
+    const std::vector<std::u16string>& wanted = model_.PathList;
+    std::size_t head = 0;
+    while (head < shown.size() && head < wanted.size() && shown[head] == wanted[head]) ++head;
+    std::size_t tail = 0;
+    while (tail < shown.size() - head && tail < wanted.size() - head &&
+           shown[shown.size() - 1 - tail] == wanted[wanted.size() - 1 - tail]) {
+      ++tail;
+    }
     ::SendMessageW(pathList_, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageW(pathList_, LB_RESETCONTENT, 0, 0);
-    for (const std::u16string& item : model_.PathList) {
-      ::SendMessageW(pathList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(item)));
+    for (std::size_t i = head; i < shown.size() - tail; ++i) {
+      ::SendMessageW(pathList_, LB_DELETESTRING, static_cast<WPARAM>(head), 0);
+    }
+    for (std::size_t i = head; i < wanted.size() - tail; ++i) {
+      ::SendMessageW(pathList_, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(win32::Wide(wanted[i])));
     }
     ::SendMessageW(pathList_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(pathList_, nullptr, TRUE);
-    shownPathList_ = model_.PathList;
+    shownPathList_ = wanted;
   }
   if (::SendMessageW(pathList_, LB_GETCURSEL, 0, 0) != model_.PathListSelection) {
     ::SendMessageW(pathList_, LB_SETCURSEL, static_cast<WPARAM>(model_.PathListSelection), 0);

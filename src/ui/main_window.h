@@ -98,7 +98,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void RunCommand(int id);
   bool RunEditingCommand(int id);
   void ReadFieldsIntoState();
-  bool RunMnemonic(WPARAM character);
+  bool RunMnemonic(WPARAM virtualKey);
   void EditPopupExecute();
   void EditUndoExecute();
   CommandPorts Ports();

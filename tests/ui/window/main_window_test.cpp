@@ -8,60 +8,13 @@
 #include <memory>
 #include <string>
 
-#include "model/type_names.h"
-#include "model/value_text.h"
-#include "support/fake_ports.h"
+#include "main_window_fixture.h"
 #include "support/modal_dialog_driver.h"
-#include "support/scripted_dialogs.h"
-#include "support/window_driver.h"
 #include "ui/resources/resource.h"
 #include "ui/window_metrics.h"
 
 namespace tallowin::testing {
 namespace {
-
-RegistryValue ExpandSz(std::u16string_view text) { return TextToValue(kRegExpandSz, text); }
-RegistryValue Sz(std::u16string_view text) { return TextToValue(kRegSz, text); }
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
-                                                       ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
-    ::InitCommonControlsEx(&controls);
-    registry.Key(RootKey::LocalMachine, kSystemSubkey) = {
-        {u"Path", ExpandSz(u"C:\\A;C:\\B;C:\\C")},
-        {u"OS", Sz(u"Windows_NT")},
-        {u"TEMP", ExpandSz(u"%SystemRoot%\\TEMP")},
-        {u"windir", ExpandSz(u"%SystemRoot%")},
-    };
-    registry.Key(RootKey::CurrentUser, kUserSubkey) = {
-        {u"Tool", Sz(u"notepad")},
-        {u"TEMP", ExpandSz(u"%USERPROFILE%\\Temp")},
-    };
-    form = ui::TMainForm::Create(::GetModuleHandleW(nullptr), SW_SHOWNORMAL,
-                                 ui::PortOverrides{.Dialogs = &dialogs, .Registry = &registry, .Power = &power});
-    ASSERT_NE(form, nullptr);
-    driver = std::make_unique<WindowDriver>(*form);
-    driver->Pump();
-  }
-
-  HWND Control(int id) const { return form->Control(id); }
-  int TabShown() const { return static_cast<int>(::SendMessageW(Control(IDC_PAGE_CONTROL), TCM_GETCURSEL, 0, 0)); }
-  bool ButtonsEnabled() const {
-    const bool add = ::IsWindowEnabled(Control(IDM_EDIT_ADD_BTN)) != FALSE;
-    EXPECT_EQ(::IsWindowEnabled(Control(IDM_EDIT_REPLASE_BTN)) != FALSE, add);
-    EXPECT_EQ(::IsWindowEnabled(Control(IDM_EDIT_DELETE_BTN)) != FALSE, add);
-    return add;
-  }
-  static std::u16string Text(HWND control) { return WindowDriver::Text(control); }
-
-  ScriptedDialogs dialogs;
-  FakeRegistry registry;
-  RecordingPower power;
-  std::unique_ptr<ui::TMainForm> form;
-  std::unique_ptr<WindowDriver> driver;
-};
 
 TEST_F(MainWindowTest, StartsOnThePathTabWithTheRegistryLoaded) {
   EXPECT_EQ(Text(form->Handle()), u"Tallowin");

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <cwchar>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "main_window_fixture.h"
+#include "support/modal_dialog_driver.h"
+#include "support/system_clipboard_lock.h"
+#include "win32/wide_text.h"
+
+namespace tallowin::testing {
+namespace {
+
+// The system clipboard's Unicode text; nothing when it holds none.
+std::optional<std::u16string> ClipboardText() {
+  if (!::OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<std::u16string> text;
+  if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+    if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data)); chars != nullptr) {
+      text = win32::FromWide(chars, std::wcslen(chars));
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+void SetClipboardText(const std::wstring& text) {
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::memcpy(::GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  ::GlobalUnlock(memory);
+  ::SetClipboardData(CF_UNICODETEXT, memory);
+  ::CloseClipboard();
+}
+
+// A Path of five items, so that items move in the middle of the list.
+class EditingTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    registry.Key(RootKey::LocalMachine, kSystemSubkey)[0].second = ExpandSz(u"C:\\1;C:\\2;C:\\3;C:\\4;C:\\5");
+    Start();
+  }
+
+  std::vector<std::u16string> PathItems() const {
+    std::vector<std::u16string> items;
+    const HWND list = Control(IDC_PATH_LIST);
+    const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      std::wstring text(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+      ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+      text.resize(text.size() - 1);
+      items.push_back(win32::FromWide(text));
+    }
+    return items;
+  }
+  int CurrentPathItem() const { return static_cast<int>(::SendMessageW(Control(IDC_PATH_LIST), LB_GETCURSEL, 0, 0)); }
+  void ClickPathItem(int index) {
+    RECT item{};
+    ::SendMessageW(Control(IDC_PATH_LIST), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    driver->Click(Control(IDC_PATH_LIST), POINT{item.left + 10, (item.top + item.bottom) / 2});
+  }
+  void SetText(int id, const wchar_t* text) { ::SetWindowTextW(Control(id), text); }
+  // The enabled state the Edit menu shows when it is opened now.
+  bool EditMenuItemEnabled(int id) {
+    const HMENU edit = ::GetSubMenu(::GetMenu(form->Handle()), 1);
+    ::SendMessageW(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), MAKELPARAM(1, FALSE));
+    return (::GetMenuState(edit, id, MF_BYCOMMAND) & MF_GRAYED) == 0;
+  }
+  void ClickUpDown(bool up) {
+    const HWND upDown = Control(IDC_UP_DOWN);
+    RECT rect{};
+    ::GetClientRect(upDown, &rect);
+    driver->Click(upDown, POINT{rect.right / 2, up ? 3 : rect.bottom - 3});
+  }
+
+  SystemClipboardLock clipboardLock;
+};
+
+TEST_F(EditingTest, AddAndReplaceTakeEdit2) {
+  ClickPathItem(1);
+  SetText(IDC_EDIT2, L"D:\\A;D:\\B");
+  driver->Click(Control(IDM_EDIT_ADD_BTN));
+  EXPECT_EQ(PathItems(), (std::vector<std::u16string>{u"C:\\1;", u"D:\\A;", u"D:\\B;", u"C:\\2;", u"C:\\3;",
+                                                      u"C:\\4;", u"C:\\5;"}));
+  EXPECT_EQ(CurrentPathItem(), 1);
+  EXPECT_EQ(Text(Control(IDC_EDIT2)), u"D:\\A;");
+  EXPECT_EQ(Text(Control(IDC_EDIT1)), u"C:\\1;D:\\A;D:\\B;C:\\2;C:\\3;C:\\4;C:\\5;");
+  EXPECT_EQ(driver->StatusText(1), u"7 項目");
+
+  SetText(IDC_EDIT2, L"E:\\Tools");
+  driver->Click(Control(IDM_EDIT_REPLASE_BTN));
+  EXPECT_EQ(PathItems()[1], u"E:\\Tools;");
+  EXPECT_EQ(PathItems().size(), 7u);
+  // The System list's Path entry follows.
+  const MainModel& model = form->Model();
+  EXPECT_EQ(model.SysList.At(model.PathEntryIndex()).Data(), u"C:\\1;E:\\Tools;D:\\B;C:\\2;C:\\3;C:\\4;C:\\5;");
+
+  // A blank Edit2 changes nothing.
+  SetText(IDC_EDIT2, L"  ");
+  driver->Click(Control(IDM_EDIT_REPLASE_BTN));
+  driver->Click(Control(IDM_EDIT_ADD_BTN));
+  EXPECT_EQ(PathItems().size(), 7u);
+  EXPECT_EQ(PathItems()[1], u"E:\\Tools;");
+}
+
+TEST_F(EditingTest, DeleteButtonByMouseDeletesTheItemByAccessKeyTheFieldText) {
+  ClickPathItem(1);
+  const HWND edit2 = Control(IDC_EDIT2);
+  driver->Focus(edit2);
+  ::SendMessageW(edit2, EM_SETSEL, 0, 2);  // "C:"
+  driver->Key('D', false, true);           // Alt+D: 削除(&D)
+  EXPECT_EQ(Text(edit2), u"\\2;");
+  EXPECT_EQ(PathItems().size(), 5u);
+  EXPECT_EQ(form->ActiveControl(), edit2);
+
+  driver->Click(Control(IDM_EDIT_DELETE_BTN));
+  EXPECT_EQ(PathItems(), (std::vector<std::u16string>{u"C:\\1;", u"C:\\3;", u"C:\\4;", u"C:\\5;"}));
+  EXPECT_EQ(CurrentPathItem(), 1);  // the item that followed
+  EXPECT_EQ(Text(edit2), u"C:\\3;");
+}
+
+TEST_F(EditingTest, CtrlCInAnEditFieldCopiesItsSelection) {
+  const HWND edit2 = Control(IDC_EDIT2);
+  driver->Focus(edit2);
+  ::SendMessageW(edit2, EM_SETSEL, 3, 4);  // "1"
+  driver->Key('C', true);
+  EXPECT_EQ(ClipboardText(), std::optional<std::u16string>(u"1"));
+  EXPECT_TRUE(form->Model().PathClip.empty());
+  EXPECT_EQ(PathItems().size(), 5u);
+}
+
+TEST_F(EditingTest, UpArrowMovesTheCurrentItemAndCopiesIt) {
+  ClickPathItem(2);
+  ClickUpDown(true);
+  EXPECT_EQ(PathItems(), (std::vector<std::u16string>{u"C:\\1;", u"C:\\3;", u"C:\\2;", u"C:\\4;", u"C:\\5;"}));
+  EXPECT_EQ(CurrentPathItem(), 1);
+  EXPECT_EQ(form->Model().PathClip, std::vector<std::u16string>{u"C:\\3;"});
+  EXPECT_EQ(ClipboardText(), std::optional<std::u16string>(u"C:\\3;\r\n"));
+  EXPECT_EQ(form->ActiveControl(), Control(IDC_PATH_LIST));
+
+  ClickPathItem(0);
+  ClickUpDown(true);  // the first item goes no higher
+  EXPECT_EQ(PathItems()[0], u"C:\\1;");
+  EXPECT_EQ(CurrentPathItem(), 0);
+}
+
+TEST_F(EditingTest, ArrowKeysInThePathListMoveTheItem) {
+  ClickPathItem(0);
+  driver->Focus(Control(IDC_PATH_LIST));
+  driver->Key(VK_DOWN);
+  driver->Key(VK_DOWN);
+  EXPECT_EQ(PathItems(), (std::vector<std::u16string>{u"C:\\2;", u"C:\\3;", u"C:\\1;", u"C:\\4;", u"C:\\5;"}));
+  EXPECT_EQ(CurrentPathItem(), 2);
+  ClickPathItem(4);
+  driver->Focus(Control(IDC_PATH_LIST));
+  driver->Key(VK_DOWN);  // the last item goes no lower
+  EXPECT_EQ(PathItems()[4], u"C:\\5;");
+}
+
+TEST_F(EditingTest, CopyThenPasteOverAnotherPathItem) {
+  ClickPathItem(0);
+  driver->Focus(Control(IDC_PATH_LIST));
+  driver->Key('C', true);
+  ClickPathItem(3);
+  driver->Focus(Control(IDC_PATH_LIST));
+  driver->Key('V', true);
+  EXPECT_EQ(PathItems(), (std::vector<std::u16string>{u"C:\\1;", u"C:\\2;", u"C:\\3;", u"C:\\1;", u"C:\\5;"}));
+}
+
+TEST_F(EditingTest, EditMenuFollowsWhatTheCommandsWouldActOn) {
+  // Path tab, nothing cut or copied yet: Paste off, Delete on.
+  driver->Focus(Control(IDC_PATH_LIST));
+  EXPECT_FALSE(EditMenuItemEnabled(IDM_EDIT_PASTE));
+  EXPECT_TRUE(EditMenuItemEnabled(IDM_EDIT_DELETE));
+
+  // System tab with no selected entry: all four off.
+  driver->SelectTab(1);
+  const HWND view = Control(IDC_SYS_LIST_VIEW);
+  RECT client{};
+  ::GetClientRect(view, &client);
+  driver->Click(view, POINT{client.right / 2, client.bottom - 5});
+  for (int id : {IDM_EDIT_CUT, IDM_EDIT_COPY, IDM_EDIT_PASTE, IDM_EDIT_DELETE}) {
+    EXPECT_FALSE(EditMenuItemEnabled(id)) << id;
+  }
+  // Back on the Path tab Cut and Copy keep that state; the others follow
+  // the Path list.
+  driver->SelectTab(0);
+  driver->Focus(Control(IDC_PATH_LIST));
+  EXPECT_FALSE(EditMenuItemEnabled(IDM_EDIT_CUT));
+  EXPECT_FALSE(EditMenuItemEnabled(IDM_EDIT_COPY));
+  EXPECT_TRUE(EditMenuItemEnabled(IDM_EDIT_DELETE));
+
+  // An edit field with no selection: Paste exactly when the clipboard
+  // holds text.
+  driver->Focus(Control(IDC_EDIT2));
+  ::SendMessageW(Control(IDC_EDIT2), EM_SETSEL, 0, 0);
+  SetClipboardText(L"x");
+  EXPECT_FALSE(EditMenuItemEnabled(IDM_EDIT_CUT));
+  EXPECT_TRUE(EditMenuItemEnabled(IDM_EDIT_PASTE));
+}
+
+TEST_F(EditingTest, VariableTabsRefuseDuplicatesAndNamesWithEquals) {
+  driver->SelectTab(2);  // User: TEMP selected
+  driver->Focus(Control(IDC_USER_LIST_VIEW));
+  driver->Key('C', true);  // copy TEMP
+  const HWND view = Control(IDC_USER_LIST_VIEW);
+  RECT row{};
+  ListView_GetItemRect(view, 1, &row, LVIR_BOUNDS);  // Tool
+  driver->Click(view, POINT{row.left + 20, (row.top + row.bottom) / 2});
+  driver->Key('V', true);
+  ASSERT_EQ(dialogs.Shown.size(), 1u);
+  EXPECT_EQ(dialogs.Shown[0].Text, u"キー名が重複しています。");
+  EXPECT_EQ(form->Model().UserList.At(1).Name, u"Tool");
+
+  SetText(IDC_USER_KEY_NAME_EDIT, L"A=B");
+  driver->Click(Control(IDM_EDIT_ADD_BTN));
+  ASSERT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(dialogs.Shown[1].Text, u"変数名に'='や制御文字は使用できません。");
+  EXPECT_EQ(form->Model().UserList.Count(), 2);
+
+  SetText(IDC_USER_KEY_NAME_EDIT, L"EDITOR");
+  SetText(IDC_USER_KEY_DATA_EDIT, L"vim");
+  driver->Click(Control(IDM_EDIT_ADD_BTN));
+  EXPECT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(form->Model().UserList.Count(), 3);
+  EXPECT_EQ(::SendMessageW(view, LVM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(driver->StatusText(1), u"3 項目");
+}
+
+TEST_F(EditingTest, CtrlBFromAnyTabBrowsesForTheFolderOfEdit2) {
+  SetText(IDC_EDIT2, L"%SystemRoot%\\system32;");
+  driver->SelectTab(1);
+  ModalDialogDriver browser({Click(IDOK)});
+  driver->Key('B', true);
+  ASSERT_EQ(browser.Seen().size(), 1u);
+  EXPECT_EQ(Text(Control(IDC_EDIT2)), u"C:\\windows\\system32;");
+  EXPECT_EQ(PathItems().size(), 5u);  // the list waits for Add or Replace
+}
+
+}  // namespace
+}  // namespace tallowin::testing
