@@ -241,6 +241,12 @@ void TMainForm::CreateControls() {
       Child(user, 0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, IDC_USER_KEY_TYPE_COMBO);
   Child(user, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_USER_KEY_DATA_EDIT);
   for (HWND combo : {sysTypeCombo_, userTypeCombo_}) ::SendMessageW(combo, CB_SETMINVISIBLE, 8, 0);
+  // A Path of a few thousand items outgrows an edit field's default limit
+  // of about 32,000 characters; the user must be able to type into it.
+  for (int id : {IDC_EDIT1, IDC_EDIT2, IDC_SYS_KEY_NAME_EDIT, IDC_SYS_KEY_DATA_EDIT, IDC_USER_KEY_NAME_EDIT,
+                 IDC_USER_KEY_DATA_EDIT}) {
+    ::SendMessageW(Control(id), EM_SETLIMITTEXT, 0, 0);
+  }
 
   const std::pair<int, std::u16string_view> buttons[] = {{IDM_EDIT_ADD_BTN, texts::kAddCaption},
                                                          {IDM_EDIT_REPLASE_BTN, texts::kReplaceCaption},

@@ -235,6 +235,18 @@ TEST_F(EditingTest, VariableTabsRefuseDuplicatesAndNamesWithEquals) {
   EXPECT_EQ(driver->StatusText(1), u"3 項目");
 }
 
+TEST_F(EditingTest, Edit1TakesTypingBeyondThirtyTwoThousandCharacters) {
+  std::wstring longPath;
+  while (longPath.size() < 40000) longPath += L"C:\\Program Files\\Tools\\bin;";
+  const HWND edit1 = Control(IDC_EDIT1);
+  ::SetWindowTextW(edit1, longPath.c_str());
+  driver->Focus(edit1);
+  ::SendMessageW(edit1, EM_SETSEL, longPath.size(), longPath.size());
+  driver->Type(u"X:\\");
+  EXPECT_EQ(Text(edit1).size(), longPath.size() + 3);
+  EXPECT_EQ(form->Model().PathList.back(), u"X:\\;");
+}
+
 TEST_F(EditingTest, CtrlBFromAnyTabBrowsesForTheFolderOfEdit2) {
   SetText(IDC_EDIT2, L"%SystemRoot%\\system32;");
   driver->SelectTab(1);
