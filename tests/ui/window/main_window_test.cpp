@@ -227,6 +227,20 @@ TEST_F(MainWindowTest, LoadShortcutAsksAndReloadsWithoutDoubling) {
   EXPECT_EQ(driver->StatusText(0), u"レジストリから環境変数を読み込みました。");
 }
 
+TEST_F(MainWindowTest, SaveShortcutWritesAnnouncesAndOffersRestart) {
+  dialogs.Answers = {true, false};  // write; restart later
+  driver->Key('W', true);
+  ASSERT_EQ(dialogs.Shown.size(), 3u);
+  EXPECT_EQ(dialogs.Shown[0].Text, u"レジストリに書き込みます。\nよろしいですか？");
+  EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリへ環境変数を書き込みました。");
+  EXPECT_EQ(dialogs.Shown[2].Text, u"これらの変更を適用するには再起動する必要があります。\n今すぐ再起動しますか？");
+  EXPECT_EQ(broadcast.AtDialog.size(), 1u);
+  EXPECT_TRUE(power.Actions.empty());
+  EXPECT_EQ(driver->StatusText(0), u"レジストリへ環境変数を書き込みました。");
+  // Nothing was edited: the Path goes back exactly as it was read.
+  EXPECT_EQ(registry.Key(RootKey::LocalMachine, kSystemSubkey)[0].second, ExpandSz(u"C:\\A;C:\\B;C:\\C"));
+}
+
 TEST_F(MainWindowTest, TypingInEdit1ResplitsThePathList) {
   const HWND edit1 = Control(IDC_EDIT1);
   driver->Focus(edit1);
