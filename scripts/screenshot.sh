@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make screenshot: builds the program, starts it under Wine on an Xvfb
 # display and saves what a person would see, one PNG per view, in
-# build/screenshots/: the three tabs, the File menu and the about box.
+# build/screenshots/: the three tabs, the File menu, the about box and the
+# folder browser.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -20,24 +21,38 @@ trap desktop_stop EXIT
 out=$root/build/screenshots
 mkdir -p "$out"
 rm -f "$out"/*.png
-"$WINE_LOADER" "$exe" >/dev/null 2>&1 &
-window=$(xdotool search --sync --onlyvisible --name '^Tallowin$' | head -n 1)
-xdotool windowfocus --sync "$window" || true
-sleep 1
+window=
 
-whole() { import -window root "$out/$1.png"; }
+# Without a window manager, keys and clicks do not reach a modal dialog
+# under Wine, so each view with a dialog gets a fresh start of the program.
+start_program() {
+  "$WINE_LOADER" "$exe" >/dev/null 2>&1 &
+  window=$(xdotool search --sync --onlyvisible --name '^Tallowin$' | head -n 1)
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+stop_program() {
+  "$WINE_SERVER" -k 2>/dev/null || true
+  "$WINE_SERVER" -w 2>/dev/null || true
+}
+shot() { import -window root "$out/$1.png"; }
 
-whole 1-path-tab
+start_program
+shot 1-path-tab
 # The tabs sit at the top left of the client area, below the menu bar;
 # click each one's middle.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + 85)) $((Y + 31)) click 1; sleep 0.5; whole 2-system-tab
-xdotool mousemove $((X + 145)) $((Y + 31)) click 1; sleep 0.5; whole 3-user-tab
+xdotool mousemove $((X + 85)) $((Y + 31)) click 1; sleep 0.5; shot 2-system-tab
+xdotool mousemove $((X + 145)) $((Y + 31)) click 1; sleep 0.5; shot 3-user-tab
 xdotool mousemove $((X + 25)) $((Y + 31)) click 1; sleep 0.3
-xdotool key --window "$window" alt+f; sleep 0.5; whole 4-file-menu
+xdotool key --window "$window" alt+f; sleep 0.5; shot 4-file-menu
 xdotool key --window "$window" Escape Escape; sleep 0.3
-xdotool key --window "$window" F12; sleep 1; whole 5-about-box
-xdotool key Return; sleep 0.3
-xdotool key --window "$window" alt+F4 || true
+xdotool key --window "$window" F12; sleep 1; shot 5-about-box
+stop_program
+
+start_program
+xdotool key --window "$window" ctrl+b; sleep 2; shot 6-folder-browser
+stop_program
+
 echo "Screenshots in $out:"
 ls "$out"
