@@ -1,9 +1,8 @@
 // One Path edit through the main window: a click on Add with 2,000 Path
 // items, from the click to the list box, Edit1 and the up-down control
 // showing the new item, against the same Add on the model alone.
-// Run under Wine: make bench, or
-//   TALLOWIN_WINEPREFIX=$PWD/build/win64/wineprefix scripts/wine-run \
-//     build/win64/bench/ui/tallowin_window_bench.exe
+// Run under Wine: make bench, or (with the test prefix's server running)
+//   TALLOWIN_WINEPREFIX=$PWD/build/win64/wineprefix scripts/wine-run build/win64/bench/ui/tallowin_window_bench.exe
 #include <windows.h>
 
 #include <commctrl.h>

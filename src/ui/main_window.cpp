@@ -83,7 +83,7 @@ bool RegisterMainFormClasses(HINSTANCE instance) {
   main.hInstance = instance;
   main.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
   main.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   main.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   main.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   main.lpszClassName = kMainClass;
@@ -170,11 +170,11 @@ void TMainForm::FormCreate() {
   clipboard_ = std::make_unique<ports::Win32Clipboard>(window_);
   folders_ = std::make_unique<ports::Win32FolderPicker>(window_);
   popupMenu_.reset(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPUPMENU)));
-  // A loaded table belongs to the module; the window owns a copy it can free.
+  // The shortcuts of the resource's table; a loaded table belongs to the
+  // module and is freed with it.
   if (HACCEL loaded = ::LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDR_ACCELERATORS)); loaded != nullptr) {
     shortcuts_.resize(static_cast<std::size_t>(::CopyAcceleratorTableW(loaded, nullptr, 0)));
     ::CopyAcceleratorTableW(loaded, shortcuts_.data(), static_cast<int>(shortcuts_.size()));
-    accelerators_.reset(::CreateAcceleratorTableW(shortcuts_.data(), static_cast<int>(shortcuts_.size())));
   }
 
   dpi_ = DpiOf(window_);
@@ -402,8 +402,12 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
         actions_.SetEnabled(IDM_EDIT_UNDO, edit != nullptr && ::SendMessageW(edit, EM_CANUNDO, 0, 0) != 0);
       }
       // A disabled action leaves the key to the control that has the focus.
-      if (actions_.IsEnabled(id)) return ::TranslateAcceleratorW(window_, accelerators_.get(), &message) != 0;
-      break;
+      // The command runs here rather than through the accelerator table,
+      // which would also consult the menu items' states as the menu last
+      // showed them.
+      if (!actions_.IsEnabled(id)) break;
+      RunCommand(id);
+      return true;
     }
   }
   // The panel's buttons answer their access keys (Alt and the underlined

@@ -132,7 +132,6 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   UINT dpi_ = 96;
   win32::UniqueFont font_;
   win32::UniqueMenu popupMenu_;
-  win32::UniqueAccelerators accelerators_;
   std::vector<ACCEL> shortcuts_;
   ActionState actions_;
   StatusHints hints_;

@@ -86,18 +86,6 @@ struct MenuTraits {
   static void Close(Handle h) noexcept { ::DestroyMenu(h); }
 };
 
-struct AcceleratorTraits {
-  using Handle = HACCEL;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle h) noexcept { ::DestroyAcceleratorTable(h); }
-};
-
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle h) noexcept { ::DestroyIcon(h); }
-};
-
 // Memory from the COM task allocator, which is also the shell's: the item
 // lists that the shell hands out.
 template <typename T>
@@ -122,8 +110,6 @@ using UniqueLocal = UniqueHandle<LocalTraits>;
 using UniqueGlobal = UniqueHandle<GlobalTraits>;
 using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
-using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
 
 // A window's device context, released to that window.
 class WindowDC {
