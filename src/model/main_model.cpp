@@ -1,16 +1,32 @@
 #include "model/main_model.h"
 
+#include <utility>
+
 #include "model/path_value.h"
 
 namespace tallowin {
 
-void MainModel::SetPathValue(std::u16string_view value) {
-  EndUneditedPath();
-  ApplyPathValue(value);
+namespace {
+
+std::vector<std::u16string> ItemsOf(std::u16string_view value) {
+  return SplitLines(SplitPathItems(RemoveLineBreaks(value)));
 }
 
-void MainModel::ApplyPathValue(std::u16string_view value) {
-  PathList = SplitLines(SplitPathItems(RemoveLineBreaks(value)));
+}  // namespace
+
+void MainModel::SetPathValue(std::u16string_view value) {
+  std::vector<std::u16string> items = ItemsOf(value);
+  // A value that splits into the items the list holds already (a Replace or
+  // Paste with what is there) is no edit: the Path entry keeps the value it
+  // was read with, whatever that holds.
+  if (items != PathList) EndUneditedPath();
+  ApplyPathItems(std::move(items));
+}
+
+void MainModel::ApplyPathValue(std::u16string_view value) { ApplyPathItems(ItemsOf(value)); }
+
+void MainModel::ApplyPathItems(std::vector<std::u16string> items) {
+  PathList = std::move(items);
   PathLastIndex = static_cast<int>(PathList.size()) - 1;
   if (PathLastIndex < PathIndex) PathIndex = PathLastIndex;
   ShowPathSelection();
@@ -96,8 +112,13 @@ void MainModel::LinkPathEntry(int sysIndex) {
   uneditedPath_.reset();
   if (entry.KeepsStoredValue()) uneditedPath_ = UneditedPath{*PathEntry, *entry.Stored};
   Edit1 = std::u16string(entry.Data());
-  // Line breaks are not removed here: one inside the data ends an item.
-  PathList = SplitLines(SplitPathItems(Edit1));
+  // A line break inside the data ends an item, as a ';' does: each line is
+  // split on its own, so that every item ends with its own ';' and the next
+  // edit, which joins the items without line breaks, keeps them apart.
+  PathList.clear();
+  for (const std::u16string& line : SplitLines(Edit1)) {
+    for (std::u16string& item : SplitLines(SplitPathItems(line))) PathList.push_back(std::move(item));
+  }
   PathIndex = 0;
 }
 

@@ -84,6 +84,7 @@ class MainModel {
   };
 
   void ApplyPathValue(std::u16string_view value);
+  void ApplyPathItems(std::vector<std::u16string> items);
   void EndUneditedPath();
   void ShowPathSelection();
   void MirrorEdit1IntoPathEntry();

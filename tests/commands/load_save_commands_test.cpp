@@ -215,7 +215,8 @@ TEST_F(LoadSaveTest, AnEditedPathIsSavedAsEdited) {
   registry.Key(RootKey::LocalMachine, kSystemSubkey)[1].second = ExpandSz(u"C:\\A\r\nC:\\B");
   model.Loading = true;
   FileLoadExecute(model, ports);
-  ASSERT_EQ(model.Edit1, u"C:\\AC:\\B;");
+  // The line break ends an item, which keeps its own ';' from then on.
+  ASSERT_EQ(model.Edit1, u"C:\\A;C:\\B;");
 
   model.Edit1Change(u"C:\\A;C:\\B");
   EXPECT_EQ(saved(), ExpandSz(u"C:\\A;C:\\B"));

@@ -33,6 +33,29 @@ class PathTabTest : public ::testing::Test, protected testing::EditingBench {
   }
 };
 
+// Replace or Paste that puts back the very items the list holds is no edit:
+// Save still writes the Path exactly as it was read.
+TEST_F(PathTabTest, PuttingTheSameItemsBackKeepsThePathAsRead) {
+  const std::u16string read = u"C:\\A;C:\\B\r\nC:\\C";
+  for (const char* what : {"replace", "paste"}) {
+    SCOPED_TRACE(what);
+    ShowPath(read, 1);
+    if (std::string(what) == "replace") {
+      EditReplaseBtnExecute(model, state, ports);
+    } else {
+      model.PathClip = {u"C:\\B;"};
+      EditPasteExecute(model, state, ports);
+    }
+    const VariableEntry& entry = model.SysList.At(model.PathEntryIndex());
+    EXPECT_EQ(ValueToWrite(entry), TextToValue(kRegExpandSz, read));
+    EXPECT_EQ(model.PathList, (Lines{u"C:\\A;", u"C:\\B;", u"C:\\C;"}));
+  }
+  // A real change writes the edited text.
+  model.Edit2 = u"D:\\B;";
+  EditReplaseBtnExecute(model, state, ports);
+  EXPECT_EQ(ValueToWrite(model.SysList.At(model.PathEntryIndex())), TextToValue(kRegExpandSz, u"C:\\A;D:\\B;C:\\C;"));
+}
+
 TEST_F(PathTabTest, AddAndReplaceFromEdit2) {
   enum Op { Add, Replace };
   struct Case {

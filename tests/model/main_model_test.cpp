@@ -167,13 +167,31 @@ TEST(PathEntryValue, AnEditWritesTheEditedText) {
     typed.RefreshPathView();
     EXPECT_EQ(ValueToWrite(PathEntryOf(typed)), TextToValue(c.Value.TypeCode, typed.Edit1));
 
-    // A command that rebuilds the Path list, even into the same items: the
-    // joined text, in which a line break no longer separates anything.
+    // A command that rebuilds the Path list into the items it holds already
+    // changed nothing: the value as read. Into other items: the joined text,
+    // in which a line break no longer separates anything.
     MainModel rebuilt = WithReadPath(c.Value);
     rebuilt.SetPathValue(rebuilt.PathItemText());
     rebuilt.RefreshPathView();
+    EXPECT_EQ(ValueToWrite(PathEntryOf(rebuilt)), c.Value);
+    rebuilt.SetPathValue(rebuilt.PathItemText() + u"C:\\New;\r\n");
+    rebuilt.RefreshPathView();
     EXPECT_EQ(PathEntryOf(rebuilt).TypeName(), typeName);
     EXPECT_EQ(ValueToWrite(PathEntryOf(rebuilt)), TextToValue(c.Value.TypeCode, rebuilt.Edit1));
+  }
+}
+
+// A line break inside a Path value separates two directories as a ';' does,
+// and goes on doing so when the list is edited: an edit never runs them
+// into one.
+TEST(PathEntryValue, ALineBreakInTheValueKeepsItsDirectoriesApart) {
+  for (const std::u16string value : {u"C:\\A\rC:\\B", u"C:\\A\nC:\\B", u"C:\\A\r\nC:\\B", u"C:\\A\r\n\r\nC:\\B;\r\n"}) {
+    MainModel model = WithReadPath(TextToValue(kRegExpandSz, value));
+    EXPECT_EQ(model.PathList, (std::vector<std::u16string>{u"C:\\A;", u"C:\\B;"}));
+    EXPECT_EQ(model.Edit1, u"C:\\A;C:\\B;");
+    model.SetPathValue(model.PathItemText() + u"C:\\C;\r\n");
+    model.RefreshPathView();
+    EXPECT_EQ(ValueToWrite(PathEntryOf(model)), TextToValue(kRegExpandSz, u"C:\\A;C:\\B;C:\\C;"));
   }
 }
 
