@@ -62,18 +62,6 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
-// The outer size of a window whose client area has the given size, at a DPI.
-SIZE OuterSize(SIZE client, UINT dpi) {
-  RECT rect{0, 0, Scale(client.cx, dpi), Scale(client.cy, dpi)};
-  using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-  if (adjustForDpi == nullptr || !adjustForDpi(&rect, kMainStyle, TRUE, 0, dpi)) {
-    ::AdjustWindowRectEx(&rect, kMainStyle, TRUE, 0);
-  }
-  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
 }  // namespace
 
 bool RegisterMainFormClasses(HINSTANCE instance) {
@@ -275,8 +263,15 @@ void TMainForm::CreateControls() {
 
 void TMainForm::ApplyLayout() {
   font_ = CreateProgramFont(kFontHeight, dpi_);
-  const SIZE outer = OuterSize(kClientSize, dpi_);
-  ::SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The frame around the client area (border, caption, menu bar) is what
+  // the window has now, at this DPI; only the client area has a design size.
+  RECT frame{};
+  RECT client{};
+  if (::GetWindowRect(window_, &frame) && ::GetClientRect(window_, &client)) {
+    const int width = (frame.right - frame.left) - client.right + Scale(kClientSize.cx, dpi_);
+    const int height = (frame.bottom - frame.top) - client.bottom + Scale(kClientSize.cy, dpi_);
+    ::SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 
   const auto place = [this](HWND control, int left, int top, int width, int height) {
     ::MoveWindow(control, Scale(left, dpi_), Scale(top, dpi_), Scale(width, dpi_), Scale(height, dpi_), FALSE);
@@ -409,6 +404,16 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
       RunCommand(id);
       return true;
     }
+  }
+  // Ctrl+Tab and Ctrl+Shift+Tab turn the tabs over, as in the system's own
+  // tabbed windows.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) < 0) {
+    const int count = static_cast<int>(::SendMessageW(pageControl_, TCM_GETITEMCOUNT, 0, 0));
+    const int shown = static_cast<int>(::SendMessageW(pageControl_, TCM_GETCURSEL, 0, 0));
+    const int step = ::GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
+    ::SendMessageW(pageControl_, TCM_SETCURSEL, static_cast<WPARAM>((shown + step) % count), 0);
+    PageControlChange();
+    return true;
   }
   // The panel's buttons answer their access keys (Alt and the underlined
   // letter) without taking the focus, so that Delete with the focus in an

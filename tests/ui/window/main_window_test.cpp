@@ -118,6 +118,41 @@ TEST_F(MainWindowTest, SwitchingTabsShowsThatTabsCountFieldsAndButtons) {
   EXPECT_EQ(driver->StatusText(1), u"4 項目");
 }
 
+TEST_F(MainWindowTest, CtrlTabTurnsTheTabsOver) {
+  driver->Key(VK_TAB, true);
+  EXPECT_EQ(TabShown(), 1);
+  EXPECT_TRUE(::IsWindowVisible(Control(IDC_SYS_LIST_VIEW)));
+  EXPECT_EQ(driver->StatusText(1), u"4 項目");
+  driver->Key(VK_TAB, true);
+  EXPECT_EQ(TabShown(), 2);
+  driver->Key(VK_TAB, true);
+  EXPECT_EQ(TabShown(), 0);
+  driver->Key(VK_TAB, true, false, true);  // with Shift: back
+  EXPECT_EQ(TabShown(), 2);
+  EXPECT_EQ(Text(Control(IDC_USER_KEY_NAME_EDIT)), u"TEMP");
+}
+
+TEST_F(MainWindowTest, LaysItselfOutAgainForTheDpiOfAnotherScreen) {
+  RECT suggested{};
+  ::GetWindowRect(form->Handle(), &suggested);
+  ::SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  driver->Pump();
+  RECT client{};
+  ::GetClientRect(form->Handle(), &client);
+  EXPECT_EQ(client.right, 738);  // 492 at 96 DPI
+  EXPECT_EQ(client.bottom, 674);  // 449 at 96 DPI
+  const RECT edit1 = WindowDriver::PlaceInParent(Control(IDC_EDIT1));
+  EXPECT_EQ(edit1.left, 12);
+  EXPECT_EQ(edit1.right - edit1.left, 674);  // 449 at 96 DPI
+  const RECT add = WindowDriver::PlaceInParent(Control(IDM_EDIT_ADD_BTN));
+  EXPECT_EQ(add.left, 183);
+  EXPECT_EQ(add.bottom - add.top, 38);
+  LOGFONTW font{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(Control(IDC_EDIT1), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -18);  // 12 pixels at 96 DPI
+  EXPECT_EQ(ListView_GetColumnWidth(Control(IDC_SYS_LIST_VIEW), 0), 162);
+}
+
 TEST_F(MainWindowTest, ClickingARowFillsTheFieldsOfItsTab) {
   driver->SelectTab(1);
   const HWND view = Control(IDC_SYS_LIST_VIEW);
