@@ -46,7 +46,11 @@ class MainWindowTest : public ::testing::Test {
                                                        ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     ::InitCommonControlsEx(&controls);
     form = ui::TMainForm::Create(::GetModuleHandleW(nullptr), SW_SHOWNORMAL,
-                                 ui::PortOverrides{.Dialogs = &dialogs, .Registry = &registry, .Power = &power, .Broadcast = &broadcast});
+                                 ui::PortOverrides{.Dialogs = &dialogs,
+                                                   .Registry = &registry,
+                                                   .Power = &power,
+                                                   .Pickers = &pickers,
+                                                   .Broadcast = &broadcast});
     ASSERT_NE(form, nullptr);
     driver = std::make_unique<WindowDriver>(*form);
     driver->Pump();
@@ -66,6 +70,7 @@ class MainWindowTest : public ::testing::Test {
   FakeRegistry registry;
   RecordingPower power;
   RecordingBroadcast broadcast;
+  ScriptedPickers pickers;  // cancels unless a test scripts an answer
   std::unique_ptr<ui::TMainForm> form;
   std::unique_ptr<WindowDriver> driver;
 };

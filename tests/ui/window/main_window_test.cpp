@@ -10,6 +10,7 @@
 
 #include "main_window_fixture.h"
 #include "support/modal_dialog_driver.h"
+#include "support/scratch_folder.h"
 #include "ui/resources/resource.h"
 #include "ui/window_metrics.h"
 
@@ -274,6 +275,32 @@ TEST_F(MainWindowTest, SaveShortcutWritesAnnouncesAndOffersRestart) {
   EXPECT_EQ(driver->StatusText(0), u"レジストリへ環境変数を書き込みました。");
   // Nothing was edited: the Path goes back exactly as it was read.
   EXPECT_EQ(registry.Key(RootKey::LocalMachine, kSystemSubkey)[0].second, ExpandSz(u"C:\\A;C:\\B;C:\\C"));
+}
+
+// Export writes a real file; Import reads it back over an edit.
+TEST_F(MainWindowTest, ExportThenImportThroughTheFileMenu) {
+  ScratchFolder folder;
+  const std::u16string file = folder.File(u"Environment.reg");
+  pickers.Answers = {file};
+  ::SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_FILE_EXPORT, 0), 0);
+  ASSERT_EQ(dialogs.Shown.size(), 1u);
+  EXPECT_EQ(dialogs.Shown[0].Text, u"編集リストをエクスポートしました。\nシステム環境変数 ： 4 項目\nユーザー環境変数 ： 2 項目\n");
+  EXPECT_EQ(pickers.SaveTitles, std::vector<std::u16string>{u"レジストリキーのエクスポート"});
+
+  const HWND edit1 = Control(IDC_EDIT1);
+  driver->Focus(edit1);
+  ::SendMessageW(edit1, EM_SETSEL, 0, -1);
+  driver->Type(u"D:\\Other");
+  ASSERT_EQ(::SendMessageW(Control(IDC_PATH_LIST), LB_GETCOUNT, 0, 0), 1);
+
+  pickers.Answers = {file};
+  ::SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_FILE_IMPORT, 0), 0);
+  ASSERT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(dialogs.Shown[1].Text, u"編集リストへインスポートしました。\nシステム環境変数 ： 4 項目\nユーザー環境変数 ： 2 項目\n");
+  EXPECT_EQ(::SendMessageW(Control(IDC_PATH_LIST), LB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(Text(Control(IDC_EDIT2)), u"C:\\A;");
+  EXPECT_EQ(driver->StatusText(1), u"3 項目");
+  EXPECT_EQ(::SendMessageW(Control(IDC_SYS_LIST_VIEW), LVM_GETITEMCOUNT, 0, 0), 4);
 }
 
 TEST_F(MainWindowTest, TypingInEdit1ResplitsThePathList) {
