@@ -7,6 +7,7 @@
 
 #include "ui/resources/resource.h"
 #include "ui/window_metrics.h"
+#include "win32/window_text.h"
 
 namespace tallowin::ui {
 namespace {
@@ -31,15 +32,6 @@ constexpr Placement kPlacements[] = {
 };
 
 constexpr COLORREF kNoteColour = RGB(255, 0, 0);
-
-std::wstring WindowText(HWND window) {
-  const int length = ::GetWindowTextLengthW(window);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::clamp(copied, 0, length)));
-  return text;
-}
 
 // Four lowercase hexadecimal digits, as the string tables' names spell a
 // language or a code page.
@@ -164,7 +156,7 @@ void TAboutForm::FormCreate() noexcept {
     if (strings.LegalCopyright) ::SetDlgItemTextW(dialog_, IDC_ABOUT_COPYRIGHT, strings.LegalCopyright->c_str());
     if (strings.FileVersion) {
       const HWND product = ::GetDlgItem(dialog_, IDC_ABOUT_PRODUCT);
-      const std::wstring text = WindowText(product) + L" Version " + *strings.FileVersion;
+      const std::wstring text = win32::WindowText(product) + L" Version " + *strings.FileVersion;
       ::SetWindowTextW(product, text.c_str());
     }
   } catch (const std::bad_alloc&) {

@@ -10,6 +10,7 @@
 #include "commands/file_commands.h"
 #include "commands/load_save_commands.h"
 #include "commands/path_tab_commands.h"
+#include "commands/variable_tab_commands.h"
 #include "model/texts.h"
 #include "model/type_names.h"
 #include "ui/about_form.h"
@@ -17,6 +18,7 @@
 #include "ui/resources/resource.h"
 #include "ui/window_metrics.h"
 #include "win32/wide_text.h"
+#include "win32/window_text.h"
 
 namespace tallowin::ui {
 namespace {
@@ -30,13 +32,7 @@ HWND Child(HWND parent, DWORD exStyle, const wchar_t* className, const wchar_t* 
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
 }
 
-std::u16string TextOf(HWND window) {
-  const int length = ::GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return win32::FromWide(text);
-}
+std::u16string TextOf(HWND window) { return win32::FromWide(win32::WindowText(window)); }
 
 void SetTextIfDifferent(HWND window, std::u16string_view text) {
   if (TextOf(window) == text) return;
@@ -545,18 +541,17 @@ void TMainForm::ListViewChange(const NMLISTVIEW& change) {
 void TMainForm::FillFieldsFromRow(Tab tab, int row) {
   const EditList& list = tab == Tab::System ? model_.SysList : model_.UserList;
   if (row < 0 || row >= list.Count()) return;
-  const VariableEntry& entry = list.At(row);
   const bool system = tab == Tab::System;
-  SetTextIfDifferent(Control(system ? IDC_SYS_KEY_NAME_EDIT : IDC_USER_KEY_NAME_EDIT), entry.Name);
   const HWND combo = system ? sysTypeCombo_ : userTypeCombo_;
-  // The first item whose text equals the type name exactly; none keeps the
-  // previous selection.
-  for (std::size_t index = 0; index < kTypeNames.size(); ++index) {
-    if (kTypeNames[index] != entry.TypeName()) continue;
-    ::SendMessageW(combo, CB_SETCURSEL, index, 0);
-    break;
-  }
-  SetTextIfDifferent(Control(system ? IDC_SYS_KEY_DATA_EDIT : IDC_USER_KEY_DATA_EDIT), entry.Data());
+  // The fields as a row fills them: a type name that is none of the twelve
+  // keeps the drop-down's previous selection.
+  VariableFields fields;
+  fields.TypeName = TextOf(combo);
+  FillFieldsFromEntry(fields, list.At(row));
+  SetTextIfDifferent(Control(system ? IDC_SYS_KEY_NAME_EDIT : IDC_USER_KEY_NAME_EDIT), fields.Name);
+  const auto type = std::find(kTypeNames.begin(), kTypeNames.end(), fields.TypeName);
+  if (type != kTypeNames.end()) ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(type - kTypeNames.begin()), 0);
+  SetTextIfDifferent(Control(system ? IDC_SYS_KEY_DATA_EDIT : IDC_USER_KEY_DATA_EDIT), fields.Data);
 }
 
 void TMainForm::ComboBoxOnDropDownActionExecute(HWND combo) {
