@@ -104,7 +104,7 @@ class RedirectedRegistry final : public RegistryPort {
     return real_.ReadKeyToItems(RootKey::CurrentUser, root == RootKey::LocalMachine ? keys_.Full() : keys_.Empty(),
                                 items);
   }
-  PortResult WriteListToKey(RootKey, std::u16string_view, const EditList&) override {
+  PortResult WriteListToKey(RootKey, std::u16string_view, const std::vector<NamedValue>&) override {
     return PortResult::Failure(ERROR_ACCESS_DENIED);
   }
 

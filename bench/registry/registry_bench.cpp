@@ -97,7 +97,7 @@ int main() {
     }
     bestItems = std::min(bestItems, Milliseconds(Clock::now() - start));
     start = Clock::now();
-    status = registry::WriteListToKey(RootKey::CurrentUser, scratch.Path(), list);
+    status = registry::WriteListToKey(RootKey::CurrentUser, scratch.Path(), ValuesToWrite(list));
     if (status != ERROR_SUCCESS) {
       std::printf("write failed (error %ld)\n", status);
       return 1;

@@ -44,12 +44,12 @@ std::u16string WrittenReport(std::u16string_view firstLine, const MainModel& mod
   return text;
 }
 
-std::vector<std::u16string> ListValueLines(const EditList& list) {
+// Export writes what Save would write.
+std::vector<std::u16string> ListValueLines(const MainModel& model, const EditList& list) {
   std::vector<std::u16string> lines;
   lines.reserve(static_cast<std::size_t>(list.Count()));
-  for (int i = 0; i < list.Count(); ++i) {
-    const VariableEntry& entry = list.At(i);
-    lines.push_back(regfile::MakeValueLine(entry.Name, ValueToWrite(entry)));
+  for (const NamedValue& value : model.ValuesToWrite(list)) {
+    lines.push_back(regfile::MakeValueLine(value.Name, value.Value));
   }
   return lines;
 }
@@ -131,7 +131,7 @@ MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& pars
 void FileExportExecute(MainModel& model, const CommandPorts& ports) {
   const std::optional<std::u16string> path = ports.Pickers->PickFileToSave(texts::kExportTitle);
   if (!path) return;
-  WriteAndReport(model, ports, *path, ListValueLines(model.SysList), ListValueLines(model.UserList),
+  WriteAndReport(model, ports, *path, ListValueLines(model, model.SysList), ListValueLines(model, model.UserList),
                  texts::kExportDone, texts::kExportFailed);
 }
 

@@ -40,8 +40,11 @@ void FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   if (!ports.Dialogs->Warn(texts::kSaveWarning, OffsetFromOwner(ports.Window, kDialogX, kDialogY))) return;
 
   // The user key is written only after the whole system key was.
-  PortResult written = ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, model.SysList);
-  if (written.Succeeded) written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, model.UserList);
+  PortResult written =
+      ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, model.ValuesToWrite(model.SysList));
+  if (written.Succeeded) {
+    written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, model.ValuesToWrite(model.UserList));
+  }
   if (!written.Succeeded) {
     ReportFailure(ports, texts::kSaveFailed, written.ErrorCode);
     return;

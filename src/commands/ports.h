@@ -76,7 +76,7 @@ class RegistryPort {
   virtual ~RegistryPort() = default;
   virtual PortResult ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) = 0;
   virtual PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) = 0;
-  virtual PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) = 0;
+  virtual PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) = 0;
 };
 
 // The system's description of an error code.

@@ -137,4 +137,14 @@ std::u16string ItemCountText(int count) {
   return digits + std::u16string(texts::kItemCountSuffix);
 }
 
+std::vector<NamedValue> ValuesToWrite(const EditList& list, int pathRow, ShownPathItems pathItems) {
+  std::vector<NamedValue> values;
+  values.reserve(static_cast<std::size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) {
+    const VariableEntry& row = list.At(i);
+    values.push_back({row.Name, ValueToWrite(row, i == pathRow ? pathItems : nullptr)});
+  }
+  return values;
+}
+
 }  // namespace tallowin

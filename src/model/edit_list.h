@@ -94,4 +94,8 @@ class EditList {
 // The item count text: the count in decimal digits followed by " 項目".
 std::u16string ItemCountText(int count);
 
+// The values writing the list puts out, in list order; the row at pathRow
+// (if any) is the linked Path entry and is judged by the Path items shown.
+std::vector<NamedValue> ValuesToWrite(const EditList& list, int pathRow = -1, ShownPathItems pathItems = nullptr);
+
 }  // namespace tallowin

@@ -14,16 +14,7 @@ std::vector<std::u16string> ItemsOf(std::u16string_view value) {
 
 }  // namespace
 
-void MainModel::SetPathValue(std::u16string_view value) {
-  std::vector<std::u16string> items = ItemsOf(value);
-  // A value that splits into the items the list holds already (a Replace or
-  // Paste with what is there) is no edit: the Path entry keeps the value it
-  // was read with, whatever that holds.
-  if (items != PathList) EndUneditedPath();
-  ApplyPathItems(std::move(items));
-}
-
-void MainModel::ApplyPathValue(std::u16string_view value) { ApplyPathItems(ItemsOf(value)); }
+void MainModel::SetPathValue(std::u16string_view value) { ApplyPathItems(ItemsOf(value)); }
 
 void MainModel::ApplyPathItems(std::vector<std::u16string> items) {
   PathList = std::move(items);
@@ -51,25 +42,7 @@ void MainModel::ShowPathSelection() {
 
 void MainModel::MirrorEdit1IntoPathEntry() {
   const int row = PathEntryIndex();
-  if (row < 0) return;
-  SysList.SetData(row, Edit1);
-  if (!uneditedPath_) return;
-  // A row that no longer holds the value it was linked with (pasted over on
-  // the System tab, or another row linked since) writes its text.
-  if (uneditedPath_->Entry != *PathEntry || SysList.At(row).Stored != uneditedPath_->Value) {
-    uneditedPath_.reset();
-    return;
-  }
-  // Edit1 shows the unedited value joined: from now on that is the text the
-  // stored value is shown as, and writing the row still writes that value.
-  uneditedPath_->Value.Data = Edit1;
-  SysList.SetStored(row, uneditedPath_->Value);
-}
-
-void MainModel::EndUneditedPath() {
-  uneditedPath_.reset();
-  const int row = PathEntryIndex();
-  if (row >= 0) SysList.SetStored(row, std::nullopt);
+  if (row >= 0) SysList.SetData(row, Edit1);
 }
 
 int MainModel::CountOfShownTab() const {
@@ -85,11 +58,8 @@ int MainModel::CountOfShownTab() const {
 }
 
 void MainModel::Edit1Change(std::u16string_view text) {
-  if (text != Edit1) {
-    Edit1 = std::u16string(text);
-    EndUneditedPath();
-  }
-  ApplyPathValue(Edit1);
+  Edit1 = std::u16string(text);
+  SetPathValue(Edit1);
 }
 
 void MainModel::PathListClick(int index) {
@@ -109,17 +79,14 @@ int MainModel::PathEntryIndex() const { return PathEntry ? SysList.IndexOf(*Path
 void MainModel::LinkPathEntry(int sysIndex) {
   const VariableEntry& entry = SysList.At(sysIndex);
   PathEntry = SysList.IdAt(sysIndex);
-  uneditedPath_.reset();
-  if (entry.KeepsStoredValue()) uneditedPath_ = UneditedPath{*PathEntry, *entry.Stored};
   Edit1 = std::u16string(entry.Data());
-  // A line break inside the data ends an item, as a ';' does: each line is
-  // split on its own, so that every item ends with its own ';' and the next
-  // edit, which joins the items without line breaks, keeps them apart.
-  PathList.clear();
-  for (const std::u16string& line : SplitLines(Edit1)) {
-    for (std::u16string& item : SplitLines(SplitPathItems(line))) PathList.push_back(std::move(item));
-  }
+  PathList = ItemsOfReadPath(Edit1);
   PathIndex = 0;
+}
+
+std::vector<NamedValue> MainModel::ValuesToWrite(const EditList& list) const {
+  if (&list != &SysList) return tallowin::ValuesToWrite(list);
+  return tallowin::ValuesToWrite(list, PathEntryIndex(), &PathList);
 }
 
 }  // namespace tallowin

@@ -45,17 +45,14 @@ class MainModel {
   // A new value comes in (typed into Edit1, or rebuilt by a command): the
   // Path list is replaced by its items, PathIndex pulled into range, and the
   // Path entry receives Edit1's text. Edit1 and the count stay as they are.
-  // This is an edit of the Path value: from now on the Path entry writes its
-  // text, no longer the value it was read with.
   void SetPathValue(std::u16string_view value);
   // Shows the Path list as it now is: Edit1, Edit2, selection, up-down,
   // count text of the tab shown, and the Path entry's data.
   void RefreshPathView();
 
-  // Edit1's change handler (the window calls it only while Edit1 has focus).
-  // A text equal to the one Edit1 already holds is the program's own write
-  // coming back through the control, not an edit: the Path list is split
-  // again all the same, but the Path entry keeps the value it was read with.
+  // Edit1's change handler (the window calls it only while Edit1 has the
+  // focus and the Path tab is shown): Edit1 takes the text, which is split
+  // into the Path list.
   void Edit1Change(std::u16string_view text);
   // The Path list's selection changed to the given index (-1 for none).
   void PathListClick(int index);
@@ -68,29 +65,23 @@ class MainModel {
   // The System list's index of the Path entry, or -1 when there is none.
   int PathEntryIndex() const;
   // Links a System list row as the Path entry and fills the Path list from
-  // its data: Edit1 shows the data unchanged, the items are the lines of its
-  // split, PathIndex becomes 0. Until the Path value is edited, the Path tab
-  // only shows it, however its items join, so a row read from the registry
-  // or a file goes on writing exactly the value it was read with (line
-  // breaks, a missing last ';' and blanks included).
+  // its data: Edit1 shows the data unchanged, the items are those the data
+  // is read as (ItemsOfReadPath), PathIndex becomes 0.
   void LinkPathEntry(int sysIndex);
 
- private:
-  // The value the linked Path entry was read with, kept while the Path value
-  // has not been edited since the link.
-  struct UneditedPath {
-    EntryId Entry;
-    StoredValue Value;
-  };
+  // What Save and Export write for SysList or UserList, in list order. A row
+  // read from the registry or a file that still shows what it was read with
+  // writes exactly the value read; for the Path entry that holds while the
+  // Path list has the items it was read as (WritesStoredValue), so a Path
+  // the user only looked at keeps its line breaks, a missing last ';' and
+  // its blanks. Every other row writes what it shows.
+  std::vector<NamedValue> ValuesToWrite(const EditList& list) const;
 
-  void ApplyPathValue(std::u16string_view value);
+ private:
   void ApplyPathItems(std::vector<std::u16string> items);
-  void EndUneditedPath();
   void ShowPathSelection();
   void MirrorEdit1IntoPathEntry();
   int CountOfShownTab() const;
-
-  std::optional<UneditedPath> uneditedPath_;
 };
 
 }  // namespace tallowin

@@ -70,4 +70,12 @@ std::u16string JoinLines(const std::vector<std::u16string>& lines) {
   return text;
 }
 
+std::vector<std::u16string> ItemsOfReadPath(std::u16string_view data) {
+  std::vector<std::u16string> items;
+  for (const std::u16string& line : SplitLines(data)) {
+    for (std::u16string& item : SplitLines(SplitPathItems(line))) items.push_back(std::move(item));
+  }
+  return items;
+}
+
 }  // namespace tallowin

@@ -32,4 +32,10 @@ std::vector<std::u16string> SplitLines(std::u16string_view text);
 // The item text of a list of lines: each line followed by CR LF.
 std::u16string JoinLines(const std::vector<std::u16string>& lines);
 
+// The items a stored Path value is shown as when it is read. A line break
+// inside the data ends an item, as a ';' does: each line is split on its
+// own, so that every item ends with its own ';' and the next edit, which
+// joins the items without line breaks, keeps them apart.
+std::vector<std::u16string> ItemsOfReadPath(std::u16string_view data);
+
 }  // namespace tallowin

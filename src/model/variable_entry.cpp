@@ -1,5 +1,6 @@
 #include "model/variable_entry.h"
 
+#include "model/path_value.h"
 #include "model/type_names.h"
 #include "model/value_text.h"
 
@@ -24,13 +25,17 @@ VariableEntry VariableEntry::FromValue(std::u16string name, RegistryValue value)
   return entry;
 }
 
-bool VariableEntry::KeepsStoredValue() const {
-  return Stored && TypeName() == Stored->TypeName && Data() == Stored->Data;
+bool WritesStoredValue(const VariableEntry& row, ShownPathItems pathItems) {
+  if (!row.Stored || row.TypeName() != row.Stored->TypeName) return false;
+  if (pathItems == nullptr) return row.Data() == row.Stored->Data;
+  const std::vector<std::u16string> itemsAsRead = ItemsOfReadPath(row.Stored->Data);
+  if (*pathItems != itemsAsRead) return false;
+  return row.Data() == row.Stored->Data || row.Data() == RemoveLineBreaks(JoinLines(itemsAsRead));
 }
 
-RegistryValue ValueToWrite(const VariableEntry& entry) {
-  if (entry.KeepsStoredValue()) return entry.Stored->Value;
-  return TextToValue(TypeCodeForWriting(entry.TypeName()), entry.Data());
+RegistryValue ValueToWrite(const VariableEntry& row, ShownPathItems pathItems) {
+  if (WritesStoredValue(row, pathItems)) return row.Stored->Value;
+  return TextToValue(TypeCodeForWriting(row.TypeName()), row.Data());
 }
 
 }  // namespace tallowin

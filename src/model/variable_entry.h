@@ -20,10 +20,8 @@ struct RegistryValue {
 };
 
 // What an entry was read with (from the registry or a registration file):
-// the stored value and the two texts it is shown as. Writing such an entry
-// while it still shows those texts writes the stored value unchanged. The
-// texts are those the value was read as, except for the Path entry, which
-// the Path tab shows joined until the user edits it (MainModel).
+// the stored value and the two texts it was read as. Writing such an entry
+// while it still shows those texts writes the stored value unchanged.
 struct StoredValue {
   RegistryValue Value;
   std::u16string TypeName;
@@ -49,10 +47,6 @@ struct VariableEntry {
   std::u16string_view TypeName() const { return SubItemOrEmpty(0); }
   std::u16string_view Data() const { return SubItemOrEmpty(1); }
 
-  // True while the entry shows exactly its stored value's texts, so that
-  // writing it must reproduce the stored value.
-  bool KeepsStoredValue() const;
-
   bool operator==(const VariableEntry&) const = default;
 
  private:
@@ -61,9 +55,29 @@ struct VariableEntry {
   }
 };
 
-// The value to write for an entry: its stored value while KeepsStoredValue()
+// A value as it goes out to a key or a file.
+struct NamedValue {
+  std::u16string Name;
+  RegistryValue Value;
+
+  bool operator==(const NamedValue&) const = default;
+};
+
+// What the Path tab shows of the linked Path entry: the Path list's items.
+// Null for every other row.
+using ShownPathItems = const std::vector<std::u16string>*;
+
+// Whether writing the row reproduces its stored value: the row shows the
+// type name it was read with and, for an ordinary row, the data text it was
+// read with; for the linked Path entry, the Path list holds the items the
+// value was read as, in the same order, and the row shows either the data
+// as read or those items joined (Edit1 was not given another text). Decided
+// from what is shown, so no command has to remember to end any state.
+bool WritesStoredValue(const VariableEntry& row, ShownPathItems pathItems = nullptr);
+
+// The value to write for a row: its stored value while WritesStoredValue()
 // holds, otherwise its data text and a terminating zero (UTF-16LE) under the
 // type code its type name looks up to (REG_NONE for an unknown name).
-RegistryValue ValueToWrite(const VariableEntry& entry);
+RegistryValue ValueToWrite(const VariableEntry& row, ShownPathItems pathItems = nullptr);
 
 }  // namespace tallowin

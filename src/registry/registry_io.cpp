@@ -37,18 +37,18 @@ LSTATUS ReadKey(RootKey root, std::u16string_view subkey, Sink&& sink) {
   }
 }
 
-LSTATUS WriteEntry(HKEY key, const VariableEntry& entry) {
+LSTATUS WriteValue(HKEY key, const NamedValue& named) {
   // The registry takes a value name up to its first zero: a name holding
   // one would silently set some other value.
-  if (entry.Name.find(u'\0') != std::u16string::npos) return ERROR_INVALID_PARAMETER;
-  RegistryValue value = ValueToWrite(entry);
+  if (named.Name.find(u'\0') != std::u16string::npos) return ERROR_INVALID_PARAMETER;
+  RegistryValue value = named.Value;
   const std::size_t size = value.Bytes.size();
   if (size > std::numeric_limits<DWORD>::max()) return ERROR_INVALID_PARAMETER;
   // RegSetValueExW lengthens string data by one character when the data
   // does not end with a zero but a zero follows it in memory. Non-zero
   // bytes behind the data keep the count exact.
   value.Bytes.insert(value.Bytes.end(), {0xff, 0xff});
-  return ::RegSetValueExW(key, win32::Wide(entry.Name), 0, value.TypeCode, value.Bytes.data(),
+  return ::RegSetValueExW(key, win32::Wide(named.Name), 0, value.TypeCode, value.Bytes.data(),
                           static_cast<DWORD>(size));
 }
 
@@ -82,12 +82,12 @@ LSTATUS ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CCl
   });
 }
 
-LSTATUS WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) {
+LSTATUS WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) {
   UniqueKey key;
   LSTATUS status = OpenKey(root, subkey, KEY_WRITE, key);
   if (status != ERROR_SUCCESS) return status;
-  for (int index = 0; index < list.Count(); ++index) {
-    status = WriteEntry(key.get(), list.At(index));
+  for (const NamedValue& value : values) {
+    status = WriteValue(key.get(), value);
     if (status != ERROR_SUCCESS) return status;
   }
   return ERROR_SUCCESS;

@@ -29,10 +29,8 @@ LSTATUS ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list);
 // bytes read.
 LSTATUS ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items);
 
-// Sets one value per entry, in list order, and stops at the first that
-// fails: the values set before it stay set. Entries that still show what
-// they were read with are written with their stored bytes. No value is ever
-// deleted and no key created.
-LSTATUS WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list);
+// Sets the values in order and stops at the first that fails: the values
+// set before it stay set. No value is ever deleted and no key created.
+LSTATUS WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values);
 
 }  // namespace tallowin::registry

@@ -23,8 +23,9 @@ std::vector<std::u16string> Look(testing::EditingBench& e) {
   };
   for (const EditList* list : {&e.model.SysList, &e.model.UserList}) {
     const std::vector<std::u16string> rows = testing::Rows(*list);
+    const std::vector<NamedValue> values = e.model.ValuesToWrite(*list);
     for (int i = 0; i < list->Count(); ++i) {
-      const RegistryValue written = ValueToWrite(list->At(i));
+      const RegistryValue& written = values[static_cast<std::size_t>(i)].Value;
       seen.push_back(rows[static_cast<std::size_t>(i)] + u" writes " + number(written.TypeCode) + u":" +
                      std::u16string(written.Bytes.begin(), written.Bytes.end()));
     }

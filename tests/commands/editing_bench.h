@@ -50,6 +50,10 @@ struct EditingBench {
   }
 
   std::u16string PathEntryData() const { return std::u16string(model.SysList.At(model.PathEntryIndex()).Data()); }
+  // What Save writes for the Path entry.
+  RegistryValue PathWritten() const {
+    return model.ValuesToWrite(model.SysList).at(static_cast<std::size_t>(model.PathEntryIndex())).Value;
+  }
 
   FixedWindow window{ScreenRect{100, 50, 600, 550}};
   ScriptedDialogs dialogs;

@@ -69,10 +69,12 @@ void PrintTo(const EntryValue& value, std::ostream* out) {
   for (const std::uint8_t b : value.Value.Bytes) *out << ' ' << std::hex << static_cast<int>(b) << std::dec;
 }
 
-std::vector<EntryValue> Values(const EditList& list) {
+// What Save would write for one of the model's lists, with the type names.
+std::vector<EntryValue> Values(const MainModel& model, const EditList& list) {
   std::vector<EntryValue> values;
+  const std::vector<NamedValue> written = model.ValuesToWrite(list);
   for (int i = 0; i < list.Count(); ++i) {
-    values.push_back({list.At(i).Name, std::u16string(list.At(i).TypeName()), ValueToWrite(list.At(i))});
+    values.push_back({list.At(i).Name, std::u16string(list.At(i).TypeName()), written[static_cast<std::size_t>(i)].Value});
   }
   return values;
 }
@@ -186,14 +188,14 @@ TEST_F(FileCommandsTest, CancelledDialogDoesNothing) {
     SCOPED_TRACE(c.Name);
     pickers.SaveTitles.clear();
     pickers.OpenTitles.clear();
-    const std::vector<EntryValue> system = Values(model.SysList);
+    const std::vector<EntryValue> system = Values(model, model.SysList);
     const Lines pathList = model.PathList;
     c.Run(model, ports);
     EXPECT_EQ(c.Saves ? pickers.SaveTitles : pickers.OpenTitles, (Lines{std::u16string(c.Title)}));
     EXPECT_TRUE(dialogs.Shown.empty());
     EXPECT_TRUE(dialogs.Sounds.empty());
     EXPECT_EQ(files.Replaces, 0);
-    EXPECT_EQ(Values(model.SysList), system);
+    EXPECT_EQ(Values(model, model.SysList), system);
     EXPECT_EQ(model.PathList, pathList);
   }
 }
@@ -205,14 +207,14 @@ TEST_F(FileCommandsTest, ExportWritesTheListsAsTheyStandAndCountsThem) {
   model.SysList.Add(VariableEntry::FromValue(u"FLAGS", {kRegBinary, {0x00, 0xff, 0x5c}}));
   model.UserList.Add(VariableEntry::FromTexts(u"NEW", u"REG_SZ", u"C:\\x\"y"));
   model.UserList.Add(VariableEntry::FromTexts(u"ODD", u"REG_WHATEVER", u"z"));
-  const std::vector<EntryValue> system = Values(model.SysList);
-  const std::vector<EntryValue> user = Values(model.UserList);
+  const std::vector<EntryValue> system = Values(model, model.SysList);
+  const std::vector<EntryValue> user = Values(model, model.UserList);
   pickers.Answers = {u"C:\\out\\Environment.reg"};
 
   FileExportExecute(model, ports);
 
   ExpectOnlyDialog(Report(u"編集リストをエクスポートしました。\n", 3, 3), At(130, 130), false);
-  EXPECT_EQ(Values(model.SysList), system);  // the lists are left alone
+  EXPECT_EQ(Values(model, model.SysList), system);  // the lists are left alone
   EXPECT_EQ(SectionsOf(files.Files[u"C:\\out\\Environment.reg"]),
             (std::vector<Section>{{regfile::Scope::System, Pairs(system)}, {regfile::Scope::User, Pairs(user)}}));
   // What Save would write: the edit as text, the binary value unchanged, and
@@ -224,14 +226,14 @@ TEST_F(FileCommandsTest, ExportWritesTheListsAsTheyStandAndCountsThem) {
 
 TEST_F(FileCommandsTest, BackupWritesTheKeysAsStoredAndCountsTheEditLists) {
   pickers.Answers = {u"backup.reg"};
-  const std::vector<EntryValue> system = Values(model.SysList);
+  const std::vector<EntryValue> system = Values(model, model.SysList);
 
   FileBuckupExecute(model, ports);
 
   // The counts are those of the edit lists (2 and 1), not of the keys (3 and 1).
   ExpectOnlyDialog(Report(u"レジストリキーをバックアップしました。\n", 2, 1), At(130, 130), false);
   EXPECT_EQ(pickers.SaveTitles, (Lines{std::u16string(u"レジストリキーのバックアップ")}));
-  EXPECT_EQ(Values(model.SysList), system);
+  EXPECT_EQ(Values(model, model.SysList), system);
   // In enumeration order, with the DWORD's exact bytes.
   EXPECT_EQ(SectionsOf(files.Files[u"backup.reg"]),
             (std::vector<Section>{{regfile::Scope::System, registry.Key(RootKey::LocalMachine, kSystemSubkey)},
@@ -308,7 +310,7 @@ TEST_F(FileCommandsTest, ImportReplacesBothListsAndLinksThePathEntry) {
                   u"\"NUMBER\"=dword:0000002a", u"", kUserHeader, u"\"A\"=\"1\"", u"\"B\"=\"2\"", u""}));
 
   ExpectOnlyDialog(Report(u"編集リストへインスポートしました。\n", 3, 2), At(130, 130), false);
-  EXPECT_EQ(Values(model.SysList),
+  EXPECT_EQ(Values(model, model.SysList),
             (std::vector<EntryValue>{{u"ComSpec", u"REG_SZ", Sz(u"C:\\Windows\\cmd.exe")},
                                      {u"NUMBER", u"REG_DWORD", {kRegDword, {0x2a, 0, 0, 0}}},
                                      {u"Path", u"REG_EXPAND_SZ", ExpandSz(u"C:\\X;C:\\Y")}}));
@@ -320,7 +322,7 @@ TEST_F(FileCommandsTest, ImportReplacesBothListsAndLinksThePathEntry) {
   EXPECT_EQ(model.CountText, u"2 項目");
   // Showing the joined value closes the last item with ';' but is no edit:
   // the value read is still what would be written.
-  EXPECT_EQ(ValueToWrite(model.SysList.At(model.PathEntryIndex())), ExpandSz(u"C:\\X;C:\\Y"));
+  EXPECT_EQ(model.ValuesToWrite(model.SysList).at(static_cast<std::size_t>(model.PathEntryIndex())).Value, ExpandSz(u"C:\\X;C:\\Y"));
 }
 
 TEST_F(FileCommandsTest, ImportPathStepForEachKindOfSystemSection) {
@@ -364,15 +366,15 @@ TEST_F(FileCommandsTest, ImportPathStepForEachKindOfSystemSection) {
 }
 
 TEST_F(FileCommandsTest, ImportOfTheUserSectionAloneLeavesSystemAndPathAlone) {
-  const std::vector<EntryValue> system = Values(model.SysList);
+  const std::vector<EntryValue> system = Values(model, model.SysList);
   const std::optional<EntryId> pathEntry = model.PathEntry;
   Import(RegFile({kVersion, u"", kUserHeader, u"\"X\"=\"1\"", u"\"Y\"=hex(2):00,00"}));
 
   ExpectOnlyDialog(Report(u"編集リストへインスポートしました。\n", std::nullopt, 2), At(130, 130), false);
-  EXPECT_EQ(Values(model.SysList), system);
+  EXPECT_EQ(Values(model, model.SysList), system);
   EXPECT_EQ(model.PathEntry, pathEntry);
   EXPECT_EQ(model.PathList, (Lines{u"C:\\Old;", u"C:\\Older;"}));
-  EXPECT_EQ(Values(model.UserList),
+  EXPECT_EQ(Values(model, model.UserList),
             (std::vector<EntryValue>{{u"X", u"REG_SZ", Sz(u"1")}, {u"Y", u"REG_EXPAND_SZ", ExpandSz(u"")}}));
 }
 
@@ -395,22 +397,22 @@ TEST_F(FileCommandsTest, ImportThatFindsNothingChangesNothing) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     dialogs = ScriptedDialogs();
-    const std::vector<EntryValue> system = Values(model.SysList);
-    const std::vector<EntryValue> user = Values(model.UserList);
+    const std::vector<EntryValue> system = Values(model, model.SysList);
+    const std::vector<EntryValue> user = Values(model, model.UserList);
     Import(c.File);
     ExpectOnlyDialog(c.Text, At(c.Failure ? 100 : 130, 130), c.Failure);
-    EXPECT_EQ(Values(model.SysList), system);
-    EXPECT_EQ(Values(model.UserList), user);
+    EXPECT_EQ(Values(model, model.SysList), system);
+    EXPECT_EQ(Values(model, model.UserList), user);
     EXPECT_EQ(model.PathList, (Lines{u"C:\\Old;", u"C:\\Older;"}));
   }
 }
 
 TEST_F(FileCommandsTest, ImportOfAnUnreadableFileReportsTheSystemsReason) {
   pickers.Answers = {u"missing.reg"};
-  const std::vector<EntryValue> user = Values(model.UserList);
+  const std::vector<EntryValue> user = Values(model, model.UserList);
   FileImportExecute(model, ports);
   ExpectOnlyDialog(u"編集リストへのインスポートに失敗しました。\n" + system.DescribeError(kErrorFileNotFound), At(100, 130), true);
-  EXPECT_EQ(Values(model.UserList), user);
+  EXPECT_EQ(Values(model, model.UserList), user);
 }
 
 TEST_F(FileCommandsTest, ExportThenImportGivesTheSameNamesTypesAndBytes) {
@@ -435,8 +437,8 @@ TEST_F(FileCommandsTest, ExportThenImportGivesTheSameNamesTypesAndBytes) {
     model.SysList.Add(VariableEntry::FromValue(name, value));
     model.UserList.Add(VariableEntry::FromValue(name, value));
   }
-  const std::vector<EntryValue> system = Values(model.SysList);
-  const std::vector<EntryValue> user = Values(model.UserList);
+  const std::vector<EntryValue> system = Values(model, model.SysList);
+  const std::vector<EntryValue> user = Values(model, model.UserList);
   pickers.Answers = {u"trip.reg", u"trip.reg"};
 
   FileExportExecute(model, ports);
@@ -446,8 +448,8 @@ TEST_F(FileCommandsTest, ExportThenImportGivesTheSameNamesTypesAndBytes) {
   ASSERT_EQ(dialogs.Shown.size(), 2u);
   EXPECT_EQ(dialogs.Shown[1].Text, Report(u"編集リストへインスポートしました。\n", 13, 13));
   // Where the row with the empty name stands depends on when it was added.
-  EXPECT_EQ(Sorted(Values(fresh.SysList)), Sorted(system));
-  EXPECT_EQ(Sorted(Values(fresh.UserList)), Sorted(user));
+  EXPECT_EQ(Sorted(Values(fresh, fresh.SysList)), Sorted(system));
+  EXPECT_EQ(Sorted(Values(fresh, fresh.UserList)), Sorted(user));
 }
 
 // A Path that was only looked at goes from the registry into a file, and

@@ -46,14 +46,29 @@ TEST_F(PathTabTest, PuttingTheSameItemsBackKeepsThePathAsRead) {
       model.PathClip = {u"C:\\B;"};
       EditPasteExecute(model, state, ports);
     }
-    const VariableEntry& entry = model.SysList.At(model.PathEntryIndex());
-    EXPECT_EQ(ValueToWrite(entry), TextToValue(kRegExpandSz, read));
+    EXPECT_EQ(PathWritten(), TextToValue(kRegExpandSz, read));
     EXPECT_EQ(model.PathList, (Lines{u"C:\\A;", u"C:\\B;", u"C:\\C;"}));
   }
   // A real change writes the edited text.
   model.Edit2 = u"D:\\B;";
   EditReplaseBtnExecute(model, state, ports);
-  EXPECT_EQ(ValueToWrite(model.SysList.At(model.PathEntryIndex())), TextToValue(kRegExpandSz, u"C:\\A;D:\\B;C:\\C;"));
+  EXPECT_EQ(PathWritten(), TextToValue(kRegExpandSz, u"C:\\A;D:\\B;C:\\C;"));
+}
+
+// A removed item stays removed in what Save writes, however it was removed
+// and whatever refresh follows.
+TEST_F(PathTabTest, RemovingAnItemWritesTheListShown) {
+  for (const char* what : {"delete", "cut"}) {
+    SCOPED_TRACE(what);
+    ShowPath(u"C:\\A;C:\\B;C:\\C", 1);
+    if (std::string(what) == "delete") {
+      EditDeleteExecute(model, state, ports);
+    } else {
+      EditCutExecute(model, state, ports);
+    }
+    model.PathListClick(0);
+    EXPECT_EQ(PathWritten(), TextToValue(kRegExpandSz, u"C:\\A;C:\\C;"));
+  }
 }
 
 TEST_F(PathTabTest, AddAndReplaceFromEdit2) {

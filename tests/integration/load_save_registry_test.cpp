@@ -35,8 +35,8 @@ class RedirectedRegistry : public RegistryPort {
   PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override {
     return real_.ReadKeyToItems(RootKey::CurrentUser, Redirect(root, subkey), items);
   }
-  PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) override {
-    return real_.WriteListToKey(RootKey::CurrentUser, Redirect(root, subkey), list);
+  PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) override {
+    return real_.WriteListToKey(RootKey::CurrentUser, Redirect(root, subkey), values);
   }
 
  private:

@@ -135,6 +135,11 @@ MainModel WithReadPath(const RegistryValue& value) {
 
 const VariableEntry& PathEntryOf(const MainModel& model) { return model.SysList.At(model.PathEntryIndex()); }
 
+// What Save writes for the Path entry.
+RegistryValue PathWritten(const MainModel& model) {
+  return model.ValuesToWrite(model.SysList).at(static_cast<std::size_t>(model.PathEntryIndex())).Value;
+}
+
 TEST(PathEntryValue, ShowingThePathWritesTheValueReadWhateverItHolds) {
   for (const testing::OddPathValue& c : testing::OddPathValues()) {
     SCOPED_TRACE(c.Name);
@@ -146,7 +151,7 @@ TEST(PathEntryValue, ShowingThePathWritesTheValueReadWhateverItHolds) {
     model.ShowTab(Tab::Path);
     model.Edit1Change(std::u16string(model.Edit1));
     model.RefreshPathView();
-    EXPECT_EQ(ValueToWrite(PathEntryOf(model)), c.Value);
+    EXPECT_EQ(PathWritten(model), c.Value);
     // The entry still shows what Edit1 shows.
     EXPECT_EQ(PathEntryOf(model).Data(), model.Edit1);
   }
@@ -161,11 +166,11 @@ TEST(PathEntryValue, AnEditWritesTheEditedText) {
     MainModel typed = WithReadPath(c.Value);
     const std::u16string shown = typed.Edit1;
     typed.Edit1Change(shown + u"C:\\New");
-    EXPECT_EQ(ValueToWrite(PathEntryOf(typed)), TextToValue(c.Value.TypeCode, shown + u"C:\\New"));
-    // Typed back to what was shown, it is still an edit, written as text.
+    EXPECT_EQ(PathWritten(typed), TextToValue(c.Value.TypeCode, shown + u"C:\\New"));
+    // Typed back to what was shown, the window shows what it was read as.
     typed.Edit1Change(shown);
     typed.RefreshPathView();
-    EXPECT_EQ(ValueToWrite(PathEntryOf(typed)), TextToValue(c.Value.TypeCode, typed.Edit1));
+    EXPECT_EQ(PathWritten(typed), c.Value);
 
     // A command that rebuilds the Path list into the items it holds already
     // changed nothing: the value as read. Into other items: the joined text,
@@ -173,11 +178,11 @@ TEST(PathEntryValue, AnEditWritesTheEditedText) {
     MainModel rebuilt = WithReadPath(c.Value);
     rebuilt.SetPathValue(rebuilt.PathItemText());
     rebuilt.RefreshPathView();
-    EXPECT_EQ(ValueToWrite(PathEntryOf(rebuilt)), c.Value);
+    EXPECT_EQ(PathWritten(rebuilt), c.Value);
     rebuilt.SetPathValue(rebuilt.PathItemText() + u"C:\\New;\r\n");
     rebuilt.RefreshPathView();
     EXPECT_EQ(PathEntryOf(rebuilt).TypeName(), typeName);
-    EXPECT_EQ(ValueToWrite(PathEntryOf(rebuilt)), TextToValue(c.Value.TypeCode, rebuilt.Edit1));
+    EXPECT_EQ(PathWritten(rebuilt), TextToValue(c.Value.TypeCode, rebuilt.Edit1));
   }
 }
 
@@ -191,7 +196,7 @@ TEST(PathEntryValue, ALineBreakInTheValueKeepsItsDirectoriesApart) {
     EXPECT_EQ(model.Edit1, u"C:\\A;C:\\B;");
     model.SetPathValue(model.PathItemText() + u"C:\\C;\r\n");
     model.RefreshPathView();
-    EXPECT_EQ(ValueToWrite(PathEntryOf(model)), TextToValue(kRegExpandSz, u"C:\\A;C:\\B;C:\\C;"));
+    EXPECT_EQ(PathWritten(model), TextToValue(kRegExpandSz, u"C:\\A;C:\\B;C:\\C;"));
   }
 }
 
@@ -204,7 +209,7 @@ TEST(PathEntryValue, APastedOverPathEntryWritesItsText) {
   clip.LoadFromItem(windir, CI_TYPE | CI_DATA);
   ASSERT_TRUE(clip.StoreToItem(pasted.SysList, pasted.PathEntryIndex(), CI_TYPE | CI_DATA));
   pasted.RefreshPathView();
-  EXPECT_EQ(ValueToWrite(PathEntryOf(pasted)), TextToValue(kRegExpandSz, pasted.Edit1));
+  EXPECT_EQ(PathWritten(pasted), TextToValue(kRegExpandSz, pasted.Edit1));
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST_F(RegistryIoTest, AMissingKeyFailsWithItsReasonAndLeavesTheTargetsAlone) {
   ::SetLastError(0);
   EXPECT_EQ(ReadKeyToItems(RootKey::CurrentUser, MissingKey(), items), ERROR_FILE_NOT_FOUND);
   ::SetLastError(0);
-  EXPECT_EQ(WriteListToKey(RootKey::CurrentUser, MissingKey(), list), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(WriteListToKey(RootKey::CurrentUser, MissingKey(), ValuesToWrite(list)), ERROR_FILE_NOT_FOUND);
 
   ASSERT_EQ(list.Count(), 1);
   EXPECT_EQ(list.At(0).Name, u"KEEP");
@@ -107,7 +107,7 @@ TEST_F(RegistryIoTest, EditedEntriesAreWrittenAsTextUnderTheirTypeNamesCode) {
   };
   EditList list;
   for (const auto& c : cases) list.Add(VariableEntry::FromTexts(c.Name, c.TypeName, c.Data));
-  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
+  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, ValuesToWrite(list)), ERROR_SUCCESS);
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.Name.begin(), c.Name.end()));
     std::vector<std::uint8_t> bytes = Utf16LeBytes(c.Data);
@@ -122,7 +122,7 @@ TEST_F(RegistryIoTest, OfTwoEntriesWithOneNameTheLaterInTheListWins) {
   EditList list;
   list.Add(VariableEntry::FromTexts(u"TWICE", u"REG_SZ", u"first"));
   list.Add(VariableEntry::FromTexts(u"TWICE", u"REG_SZ", u"second"));
-  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
+  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, ValuesToWrite(list)), ERROR_SUCCESS);
   EXPECT_EQ(Get(Subkey, u"TWICE"), TextToValue(REG_SZ, list.At(1).Data()));
 }
 
@@ -133,7 +133,7 @@ TEST_F(RegistryIoTest, WritingNeverDeletesAValue) {
   ASSERT_EQ(ReadKeyToList(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   list.Delete(list.FindIgnoringCase(u"TEMP"));
   list.SetData(list.FindIgnoringCase(u"OTHER"), u"new");
-  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
+  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, ValuesToWrite(list)), ERROR_SUCCESS);
   EXPECT_EQ(Get(Subkey, u"TEMP"), Sz(REG_EXPAND_SZ, u"%USERPROFILE%\\Temp"));
   EXPECT_EQ(Get(Subkey, u"OTHER"), Sz(REG_SZ, u"new"));
 }
@@ -150,7 +150,7 @@ TEST_F(RegistryIoTest, AFailingEntryStopsTheWriteAndKeepsWhatWasWrittenBeforeIt)
   ASSERT_EQ(list.At(2).Name, tooLong);
 
   ::SetLastError(0);
-  EXPECT_NE(WriteListToKey(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
+  EXPECT_NE(WriteListToKey(RootKey::CurrentUser, Subkey, ValuesToWrite(list)), ERROR_SUCCESS);
   EXPECT_EQ(Get(Subkey, u"V1"), Sz(REG_SZ, u"new"));
   EXPECT_EQ(Get(Subkey, u"V2"), Sz(REG_SZ, u"new"));
   EXPECT_EQ(Get(Subkey, tooLong), std::nullopt);
@@ -162,7 +162,7 @@ TEST_F(RegistryIoTest, ANameHoldingAZeroCharacterIsRefusedRatherThanWrittenUnder
   EditList list;
   list.Add(VariableEntry::FromTexts(std::u16string(u"AB\0CD", 5), u"REG_SZ", u"x"));
   ::SetLastError(0);
-  EXPECT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, list), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(WriteListToKey(RootKey::CurrentUser, Subkey, ValuesToWrite(list)), ERROR_INVALID_PARAMETER);
   EXPECT_EQ(Get(Subkey, u"AB"), std::nullopt);
 }
 

@@ -52,7 +52,7 @@ TEST_F(RoundTripTest, LoadingAndSavingKeepsEveryValueByteForByte) {
   ASSERT_EQ(ReadKeyToList(RootKey::CurrentUser, Subkey, list), ERROR_SUCCESS);
   ASSERT_EQ(list.Count(), static_cast<int>(std::size(cases)));
   const std::u16string copy = MakeKey(u"copy");
-  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, copy, list), ERROR_SUCCESS);
+  ASSERT_EQ(WriteListToKey(RootKey::CurrentUser, copy, ValuesToWrite(list)), ERROR_SUCCESS);
 
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.Name.begin(), c.Name.end()));

@@ -64,14 +64,13 @@ class FakeRegistry : public RegistryPort {
     });
   }
 
-  PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) override {
+  PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) override {
     auto key = Keys.find({root, std::u16string(subkey)});
     if (key == Keys.end()) return PortResult::Failure(kFileNotFound);
-    for (int i = 0; i < list.Count(); ++i) {
-      const VariableEntry& entry = list.At(i);
-      if (RefusedNames.count(entry.Name) != 0) return PortResult::Failure(kInvalidParameter);
+    for (const NamedValue& value : values) {
+      if (RefusedNames.count(value.Name) != 0) return PortResult::Failure(kInvalidParameter);
       ++Writes;
-      Set(key->second, entry.Name, ValueToWrite(entry));
+      Set(key->second, value.Name, value.Value);
     }
     return PortResult::Success();
   }

@@ -23,8 +23,9 @@ PortResult Win32Registry::ReadKeyToItems(RootKey root, std::u16string_view subke
   return FromStatus(registry::ReadKeyToItems(root, subkey, items));
 }
 
-PortResult Win32Registry::WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) {
-  return FromStatus(registry::WriteListToKey(root, subkey, list));
+PortResult Win32Registry::WriteListToKey(RootKey root, std::u16string_view subkey,
+                                         const std::vector<NamedValue>& values) {
+  return FromStatus(registry::WriteListToKey(root, subkey, values));
 }
 
 std::u16string Win32System::DescribeError(std::uint32_t code) { return win32::DescribeError(code); }

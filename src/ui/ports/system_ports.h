@@ -15,7 +15,7 @@ class Win32Registry final : public RegistryPort {
  public:
   PortResult ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override;
   PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override;
-  PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const EditList& list) override;
+  PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) override;
 };
 
 class Win32System final : public SystemPort {
