@@ -43,6 +43,10 @@ int Run(HINSTANCE instance, int showCommand) {
       ::DispatchMessageW(&message);
     } catch (const std::exception& error) {
       tallowin::ui::ShowUncaughtException(form->Handle(), &error);
+    } catch (...) {
+      // Any other thrown object is shown as an exception without a message,
+      // and the program goes on.
+      tallowin::ui::ShowUncaughtException(form->Handle(), nullptr);
     }
   }
   return 0;

@@ -436,7 +436,7 @@ void TMainForm::OnCommand(int id, int code, HWND control) {
   if (control == edit1_) {
     if (code == EN_SETFOCUS) edit1Attached_ = true;  // Edit1Enter
     if (code == EN_KILLFOCUS) edit1Attached_ = false;  // Edit1Exit
-    if (code == EN_CHANGE && edit1Attached_ && !mirroring_) Edit1Change();
+    if (code == EN_CHANGE && edit1Attached_ && !mirroring_ && ::IsWindowVisible(edit1_)) Edit1Change();
     return;
   }
   if (control == edit2_) {
@@ -505,6 +505,14 @@ void TMainForm::PageControlChange() {
   for (std::size_t page = 0; page < pages_.size(); ++page) {
     ::ShowWindow(pages_[page], static_cast<int>(page) == index ? SW_SHOW : SW_HIDE);
   }
+  // The focus never stays on a control of a hidden page, where keys would
+  // edit what the user cannot see: it goes to the tab control, as a click
+  // on a tab gives it.
+  const HWND focus = ::GetFocus();
+  if (focus == nullptr || !::IsWindowVisible(focus) || !::IsChild(window_, focus)) {
+    ::SetFocus(pageControl_);
+    activeControl_ = pageControl_;
+  }
   const Tab tab = static_cast<Tab>(index);
   model_.ShowTab(tab);
   ShowStatus(1, model_.CountText);
@@ -535,6 +543,9 @@ void TMainForm::ListViewChange(const NMLISTVIEW& change) {
   const Tab tab = system ? Tab::System : Tab::User;
   if (ShownTab() != tab) return;
   SetButtonsEnabled(selected);
+  // When a command has removed the selected row, the row that took its
+  // place is not the user's choice: the fields keep what they showed.
+  if (mirroring_ && !selected) return;
   FillFieldsFromRow(tab, change.iItem);
 }
 
@@ -727,6 +738,8 @@ HWND TMainForm::ActiveControl() const {
 
 HWND TMainForm::FocusedEditField() const {
   const HWND focus = ActiveControl();
+  // A field of a hidden page is never the one a command acts on.
+  if (focus == nullptr || !::IsWindowVisible(focus)) return nullptr;
   for (int id : {IDC_EDIT1, IDC_EDIT2, IDC_SYS_KEY_NAME_EDIT, IDC_SYS_KEY_DATA_EDIT, IDC_USER_KEY_NAME_EDIT,
                  IDC_USER_KEY_DATA_EDIT}) {
     if (focus != nullptr && focus == Control(id)) return focus;

@@ -127,6 +127,34 @@ TEST_F(EditingTest, DeleteButtonByMouseDeletesTheItemByAccessKeyTheFieldText) {
   EXPECT_EQ(Text(edit2), u"C:\\3;");
 }
 
+// What the window shows is what Save writes: a deleted item stays deleted,
+// and keys typed after the tabs turn never reach the hidden Path page.
+TEST_F(EditingTest, SaveWritesThePathTheWindowShows) {
+  ClickPathItem(1);
+  driver->Click(Control(IDM_EDIT_DELETE_BTN));
+  ClickPathItem(0);
+  driver->Focus(Control(IDC_EDIT1));
+  driver->Key(VK_TAB, true);
+  EXPECT_EQ(form->ActiveControl(), Control(IDC_PAGE_CONTROL));
+  driver->Type(u"XY");
+  EXPECT_EQ(Text(Control(IDC_EDIT1)), u"C:\\1;C:\\3;C:\\4;C:\\5;");
+  dialogs.Answers = {true, false};  // write; restart later
+  driver->Key('W', true);
+  EXPECT_EQ(registry.Key(RootKey::LocalMachine, kSystemSubkey)[0].second, ExpandSz(u"C:\\1;C:\\3;C:\\4;C:\\5;"));
+}
+
+// Delete on a variable tab selects no other row; the fields keep what they
+// showed.
+TEST_F(EditingTest, DeletingARowLeavesTheFieldsAsTheyWere) {
+  driver->SelectTab(2);
+  ASSERT_EQ(Text(Control(IDC_USER_KEY_NAME_EDIT)), u"TEMP");
+  driver->Click(Control(IDM_EDIT_DELETE_BTN));
+  EXPECT_EQ(form->Model().UserList.Count(), 1);
+  EXPECT_EQ(Text(Control(IDC_USER_KEY_NAME_EDIT)), u"TEMP");
+  EXPECT_EQ(Text(Control(IDC_USER_KEY_DATA_EDIT)), u"%USERPROFILE%\\Temp");
+  EXPECT_FALSE(ButtonsEnabled());
+}
+
 TEST_F(EditingTest, CtrlCInAnEditFieldCopiesItsSelection) {
   const HWND edit2 = Control(IDC_EDIT2);
   driver->Focus(edit2);
@@ -256,7 +284,14 @@ TEST_F(EditingTest, CtrlBFromAnyTabBrowsesForTheFolderOfEdit2) {
   ModalDialogDriver browser({Click(IDOK)});
   driver->Key('B', true);
   ASSERT_EQ(browser.Seen().size(), 1u);
-  EXPECT_EQ(Text(Control(IDC_EDIT2)), u"C:\\windows\\system32;");
+  // The file system compares paths without regard to case; Wine's system
+  // folder is spelled in small letters, the one of Windows is not.
+  const std::u16string chosen = Text(Control(IDC_EDIT2));
+  const std::u16string expected = u"C:\\Windows\\System32;";
+  EXPECT_EQ(::CompareStringOrdinal(win32::Wide(chosen), static_cast<int>(chosen.size()), win32::Wide(expected),
+                                   static_cast<int>(expected.size()), TRUE),
+            CSTR_EQUAL)
+      << win32::ToWide(chosen);
   EXPECT_EQ(PathItems().size(), 5u);  // the list waits for Add or Replace
 }
 
