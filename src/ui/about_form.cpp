@@ -95,27 +95,9 @@ std::wstring ModuleFileName(HMODULE module) {
 }
 
 bool TAboutForm::ShowModal() noexcept {
-  const INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner_,
-                                           DialogProc, reinterpret_cast<LPARAM>(this));
-  return result > 0;
-}
-
-INT_PTR CALLBACK TAboutForm::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  TAboutForm* self = nullptr;
-  if (message == WM_INITDIALOG) {
-    self = reinterpret_cast<TAboutForm*>(lParam);
-    self->dialog_ = dialog;
-    ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<TAboutForm*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-  }
-  if (self == nullptr) return FALSE;
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
-    self->dialog_ = nullptr;
-    return FALSE;
-  }
-  return self->HandleMessage(message, wParam, lParam);
+  const HINSTANCE instance =
+      owner_ != nullptr ? reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(owner_, GWLP_HINSTANCE)) : ::GetModuleHandleW(nullptr);
+  return RunModal(instance, IDD_ABOUT, owner_) > 0;
 }
 
 INT_PTR TAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {

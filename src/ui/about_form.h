@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "ui/window_base.h"
 #include "win32/unique_handle.h"
 
 // The about box: the program's title, its file version and copyright from
@@ -29,18 +30,16 @@ VersionStrings ReadFileVersionStrings(const std::wstring& path);
 // had.
 std::wstring ModuleFileName(HMODULE module);
 
-class TAboutForm {
+class TAboutForm final : public DialogBase<TAboutForm> {
  public:
   explicit TAboutForm(HWND owner) noexcept : owner_(owner) {}
-  TAboutForm(const TAboutForm&) = delete;
-  TAboutForm& operator=(const TAboutForm&) = delete;
 
   // Shows the box centred over the owner, which it disables until the box
   // is closed, and returns then. False when the box could not be shown.
   bool ShowModal() noexcept;
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  friend class DialogBase<TAboutForm>;
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
   // Fills the product and copyright lines from the program's own version
@@ -54,7 +53,6 @@ class TAboutForm {
   INT_PTR OnCtlColorStatic(HDC dc, HWND control) noexcept;
 
   HWND owner_;
-  HWND dialog_ = nullptr;
   win32::UniqueFont formFont_;
   win32::UniqueFont titleFont_;
   win32::UniqueFont productFont_;

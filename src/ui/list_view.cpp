@@ -1,7 +1,6 @@
 #include "ui/list_view.h"
 
-#include <commctrl.h>
-
+#include <algorithm>
 #include <string>
 
 #include "model/texts.h"
@@ -13,31 +12,14 @@ namespace {
 
 constexpr int kColumnWidths[] = {108, 102, 250};
 
-std::wstring CellText(HWND view, int row, int column) {
-  std::wstring text(256, L'\0');
-  for (;;) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    const auto length = static_cast<std::size_t>(
-        ::SendMessageW(view, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-    if (length + 1 < text.size()) {
-      text.resize(length);
-      return text;
-    }
-    text.resize(text.size() * 2);
-  }
-}
-
 }  // namespace
 
 void ListView::Create(HWND parent, int id) {
   handle_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                  LVS_NOSORTHEADER,
+                                  LVS_NOSORTHEADER | LVS_OWNERDATA,
                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              ::GetModuleHandleW(nullptr), nullptr);
+                              reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
   if (handle_ == nullptr) return;
   ListView_SetExtendedListViewStyle(handle_, LVS_EX_FULLROWSELECT | LVS_EX_FLATSB | LVS_EX_DOUBLEBUFFER);
   const std::u16string_view titles[] = {texts::kColumnName, texts::kColumnType, texts::kColumnData};
@@ -56,32 +38,9 @@ void ListView::ScaleColumns(UINT dpi) {
   for (int column = 0; column < 3; ++column) ListView_SetColumnWidth(handle_, column, Scale(kColumnWidths[column], dpi));
 }
 
-void ListView::SetRowTexts(int row, const VariableEntry& entry, bool fresh) {
-  const std::u16string_view cells[] = {entry.Name, entry.TypeName(), entry.Data()};
-  for (int column = 0; column < 3; ++column) {
-    std::wstring text = win32::ToWide(cells[column]);
-    if (!fresh && CellText(handle_, row, column) == text) continue;
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    ::SendMessageW(handle_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  }
-}
-
 void ListView::Show(const EditList& list) {
-  ::SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
-  int shown = ListView_GetItemCount(handle_);
-  while (shown > list.Count()) ListView_DeleteItem(handle_, --shown);
-  for (int row = 0; row < list.Count(); ++row) {
-    const bool fresh = row >= shown;
-    if (fresh) {
-      LVITEMW item{};
-      item.mask = LVIF_TEXT;
-      item.iItem = row;
-      item.pszText = const_cast<wchar_t*>(L"");
-      ::SendMessageW(handle_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    SetRowTexts(row, list.At(row), fresh);
+  if (ListView_GetItemCount(handle_) != list.Count()) {
+    ListView_SetItemCountEx(handle_, list.Count(), LVSICF_NOSCROLL);
   }
   const int selected = list.Selected();
   if (Selected() != selected) {
@@ -92,8 +51,23 @@ void ListView::Show(const EditList& list) {
       ListView_EnsureVisible(handle_, selected, FALSE);
     }
   }
-  ::SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(handle_, nullptr, TRUE);
+  ::InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void ListView::FillCell(NMLVDISPINFOW& request, const EditList& list) {
+  LVITEMW& item = request.item;
+  if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
+  if (item.iItem < 0 || item.iItem >= list.Count()) {
+    item.pszText[0] = L'\0';
+    return;
+  }
+  const VariableEntry& entry = list.At(item.iItem);
+  const std::u16string_view cells[] = {entry.Name, entry.TypeName(), entry.Data()};
+  const std::u16string_view cell = item.iSubItem >= 0 && item.iSubItem < 3 ? cells[item.iSubItem] : std::u16string_view();
+  // The control's buffer takes as much as fits, always closed with a zero.
+  const std::size_t length = std::min(cell.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+  std::copy_n(win32::WideData(cell), length, item.pszText);
+  item.pszText[length] = L'\0';
 }
 
 int ListView::Selected() const { return ListView_GetNextItem(handle_, -1, LVNI_SELECTED); }

@@ -2,30 +2,37 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "model/edit_list.h"
 
 // A report-style list view that shows an edit list: three columns (name,
 // type, data), whole-row single selection that stays shown without the
 // focus, no editing in place, rows in the list's own order.
+//
+// The control holds no texts of its own (LVS_OWNERDATA): it asks for a
+// row's cells when it draws them, and they are read from the list then, so
+// showing ten thousand rows costs what showing the visible ones does, and a
+// list that sorted itself again needs nothing but a repaint.
 namespace tallowin::ui {
 
 class ListView {
  public:
-  // Creates the control as a child of the parent at the design rectangle.
+  // Creates the control as a child of the parent.
   void Create(HWND parent, int id);
   HWND Handle() const { return handle_; }
 
   // Sets the column widths for the DPI.
   void ScaleColumns(UINT dpi);
-  // Shows the list's rows and selection. Rows are rewritten only where their
-  // texts differ from what the control shows.
+  // Shows the list: its number of rows, its selection, and a repaint of
+  // the cells, which the control then asks for.
   void Show(const EditList& list);
+  // Answers the control's request for the cells of a row of the list.
+  static void FillCell(NMLVDISPINFOW& request, const EditList& list);
   // The selected row, or -1.
   int Selected() const;
 
  private:
-  void SetRowTexts(int row, const VariableEntry& entry, bool fresh);
-
   HWND handle_ = nullptr;
 };
 

@@ -2,33 +2,33 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <array>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "commands/editor_state.h"
 #include "commands/ports.h"
 #include "model/main_model.h"
-#include "ui/action_state.h"
-#include "ui/list_view.h"
+#include "ui/command_table.h"
+#include "ui/path_tab_view.h"
 #include "ui/ports/clipboard_port.h"
 #include "ui/ports/environment_port.h"
 #include "ui/ports/file_pickers.h"
 #include "ui/ports/file_system.h"
+#include "ui/ports/focused_edit_port.h"
 #include "ui/ports/folder_picker.h"
 #include "ui/ports/message_dialogs.h"
 #include "ui/ports/system_ports.h"
 #include "ui/status_hints.h"
+#include "ui/variable_tab_view.h"
 #include "ui/window_base.h"
 #include "win32/unique_handle.h"
 
-// The program's one window, TMainForm: three tabs ("Path", "システム",
-// "ユーザー"), the panel with the Add, Replace and Delete buttons, the status
-// bar, the menus and shortcuts. It owns the model, turns control events into
-// calls of the command logic and mirrors the model back into the controls.
+// The program's one window, TMainForm: the frame with its three tab pages
+// ("Path", "システム", "ユーザー"), the panel with the Add, Replace and
+// Delete buttons, the status bar, the menus and shortcuts. It owns the model
+// and the ports, routes every input to a tab's view or to the action of the
+// command table, and mirrors the model back; what a tab shows and how its
+// controls answer belongs to its view.
 namespace tallowin::ui {
 
 // Ports a test may put in place of the real ones; null keeps the real one.
@@ -40,7 +40,7 @@ struct PortOverrides {
   EnvironmentBroadcastPort* Broadcast = nullptr;
 };
 
-class TMainForm final : public WindowBase<TMainForm>, private WindowPort, private FocusedEditPort {
+class TMainForm final : public WindowBase<TMainForm>, private WindowPort, private WindowActions {
  public:
   // Creates the window (FormCreate loads the registry) and shows it. Null
   // when the window could not be created.
@@ -55,7 +55,6 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   EditorState& Editor() { return state_; }
   // A control by its IDC_ or button command ID.
   HWND Control(int id) const;
-  bool IsActionEnabled(int commandId) const { return actions_.IsEnabled(commandId); }
   // The control that has the focus, or that gets it back when the window is
   // activated again.
   HWND ActiveControl() const;
@@ -67,49 +66,44 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   ScreenRect WindowRect() const override;
 
-  // The single-line edit field that is the window's active control.
-  bool IsEditFieldFocused() const override { return FocusedEditField() != nullptr; }
-  std::u16string SelectedText() const override;
-  bool HasSelection() const override;
-  void ReplaceSelection(std::u16string_view text) override;
-
   // Creation and layout.
   void FormCreate();
   void CreatePages();
-  void CreateControls();
+  void CreatePanel();
   void ApplyLayout();
-  int PathListItemHeight() const;
+  void SizeFrame();
+  void FitPagesToTabs();
   void FormDestroy();
 
-  // Events.
+  // Routing.
   void OnCommand(int id, int code, HWND control);
   LRESULT OnNotify(const NMHDR& header);
-  void OnUpDownScroll();
+  void OnUpDownScroll(HWND control);
   void OnContextMenu(HWND target, POINT screen);
   void OnInitMenuPopup(HMENU menu);
+  void OnMenuSelect(WPARAM wParam, LPARAM lParam);
+  LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
+  bool RunShortcut(const MSG& message);
+  void TurnTab(bool back);
   void PageControlChange();
-  void ListViewChange(const NMLISTVIEW& change);
-  void FillFieldsFromRow(Tab tab, int row);
-  void ComboBoxOnDropDownActionExecute(HWND combo);
-  void Edit1Change();
 
-  // Commands.
+  // Actions.
+  bool IsEnabled(const Command& command) const;
   void RunCommand(int id);
-  bool RunEditingCommand(int id);
-  void ReadFieldsIntoState();
-  bool RunMnemonic(WPARAM virtualKey);
   void EditPopupExecute();
-  void EditUndoExecute();
+  void ApplyToMenu(HMENU menu) const;
   CommandPorts Ports();
+  void Close() override;
+  void ShowAbout() override;
+  void UndoInFocusedField() override;
 
   // Mirroring the model into the controls.
   void MirrorModel();
-  void MirrorPathTab();
-  void SetButtonsEnabled(bool enabled);
+  void ReadFields();
   void ShowStatus(int panel, std::u16string_view text);
 
-  Tab ShownTab() const { return model_.ShownTab; }
+  VariableTabView* ViewOf(Tab tab);
   HWND FocusedEditField() const;
 
   HINSTANCE instance_;
@@ -127,35 +121,22 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   std::unique_ptr<ports::Win32Clipboard> clipboard_;
   ports::Win32Environment environment_;
   std::unique_ptr<ports::Win32FolderPicker> folders_;
+  ports::Win32FocusedEdit focusedEdit_;
   PortOverrides overrides_;
 
   UINT dpi_ = 96;
   win32::UniqueFont font_;
   win32::UniqueMenu popupMenu_;
-  std::vector<ACCEL> shortcuts_;
-  ActionState actions_;
   StatusHints hints_;
 
   HWND pageControl_ = nullptr;
   std::array<HWND, 3> pages_{};
   HWND panel_ = nullptr;
   HWND statusBar_ = nullptr;
-  HWND edit1_ = nullptr;
-  HWND pathList_ = nullptr;
-  HWND edit2_ = nullptr;
-  HWND upDown_ = nullptr;
-  ListView sysListView_;
-  ListView userListView_;
-  HWND sysTypeCombo_ = nullptr;
-  HWND userTypeCombo_ = nullptr;
   HWND activeControl_ = nullptr;
-
-  // Edit1's change handler is attached only while Edit1 has the focus.
-  bool edit1Attached_ = false;
-  // Set while the window writes the model into its controls, whose change
-  // notifications then are not the user's.
-  bool mirroring_ = false;
-  std::vector<std::u16string> shownPathList_;
+  PathTabView pathView_;
+  VariableTabView sysView_;
+  VariableTabView userView_;
 };
 
 // Registers the window classes of the main window; false on failure.

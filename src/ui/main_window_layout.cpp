@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/resources/resource.h"
+#include "ui/window_metrics.h"
 
 namespace tallowin::ui {
 namespace {
@@ -35,6 +36,14 @@ const ControlPlace* FindControlPlace(int id) {
     if (place.Id == id) return &place;
   }
   return nullptr;
+}
+
+void PlaceControls(HWND parent, Parent owner, UINT dpi) {
+  for (const ControlPlace& place : kPlaces) {
+    if (place.Owner != owner) continue;
+    ::MoveWindow(::GetDlgItem(parent, place.Id), Scale(place.Left, dpi), Scale(place.Top, dpi), Scale(place.Width, dpi),
+                 Scale(place.Height, dpi), FALSE);
+  }
 }
 
 }  // namespace tallowin::ui

@@ -33,4 +33,7 @@ struct ControlPlace {
 std::span<const ControlPlace> ControlPlaces();
 const ControlPlace* FindControlPlace(int id);
 
+// Places the controls of one parent at their design rectangles for the DPI.
+void PlaceControls(HWND parent, Parent owner, UINT dpi);
+
 }  // namespace tallowin::ui

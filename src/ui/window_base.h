@@ -56,4 +56,58 @@ LRESULT CALLBACK WindowBase<Derived>::WindowProc(HWND window, UINT message, WPAR
   return 0;
 }
 
+// The base of the program's modal dialogs: the dialog procedure stores the
+// object at WM_INITDIALOG (from the creation parameter), forwards every
+// message to the member handler, and forgets the object at WM_NCDESTROY. No
+// exception crosses the procedure either.
+template <typename Derived>
+class DialogBase {
+ public:
+  HWND Handle() const { return dialog_; }
+
+ protected:
+  DialogBase() = default;
+  DialogBase(const DialogBase&) = delete;
+  DialogBase& operator=(const DialogBase&) = delete;
+  ~DialogBase() = default;
+
+  // Runs the dialog of the template over the owner and returns its result
+  // (-1 when it could not be shown).
+  INT_PTR RunModal(HINSTANCE instance, int templateId, HWND owner) {
+    return ::DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, DialogProc,
+                             reinterpret_cast<LPARAM>(static_cast<Derived*>(this)));
+  }
+
+  HWND dialog_ = nullptr;
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+template <typename Derived>
+INT_PTR CALLBACK DialogBase<Derived>::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  Derived* self = nullptr;
+  if (message == WM_INITDIALOG) {
+    self = reinterpret_cast<Derived*>(lParam);
+    self->dialog_ = dialog;
+    ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Derived*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+  }
+  if (self == nullptr) return FALSE;
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
+    self->dialog_ = nullptr;
+    return FALSE;
+  }
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    ShowUncaughtException(dialog, &error);
+  } catch (...) {
+    ShowUncaughtException(dialog, nullptr);
+  }
+  return FALSE;
+}
+
 }  // namespace tallowin::ui

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "commands/ports.h"
-#include "ui/browse_for_folder.h"
+#include "ui/ports/browse_for_folder.h"
 
 // The folder picker as the Browse command reaches it: the window's folder
 // browser, which keeps its settings from one browse to the next.

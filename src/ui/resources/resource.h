@@ -1,7 +1,7 @@
 #pragma once
 
-// Resource identifiers of the program: icons (IDI_), menus and accelerators
-// (IDR_), menu commands, which the accelerators and buttons share (IDM_),
+// Resource identifiers of the program: icons (IDI_), menus (IDR_), menu
+// commands, which the shortcuts and buttons share (IDM_),
 // dialogs (IDD_) and their controls (IDC_). Plain defines: the resource
 // compiler reads this file too.
 
@@ -9,7 +9,6 @@
 
 #define IDR_MAINMENU 200
 #define IDR_POPUPMENU 201
-#define IDR_ACCELERATORS 202
 
 // File menu.
 #define IDM_FILE_LOAD 1001

@@ -1,4 +1,4 @@
-#include "ui/browse_for_folder.h"
+#include "ui/ports/browse_for_folder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

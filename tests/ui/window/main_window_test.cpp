@@ -167,6 +167,45 @@ TEST_F(MainWindowTest, ClickingARowFillsTheFieldsOfItsTab) {
   EXPECT_TRUE(ButtonsEnabled());
 }
 
+// The list views hold no texts of their own: every cell they show is read
+// from the list when they ask, a long one whole, and the selection follows
+// a row that a rename sorts elsewhere.
+TEST_F(MainWindowTest, ListViewsShowTheRowsOfTheirLists) {
+  const std::u16string longData(600, u'x');
+  registry.Key(RootKey::CurrentUser, kUserSubkey).push_back({u"LONG", Sz(longData)});
+  dialogs.Answers = {true};
+  driver->Key('R', true);  // Load again
+  const auto cell = [](HWND view, int row, int column) {
+    std::wstring text(1024, L'\0');
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    text.resize(static_cast<std::size_t>(
+        ::SendMessageW(view, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item))));
+    return win32::FromWide(text);
+  };
+  for (const int id : {IDC_SYS_LIST_VIEW, IDC_USER_LIST_VIEW}) {
+    const HWND view = Control(id);
+    const EditList& list = id == IDC_SYS_LIST_VIEW ? form->Model().SysList : form->Model().UserList;
+    ASSERT_EQ(ListView_GetItemCount(view), list.Count());
+    for (int row = 0; row < list.Count(); ++row) {
+      EXPECT_EQ(cell(view, row, 0), list.At(row).Name);
+      EXPECT_EQ(cell(view, row, 1), list.At(row).TypeName());
+      EXPECT_EQ(cell(view, row, 2), list.At(row).Data());
+    }
+  }
+  EXPECT_EQ(cell(Control(IDC_USER_LIST_VIEW), 0, 2), longData);
+
+  driver->SelectTab(2);  // LONG, TEMP, Tool: LONG selected
+  ::SetWindowTextW(Control(IDC_USER_KEY_NAME_EDIT), L"ZZZ");
+  driver->Click(Control(IDM_EDIT_REPLASE_BTN));
+  const HWND userView = Control(IDC_USER_LIST_VIEW);
+  EXPECT_EQ(cell(userView, 2, 0), u"ZZZ");
+  EXPECT_EQ(ListView_GetNextItem(userView, -1, LVNI_SELECTED), 2);
+  EXPECT_EQ(form->Model().UserList.Selected(), 2);
+}
+
 TEST_F(MainWindowTest, UserTabShowsItsSelectedExpandableRow) {
   driver->SelectTab(2);
   EXPECT_EQ(driver->StatusText(1), u"2 項目");

@@ -1,0 +1,84 @@
+#include "ui/command_table.h"
+
+#include <array>
+
+#include "commands/edit_commands.h"
+#include "commands/file_commands.h"
+#include "commands/load_save_commands.h"
+#include "commands/path_tab_commands.h"
+#include "model/texts.h"
+#include "ui/resources/resource.h"
+
+namespace tallowin::ui {
+namespace {
+
+// Command logic as an action runs it.
+template <void (*Execute)(MainModel&, const CommandPorts&)>
+void RunFileCommand(CommandContext& c) {
+  Execute(c.Model, c.Ports);
+}
+
+template <void (*Execute)(MainModel&, EditorState&, const CommandPorts&)>
+void RunEditingCommand(CommandContext& c) {
+  Execute(c.Model, c.Editor, c.Ports);
+}
+
+constexpr Shortcut Ctrl(WORD key) { return {key, FCONTROL}; }
+
+using E = EditActionStates;
+
+const std::array<Command, 16> kCommands{{
+    {IDM_FILE_LOAD, texts::kHintFileLoad, Ctrl('R'), 0, Enabling::Always, nullptr, RunFileCommand<FileLoadExecute>},
+    {IDM_FILE_SAVE, texts::kHintFileSave, Ctrl('W'), 0, Enabling::Always, nullptr, RunFileCommand<FileSaveExecute>},
+    {IDM_FILE_IMPORT, texts::kHintFileImport, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileImportExecute>},
+    {IDM_FILE_EXPORT, texts::kHintFileExport, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileExportExecute>},
+    {IDM_FILE_BUCKUP, {}, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileBuckupExecute>},
+    // Alt+F4 is the system's own; it closes the window the same way.
+    {IDM_FILE_EXIT, texts::kHintFileExit, {}, 0, Enabling::Always, nullptr,
+     [](CommandContext& c) { c.Window.Close(); }},
+    {IDM_EDIT_CUT, texts::kHintEditCut, Ctrl('X'), 0, Enabling::EditMenu, &E::Cut, RunEditingCommand<EditCutExecute>},
+    {IDM_EDIT_COPY, texts::kHintEditCopy, Ctrl('C'), 0, Enabling::EditMenu, &E::Copy,
+     RunEditingCommand<EditCopyExecute>},
+    {IDM_EDIT_PASTE, texts::kHintEditPaste, Ctrl('V'), 0, Enabling::EditMenu, &E::Paste,
+     RunEditingCommand<EditPasteExecute>},
+    {IDM_EDIT_DELETE, texts::kHintEditDelete, Ctrl(VK_DELETE), 0, Enabling::EditMenu, &E::Delete,
+     RunEditingCommand<EditDeleteExecute>},
+    {IDM_EDIT_ADD_BTN, texts::kHintEditAddBtn, {}, 'A', Enabling::PanelButton, nullptr,
+     RunEditingCommand<EditAddBtnExecute>},
+    {IDM_EDIT_REPLASE_BTN, texts::kHintEditReplaseBtn, {}, 'R', Enabling::PanelButton, nullptr,
+     RunEditingCommand<EditReplaseBtnExecute>},
+    {IDM_EDIT_DELETE_BTN, texts::kHintEditDelete, {}, 'D', Enabling::PanelButton, nullptr,
+     RunEditingCommand<EditDeleteBtnExecute>},
+    {IDM_FILE_BROWSE, texts::kHintFileBrowse, Ctrl('B'), 0, Enabling::Always, nullptr,
+     RunEditingCommand<FileBrowseExecute>},
+    {IDM_EDIT_UNDO, texts::kHintEditUndo, Ctrl('Z'), 0, Enabling::FieldUndo, nullptr,
+     [](CommandContext& c) { c.Window.UndoInFocusedField(); }},
+    {IDM_HELP_ABOUT, texts::kHintHelpAbout, {VK_F12, 0}, 0, Enabling::Always, nullptr,
+     [](CommandContext& c) { c.Window.ShowAbout(); }},
+}};
+
+template <typename Matches>
+const Command* FindFirst(Matches matches) {
+  for (const Command& command : kCommands) {
+    if (matches(command)) return &command;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+const Command* FindCommand(int id) {
+  return FindFirst([id](const Command& c) { return c.Id == id; });
+}
+
+const Command* FindShortcut(WPARAM key, BYTE modifiers) {
+  return FindFirst([=](const Command& c) { return c.Keys.Key != 0 && c.Keys.Key == key && c.Keys.Modifiers == modifiers; });
+}
+
+const Command* FindAccessKey(WPARAM key) {
+  return FindFirst([key](const Command& c) { return c.AccessKey != 0 && c.AccessKey == key; });
+}
+
+}  // namespace tallowin::ui

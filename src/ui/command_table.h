@@ -1,0 +1,76 @@
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <string_view>
+
+#include "commands/editor_state.h"
+#include "commands/ports.h"
+#include "model/main_model.h"
+
+// Every action of the main window, once: its command ID (shared by its menu
+// item, button and shortcut), its hint, its shortcut and access key, the rule
+// its enabled state follows and what it runs. The menus, the panel's buttons,
+// the shortcuts, the access keys and the Edit menu's enabling all look here,
+// so adding an action is one row.
+namespace tallowin::ui {
+
+// What the window does itself for an action, besides the command logic.
+class WindowActions {
+ public:
+  virtual void Close() = 0;
+  virtual void ShowAbout() = 0;
+  virtual void UndoInFocusedField() = 0;
+
+ protected:
+  ~WindowActions() = default;
+};
+
+// What an action runs with: the window's model, its editor state (with the
+// fields read from the controls just before), the ports and the window.
+struct CommandContext {
+  MainModel& Model;
+  EditorState& Editor;
+  const CommandPorts& Ports;
+  WindowActions& Window;
+};
+
+// Where an action's enabled state comes from, asked for when it is used.
+enum class Enabling {
+  Always,
+  // Cut, Copy, Paste and Delete of the Edit menu: as the Edit menu's
+  // enabling finds them for the focused control and the tab shown.
+  EditMenu,
+  // The panel's buttons: on the Path tab, or while the variable tab shown
+  // has a selected row.
+  PanelButton,
+  // Undo: while the focused edit field has something to undo.
+  FieldUndo,
+};
+
+struct Shortcut {
+  WORD Key = 0;  // virtual key; 0 for none
+  BYTE Modifiers = 0;  // FCONTROL, FSHIFT, FALT
+};
+
+struct Command {
+  int Id;
+  std::u16string_view Hint;
+  Shortcut Keys;
+  // The underlined letter of a panel button's caption, which Alt presses
+  // without moving the focus; 0 for none.
+  WORD AccessKey;
+  Enabling Rule;
+  // For Enabling::EditMenu: which of the Edit menu's states.
+  bool EditActionStates::*EditState;
+  void (*Run)(CommandContext&);
+};
+
+std::span<const Command> Commands();
+// The action of a command ID, a shortcut or an access key; null when none.
+const Command* FindCommand(int id);
+const Command* FindShortcut(WPARAM key, BYTE modifiers);
+const Command* FindAccessKey(WPARAM key);
+
+}  // namespace tallowin::ui

@@ -1,0 +1,116 @@
+#include "ui/path_tab_view.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "model/texts.h"
+#include "ui/command_table.h"
+#include "ui/control_text.h"
+#include "ui/main_window_layout.h"
+#include "ui/resources/resource.h"
+#include "ui/window_metrics.h"
+
+namespace tallowin::ui {
+
+void PathTabView::Create(HWND page, StatusHints& hints) {
+  constexpr DWORD kEdit = WS_TABSTOP | ES_AUTOHSCROLL;
+  page_ = page;
+  edit1_ = CreateChild(page, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_EDIT1);
+  pathList_ = CreateChild(page, WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
+                          WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, IDC_PATH_LIST);
+  edit2_ = CreateChild(page, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_EDIT2);
+  const std::wstring browse = win32::ToWide(texts::kBrowseCaption);
+  const HWND browseButton = CreateChild(page, 0, WC_BUTTONW, browse.c_str(), WS_TABSTOP | BS_PUSHBUTTON, IDM_FILE_BROWSE);
+  // With its arrow keys on, the up-down control takes Up and Down from the
+  // Path list while the list has the focus.
+  upDown_ = CreateChild(page, 0, UPDOWN_CLASSW, L"", UDS_ARROWKEYS, IDC_UP_DOWN);
+  ::SendMessageW(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(pathList_), 0);
+  // A Path of a few thousand items outgrows an edit field's default limit
+  // of about 32,000 characters; the user must be able to type into it.
+  for (HWND edit : {edit1_, edit2_}) ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+
+  hints.SetControlHint(edit1_, texts::kHintEdit1);
+  hints.SetControlHint(edit2_, texts::kHintEdit2);
+  hints.SetControlHint(upDown_, texts::kHintUpDown);
+  hints.SetControlHint(browseButton, FindCommand(IDM_FILE_BROWSE)->Hint);
+}
+
+void PathTabView::Layout(UINT dpi, HFONT font) {
+  PlaceControls(page_, Parent::PathPage, dpi);
+  // A line of 12 pixels fits the program's own face; a face the system
+  // substitutes for it may be taller, and its lines must not be clipped.
+  const int itemHeight = std::max(Scale(kPathListItemHeight, dpi), TextLineHeight(pathList_, font));
+  ::SendMessageW(pathList_, LB_SETITEMHEIGHT, 0, itemHeight);
+}
+
+void PathTabView::Mirror(const MainModel& model) {
+  mirroring_ = true;
+  SetTextIfDifferent(edit1_, model.Edit1);
+  if (shownItems_ != model.PathList) MirrorItems(model.PathList);
+  if (::SendMessageW(pathList_, LB_GETCURSEL, 0, 0) != model.PathListSelection) {
+    ::SendMessageW(pathList_, LB_SETCURSEL, static_cast<WPARAM>(model.PathListSelection), 0);
+  }
+  SetTextIfDifferent(edit2_, model.Edit2);
+  ::SendMessageW(upDown_, UDM_SETRANGE32, 0, std::max(model.UpDownMax, 0));
+  ::SendMessageW(upDown_, UDM_SETPOS32, 0, model.UpDownPosition);
+  mirroring_ = false;
+}
+
+void PathTabView::MirrorItems(const std::vector<std::u16string>& wanted) {
+  // Only the items between the unchanged start and the unchanged end are
+  // replaced: an edit of one item of a long Path touches one line.
+  const std::vector<std::u16string>& shown = shownItems_;
+  std::size_t head = 0;
+  while (head < shown.size() && head < wanted.size() && shown[head] == wanted[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < shown.size() - head && tail < wanted.size() - head &&
+         shown[shown.size() - 1 - tail] == wanted[wanted.size() - 1 - tail]) {
+    ++tail;
+  }
+  ::SendMessageW(pathList_, WM_SETREDRAW, FALSE, 0);
+  for (std::size_t i = head; i < shown.size() - tail; ++i) {
+    ::SendMessageW(pathList_, LB_DELETESTRING, static_cast<WPARAM>(head), 0);
+  }
+  for (std::size_t i = head; i < wanted.size() - tail; ++i) {
+    ::SendMessageW(pathList_, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(win32::Wide(wanted[i])));
+  }
+  ::SendMessageW(pathList_, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(pathList_, nullptr, TRUE);
+  shownItems_ = wanted;
+}
+
+void PathTabView::ReadFields(MainModel& model) const { model.Edit2 = TextOf(edit2_); }
+
+bool PathTabView::OnCommand(MainModel& model, HWND control, int code) {
+  if (control == edit1_) {
+    if (code == EN_SETFOCUS) edit1Attached_ = true;    // Edit1Enter
+    if (code == EN_KILLFOCUS) edit1Attached_ = false;  // Edit1Exit
+    // The handler never acts on the field of a hidden page.
+    if (code == EN_CHANGE && edit1Attached_ && !mirroring_ && ::IsWindowVisible(edit1_)) {
+      model.Edit1Change(TextOf(edit1_));
+    }
+    return true;
+  }
+  if (control == edit2_) {
+    // The model keeps what the field shows, so that mirroring the model
+    // never takes back what the user or an edit command wrote into it.
+    if (code == EN_CHANGE && !mirroring_) model.Edit2 = TextOf(edit2_);
+    return true;
+  }
+  if (control == pathList_) {
+    if (code == LBN_SELCHANGE) model.PathListClick(static_cast<int>(::SendMessageW(pathList_, LB_GETCURSEL, 0, 0)));
+    return true;
+  }
+  return false;
+}
+
+std::optional<UpDownButton> PathTabView::ArrowOf(HWND control, const MainModel& model) const {
+  if (control != upDown_) return std::nullopt;
+  // The control has moved its position already; which way tells the arrow.
+  const int position = static_cast<int>(::SendMessageW(upDown_, UDM_GETPOS32, 0, 0));
+  if (position == model.UpDownPosition) return std::nullopt;
+  return position > model.UpDownPosition ? UpDownButton::Up : UpDownButton::Down;
+}
+
+}  // namespace tallowin::ui
