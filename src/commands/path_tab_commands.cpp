@@ -22,10 +22,7 @@ bool IsItemIndex(const MainModel& model, int index) { return index >= 0 && index
 // The lines are the Path list with one change made: joined and split again,
 // so that a line holding several directories becomes several items and an
 // empty line disappears.
-void Rebuild(MainModel& model, const Lines& lines) {
-  model.SetPathValue(JoinLines(lines));
-  model.RefreshPathView();
-}
+void Rebuild(MainModel& model, const Lines& lines) { model.SetPathLines(lines); }
 
 // Inserts a line at PathIndex, or at the start when there is no current
 // position; the first item it makes becomes current.
@@ -46,7 +43,7 @@ void ReplaceCurrentLine(MainModel& model, std::u16string line) {
 // Removes the item at the index; the item that followed it becomes current,
 // or the new last item when it was the last.
 void RemoveItem(MainModel& model, int index) {
-  const int lastBefore = model.PathLastIndex;
+  const int lastBefore = model.PathLastIndex();
   model.PathList.erase(model.PathList.begin() + index);
   if (model.PathIndex >= lastBefore) --model.PathIndex;
   model.RefreshPathView();
@@ -79,14 +76,14 @@ void ReplacePathItem(MainModel& model) {
 }
 
 void DeletePathItem(MainModel& model) {
-  const int selected = model.PathListSelection;
+  const int selected = model.PathListSelection();
   if (!IsItemIndex(model, selected)) return;
   RunAsOneStep(model, [&] { RemoveItem(model, selected); });
 }
 
 void CutPathItem(MainModel& model, const CommandPorts& ports) {
   RunAsOneStepWithClipboard(model, ports, [&]() -> std::optional<std::u16string> {
-    const int selected = model.PathListSelection;
+    const int selected = model.PathListSelection();
     std::u16string text = CopyItemToPathClip(model, selected);
     if (IsItemIndex(model, selected)) {
       RemoveItem(model, selected);
@@ -99,7 +96,7 @@ void CutPathItem(MainModel& model, const CommandPorts& ports) {
 
 void CopyPathItem(MainModel& model, const CommandPorts& ports) {
   RunAsOneStepWithClipboard(model, ports, [&]() -> std::optional<std::u16string> {
-    std::u16string text = CopyItemToPathClip(model, model.PathListSelection);
+    std::u16string text = CopyItemToPathClip(model, model.PathListSelection());
     model.RefreshPathView();
     return text;
   });

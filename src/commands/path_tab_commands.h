@@ -22,7 +22,7 @@
 // holds only blanks do nothing.
 //
 // After each call the window mirrors from the model: Edit1, Edit2,
-// PathList, PathListSelection, UpDownMax and UpDownPosition, CountText,
+// PathList, PathListSelection(), UpDownMax() and UpDownPosition(), CountText,
 // StatusText, and the System list (the Path entry's data).
 namespace tallowin {
 

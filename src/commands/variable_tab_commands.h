@@ -23,8 +23,8 @@
 // not write the tab's fields.
 //
 // After each call the window mirrors from the model: the tab's list and its
-// selection, the Path entry's data, Edit1, Edit2, PathListSelection,
-// UpDownMax and UpDownPosition, and CountText.
+// selection, the Path entry's data, Edit1, Edit2, PathListSelection(),
+// UpDownMax() and UpDownPosition(), and CountText.
 //
 // Ports: Dialogs and Window (the check's messages).
 namespace tallowin {

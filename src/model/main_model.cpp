@@ -1,5 +1,6 @@
 #include "model/main_model.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "model/path_value.h"
@@ -8,36 +9,36 @@ namespace tallowin {
 
 namespace {
 
-std::vector<std::u16string> ItemsOf(std::u16string_view value) {
-  return SplitLines(SplitPathItems(RemoveLineBreaks(value)));
-}
+std::vector<std::u16string> ItemsOf(std::u16string_view value) { return SplitPathValue(RemoveLineBreaks(value)); }
 
 }  // namespace
 
-void MainModel::SetPathValue(std::u16string_view value) { ApplyPathItems(ItemsOf(value)); }
-
-void MainModel::ApplyPathItems(std::vector<std::u16string> items) {
-  PathList = std::move(items);
-  PathLastIndex = static_cast<int>(PathList.size()) - 1;
-  if (PathLastIndex < PathIndex) PathIndex = PathLastIndex;
-  ShowPathSelection();
+void MainModel::SetPathValue(std::u16string_view value) {
+  ApplyPathItems(ItemsOf(value));
   MirrorEdit1IntoPathEntry();
 }
 
+void MainModel::SetPathLines(const std::vector<std::u16string>& lines) {
+  ApplyPathItems(ItemsOf(JoinPathItems(lines)));
+  RefreshPathView();
+}
+
+void MainModel::ApplyPathItems(std::vector<std::u16string> items) {
+  PathList = std::move(items);
+  PathIndex = std::min(PathIndex, PathLastIndex());
+  ShowCurrentItem();
+}
+
 void MainModel::RefreshPathView() {
-  PathLastIndex = static_cast<int>(PathList.size()) - 1;
-  Edit1 = RemoveLineBreaks(PathItemText());
-  ShowPathSelection();
+  Edit1 = JoinPathItems(PathList);
+  ShowCurrentItem();
   CountText = ItemCountText(CountOfShownTab());
   MirrorEdit1IntoPathEntry();
 }
 
-void MainModel::ShowPathSelection() {
-  const bool inRange = PathIndex >= 0 && PathIndex <= PathLastIndex;
-  PathListSelection = inRange ? PathIndex : -1;
-  UpDownMax = PathLastIndex;
-  UpDownPosition = PathLastIndex - PathIndex;
-  Edit2 = inRange ? PathList[static_cast<std::size_t>(PathIndex)] : std::u16string();
+void MainModel::ShowCurrentItem() {
+  const int current = PathListSelection();
+  Edit2 = current >= 0 ? PathList[static_cast<std::size_t>(current)] : std::u16string();
 }
 
 void MainModel::MirrorEdit1IntoPathEntry() {

@@ -26,26 +26,35 @@ class MainModel {
 
   bool Loading = false;
   int PathIndex = 0;
-  int PathLastIndex = 0;
   std::vector<std::u16string> PathClip;
   // The System list's row that holds the Path value; a row that leaves the
   // list is no longer found, so the link then reads as none.
   std::optional<EntryId> PathEntry;
 
-  // Control texts and positions the window shows.
+  // Control texts the window shows.
   std::u16string Edit1;  // the joined Path value, or what the user typed
   std::u16string Edit2;  // the current Path item
-  int PathListSelection = -1;
-  int UpDownMax = 0;
-  int UpDownPosition = 0;
+
+  // The positions the Path tab shows, derived from the Path list and
+  // PathIndex whenever they are asked for. The up-down control counts from
+  // the last item (0) up to the first (PathLastIndex()), so that its up arrow,
+  // which raises the position, moves an item towards the top.
+  int PathLastIndex() const { return static_cast<int>(PathList.size()) - 1; }
+  int PathListSelection() const { return PathIndex >= 0 && PathIndex <= PathLastIndex() ? PathIndex : -1; }
+  int UpDownMax() const { return PathLastIndex(); }
+  int UpDownPosition() const { return PathLastIndex() - PathIndex; }
   std::u16string StatusText;  // status bar panel 0
   std::u16string CountText;   // status bar panel 1
   Tab ShownTab = Tab::Path;
 
-  // A new value comes in (typed into Edit1, or rebuilt by a command): the
-  // Path list is replaced by its items, PathIndex pulled into range, and the
-  // Path entry receives Edit1's text. Edit1 and the count stay as they are.
+  // A new value comes in (typed into Edit1): the Path list is replaced by
+  // its items, PathIndex pulled into range, and the Path entry receives
+  // Edit1's text. Edit1 and the count stay as they are.
   void SetPathValue(std::u16string_view value);
+  // A command's change of the Path list: the lines (items, or texts that
+  // hold several directories) are joined and split once into the new items,
+  // PathIndex is pulled into range and the view refreshed.
+  void SetPathLines(const std::vector<std::u16string>& lines);
   // Shows the Path list as it now is: Edit1, Edit2, selection, up-down,
   // count text of the tab shown, and the Path entry's data.
   void RefreshPathView();
@@ -79,7 +88,7 @@ class MainModel {
 
  private:
   void ApplyPathItems(std::vector<std::u16string> items);
-  void ShowPathSelection();
+  void ShowCurrentItem();
   void MirrorEdit1IntoPathEntry();
   int CountOfShownTab() const;
 };

@@ -2,20 +2,52 @@
 
 namespace tallowin {
 
-std::u16string SplitPathItems(std::u16string_view value) {
-  std::u16string itemText;
-  itemText.reserve(value.size() + value.size() / 8 + 4);
+namespace {
+
+// Hands each item of the value, without its closing ';', to the sink.
+template <typename Sink>
+void ForEachPathItem(std::u16string_view value, Sink sink) {
   std::size_t start = 0;
   for (std::size_t p = 0; p <= value.size(); ++p) {
     const bool separator = p == value.size() || value[p] == u';';
     // A separator right where an item starts would close an empty item; it
     // becomes the first character of the next item instead.
     if (!separator || p == start) continue;
-    itemText.append(value.substr(start, p - start));
-    itemText.append(u";\r\n");
+    sink(value.substr(start, p - start));
     start = p + 1;
   }
+}
+
+}  // namespace
+
+std::u16string SplitPathItems(std::u16string_view value) {
+  std::u16string itemText;
+  itemText.reserve(value.size() + value.size() / 8 + 4);
+  ForEachPathItem(value, [&itemText](std::u16string_view item) {
+    itemText.append(item);
+    itemText.append(u";\r\n");
+  });
   return itemText;
+}
+
+std::vector<std::u16string> SplitPathValue(std::u16string_view value) {
+  std::vector<std::u16string> items;
+  ForEachPathItem(value, [&items](std::u16string_view item) {
+    std::u16string& added = items.emplace_back();
+    added.reserve(item.size() + 1);
+    added.append(item);
+    added.push_back(u';');
+  });
+  return items;
+}
+
+std::u16string JoinPathItems(const std::vector<std::u16string>& items) {
+  std::size_t length = 0;
+  for (const std::u16string& item : items) length += item.size();
+  std::u16string joined;
+  joined.reserve(length);
+  for (const std::u16string& item : items) joined.append(item);
+  return joined;
 }
 
 std::u16string RemoveLineBreaks(std::u16string_view text) {
@@ -73,7 +105,7 @@ std::u16string JoinLines(const std::vector<std::u16string>& lines) {
 std::vector<std::u16string> ItemsOfReadPath(std::u16string_view data) {
   std::vector<std::u16string> items;
   for (const std::u16string& line : SplitLines(data)) {
-    for (std::u16string& item : SplitLines(SplitPathItems(line))) items.push_back(std::move(item));
+    for (std::u16string& item : SplitPathValue(line)) items.push_back(std::move(item));
   }
   return items;
 }

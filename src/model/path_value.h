@@ -16,6 +16,13 @@ namespace tallowin {
 // gets a ';' when the value does not end with one.
 std::u16string SplitPathItems(std::u16string_view value);
 
+// The items of a value that holds no line break, as SplitPathItems makes
+// them, as a list.
+std::vector<std::u16string> SplitPathValue(std::u16string_view value);
+
+// The joined value of a list of items: the items one after the other.
+std::u16string JoinPathItems(const std::vector<std::u16string>& items);
+
 // The value without any CR or LF.
 std::u16string RemoveLineBreaks(std::u16string_view text);
 

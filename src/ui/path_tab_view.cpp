@@ -48,12 +48,12 @@ void PathTabView::Mirror(const MainModel& model) {
   mirroring_ = true;
   SetTextIfDifferent(edit1_, model.Edit1);
   if (shownItems_ != model.PathList) MirrorItems(model.PathList);
-  if (::SendMessageW(pathList_, LB_GETCURSEL, 0, 0) != model.PathListSelection) {
-    ::SendMessageW(pathList_, LB_SETCURSEL, static_cast<WPARAM>(model.PathListSelection), 0);
+  if (::SendMessageW(pathList_, LB_GETCURSEL, 0, 0) != model.PathListSelection()) {
+    ::SendMessageW(pathList_, LB_SETCURSEL, static_cast<WPARAM>(model.PathListSelection()), 0);
   }
   SetTextIfDifferent(edit2_, model.Edit2);
-  ::SendMessageW(upDown_, UDM_SETRANGE32, 0, std::max(model.UpDownMax, 0));
-  ::SendMessageW(upDown_, UDM_SETPOS32, 0, model.UpDownPosition);
+  ::SendMessageW(upDown_, UDM_SETRANGE32, 0, std::max(model.UpDownMax(), 0));
+  ::SendMessageW(upDown_, UDM_SETPOS32, 0, model.UpDownPosition());
   mirroring_ = false;
 }
 
@@ -109,8 +109,8 @@ std::optional<UpDownButton> PathTabView::ArrowOf(HWND control, const MainModel& 
   if (control != upDown_) return std::nullopt;
   // The control has moved its position already; which way tells the arrow.
   const int position = static_cast<int>(::SendMessageW(upDown_, UDM_GETPOS32, 0, 0));
-  if (position == model.UpDownPosition) return std::nullopt;
-  return position > model.UpDownPosition ? UpDownButton::Up : UpDownButton::Down;
+  if (position == model.UpDownPosition()) return std::nullopt;
+  return position > model.UpDownPosition() ? UpDownButton::Up : UpDownButton::Down;
 }
 
 }  // namespace tallowin::ui

@@ -33,7 +33,7 @@ std::vector<std::u16string> Look(testing::EditingBench& e) {
   }
   const MainModel& m = e.model;
   for (const int n :
-       {m.PathEntryIndex(), m.PathIndex, m.PathLastIndex, m.PathListSelection, m.UpDownMax, m.UpDownPosition}) {
+       {m.PathEntryIndex(), m.PathIndex, m.PathLastIndex(), m.PathListSelection(), m.UpDownMax(), m.UpDownPosition()}) {
     seen.push_back(number(n));
   }
   seen.insert(seen.end(), m.PathList.begin(), m.PathList.end());

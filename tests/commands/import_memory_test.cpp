@@ -64,7 +64,7 @@ struct Snapshot {
 
 Snapshot Take(const MainModel& model) {
   Snapshot snapshot{{}, {}, model.PathList, model.Edit1, model.Edit2, model.PathEntry,
-                    model.PathIndex, model.PathLastIndex, model.CountText, {}};
+                    model.PathIndex, model.PathLastIndex(), model.CountText, {}};
   for (int i = 0; i < model.SysList.Count(); ++i) snapshot.System.push_back(model.SysList.At(i));
   for (NamedValue& value : model.ValuesToWrite(model.SysList)) snapshot.Written.push_back(std::move(value.Value));
   for (int i = 0; i < model.UserList.Count(); ++i) snapshot.User.push_back(model.UserList.At(i));

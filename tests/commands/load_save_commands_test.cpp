@@ -197,7 +197,7 @@ TEST_F(LoadSaveTest, AnUneditedPathIsSavedAsItWasRead) {
     MainModel loaded;
     loaded.Loading = true;
     FileLoadExecute(loaded, ports);
-    loaded.PathListClick(loaded.PathLastIndex);
+    loaded.PathListClick(loaded.PathLastIndex());
     loaded.ShowTab(Tab::System);
     path.second = ExpandSz(u"changed meanwhile");
     dialogs.Answers = {true, false};

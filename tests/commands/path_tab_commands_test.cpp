@@ -117,9 +117,9 @@ TEST_F(PathTabTest, ChangeShowsTheNewValueEverywhere) {
   EXPECT_EQ(model.Edit1, u"C:\\A;D:\\N;C:\\B;");
   EXPECT_EQ(PathEntryData(), u"C:\\A;D:\\N;C:\\B;");
   EXPECT_EQ(model.Edit2, u"D:\\N;");
-  EXPECT_EQ(model.PathListSelection, 1);
-  EXPECT_EQ(model.UpDownMax, 2);
-  EXPECT_EQ(model.UpDownPosition, 1);
+  EXPECT_EQ(model.PathListSelection(), 1);
+  EXPECT_EQ(model.UpDownMax(), 2);
+  EXPECT_EQ(model.UpDownPosition(), 1);
   EXPECT_EQ(model.CountText, u"3 項目");
 }
 
@@ -159,7 +159,7 @@ TEST_F(PathTabTest, DeleteMakesTheFollowingItemCurrent) {
     EditDeleteBtnExecute(model, state, ports);
     EXPECT_EQ(model.PathList, c.Items);
     EXPECT_EQ(model.PathIndex, c.Index);
-    EXPECT_EQ(model.PathListSelection, c.Index);
+    EXPECT_EQ(model.PathListSelection(), c.Index);
   }
 }
 
@@ -227,7 +227,7 @@ TEST_F(PathTabTest, MoveKeepsTheItemCurrent) {
     for (const UpDownButton button : c.Presses) UpDownClick(model, state, ports, button);
     EXPECT_EQ(model.PathList, c.Items);
     EXPECT_EQ(model.PathIndex, c.Index);
-    EXPECT_EQ(model.PathListSelection, c.Index);
+    EXPECT_EQ(model.PathListSelection(), c.Index);
     EXPECT_EQ(model.PathClip, c.Clip);
     if (c.Clip == Lines{u"OLD;"}) {
       EXPECT_TRUE(clipboard.Writes.empty());

@@ -50,37 +50,37 @@ TEST(PathView, ShrinkingListPullsTheIndexDown) {
   model.PathListClick(2);
   model.Edit1Change(u"C:\\A");
   EXPECT_EQ(model.PathIndex, 0);
-  EXPECT_EQ(model.PathListSelection, 0);
+  EXPECT_EQ(model.PathListSelection(), 0);
   EXPECT_EQ(model.Edit2, u"C:\\A;");
-  EXPECT_EQ(model.UpDownMax, 0);
-  EXPECT_EQ(model.UpDownPosition, 0);
+  EXPECT_EQ(model.UpDownMax(), 0);
+  EXPECT_EQ(model.UpDownPosition(), 0);
 
   // An empty value: no item, no selection, index -1, and the entry mirrors it.
   model.Edit1Change(u"");
   EXPECT_TRUE(model.PathList.empty());
-  EXPECT_EQ(model.PathLastIndex, -1);
+  EXPECT_EQ(model.PathLastIndex(), -1);
   EXPECT_EQ(model.PathIndex, -1);
-  EXPECT_EQ(model.PathListSelection, -1);
+  EXPECT_EQ(model.PathListSelection(), -1);
   EXPECT_EQ(model.Edit2, u"");
-  EXPECT_EQ(model.UpDownMax, -1);
-  EXPECT_EQ(model.UpDownPosition, 0);
+  EXPECT_EQ(model.UpDownMax(), -1);
+  EXPECT_EQ(model.UpDownPosition(), 0);
   EXPECT_EQ(PathEntryData(model), u"");
 
   // A longer list again does not raise an index below 0.
   model.Edit1Change(u"C:\\A;C:\\B");
   EXPECT_EQ(model.PathIndex, -1);
-  EXPECT_EQ(model.PathListSelection, -1);
-  EXPECT_EQ(model.UpDownPosition, 2);
+  EXPECT_EQ(model.PathListSelection(), -1);
+  EXPECT_EQ(model.UpDownPosition(), 2);
 }
 
 TEST(PathView, UpDownCountsFromTheBottom) {
   MainModel model = WithPathEntry(u"a;b;c;d;");
   model.PathListClick(0);
-  EXPECT_EQ(model.UpDownMax, 3);
-  EXPECT_EQ(model.UpDownPosition, 3);
+  EXPECT_EQ(model.UpDownMax(), 3);
+  EXPECT_EQ(model.UpDownPosition(), 3);
   model.PathListClick(3);
-  EXPECT_EQ(model.UpDownMax, 3);
-  EXPECT_EQ(model.UpDownPosition, 0);
+  EXPECT_EQ(model.UpDownMax(), 3);
+  EXPECT_EQ(model.UpDownPosition(), 0);
 }
 
 TEST(PathView, LoadedValueGetsOneClosingSemicolon) {
@@ -146,7 +146,7 @@ TEST(PathEntryValue, ShowingThePathWritesTheValueReadWhateverItHolds) {
     MainModel model = WithReadPath(c.Value);
     // Looking at the value in every way the window can: selecting items,
     // switching tabs, and Edit1 reporting back the text it was given.
-    model.PathListClick(model.PathLastIndex);
+    model.PathListClick(model.PathLastIndex());
     model.ShowTab(Tab::System);
     model.ShowTab(Tab::Path);
     model.Edit1Change(std::u16string(model.Edit1));
