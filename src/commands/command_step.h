@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "commands/command_outcome.h"
 #include "commands/ports.h"
 #include "model/main_model.h"
 #include "model/texts.h"
@@ -33,13 +34,13 @@ void RunAsOneStep(MainModel& model, Change change) {
 // clipboard another program holds beyond the port's short wait takes the
 // whole change back. The user reads why in status bar panel 0.
 template <typename Change>
-void RunAsOneStepWithClipboard(MainModel& model, const CommandPorts& ports, Change change) {
+CommandOutcome RunAsOneStepWithClipboard(MainModel& model, const CommandPorts& ports, Change change) {
   MainModel before = model;
   try {
     const std::optional<std::u16string> text = change();
-    if (!text || ports.Clipboard->WriteText(*text).Succeeded) return;
+    if (!text || ports.Clipboard->WriteText(*text).Succeeded) return {};
     model = std::move(before);
-    model.StatusText = texts::kClipboardWriteFailed;
+    return CommandOutcome::Status(texts::kClipboardWriteFailed);
   } catch (...) {
     model = std::move(before);
     throw;

@@ -12,25 +12,21 @@ bool EditFieldFocused(const CommandPorts& ports) { return ports.FocusedEdit->IsE
 
 // Cut and Copy in an edit field: the clipboard first, so that a cut whose
 // text could not be put there leaves the field as it was.
-void CopyFieldSelection(MainModel& model, const CommandPorts& ports, bool removeAfterwards) {
+CommandOutcome CopyFieldSelection(const CommandPorts& ports, bool removeAfterwards) {
   const std::u16string selected = ports.FocusedEdit->SelectedText();
-  if (selected.empty()) return;
-  if (!ports.Clipboard->WriteText(selected).Succeeded) {
-    model.StatusText = texts::kClipboardWriteFailed;
-    return;
-  }
+  if (selected.empty()) return {};
+  if (!ports.Clipboard->WriteText(selected).Succeeded) return CommandOutcome::Status(texts::kClipboardWriteFailed);
   if (removeAfterwards) ports.FocusedEdit->ReplaceSelection(u"");
+  return {};
 }
 
-void PasteIntoField(MainModel& model, const CommandPorts& ports) {
+CommandOutcome PasteIntoField(const CommandPorts& ports) {
   const ClipboardText read = ports.Clipboard->ReadText();
-  if (!read.Result.Succeeded) {
-    model.StatusText = texts::kClipboardReadFailed;
-    return;
-  }
-  if (!read.Text) return;
+  if (!read.Result.Succeeded) return CommandOutcome::Status(texts::kClipboardReadFailed);
+  if (!read.Text) return {};
   const std::u16string_view text = *read.Text;
   ports.FocusedEdit->ReplaceSelection(text.substr(0, text.find_first_of(u"\r\n")));
+  return {};
 }
 
 bool SelectedInShownList(const MainModel& model) {
@@ -40,57 +36,53 @@ bool SelectedInShownList(const MainModel& model) {
 
 }  // namespace
 
-void EditAddBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
+CommandOutcome EditAddBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
   if (model.ShownTab == Tab::Path) {
     AddPathItem(model);
   } else {
     AddVariable(model, state, ports);
   }
+  return {};
 }
 
-void EditReplaseBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
+CommandOutcome EditReplaseBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
   if (model.ShownTab == Tab::Path) {
     ReplacePathItem(model);
   } else {
     ReplaceVariable(model, state, ports);
   }
+  return {};
 }
 
-void EditDeleteBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
-  EditDeleteExecute(model, state, ports);
+CommandOutcome EditDeleteBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
+  return EditDeleteExecute(model, state, ports);
 }
 
-void EditCutExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
-  if (EditFieldFocused(ports)) {
-    CopyFieldSelection(model, ports, true);
-  } else if (model.ShownTab == Tab::Path) {
-    CutPathItem(model, ports);
-  } else {
-    CutVariable(model, state, ports);
-  }
+CommandOutcome EditCutExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
+  if (EditFieldFocused(ports)) return CopyFieldSelection(ports, true);
+  if (model.ShownTab == Tab::Path) return CutPathItem(model, ports);
+  CutVariable(model, state, ports);
+  return {};
 }
 
-void EditCopyExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
-  if (EditFieldFocused(ports)) {
-    CopyFieldSelection(model, ports, false);
-  } else if (model.ShownTab == Tab::Path) {
-    CopyPathItem(model, ports);
-  } else {
-    CopyVariable(model, state, ports);
-  }
+CommandOutcome EditCopyExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
+  if (EditFieldFocused(ports)) return CopyFieldSelection(ports, false);
+  if (model.ShownTab == Tab::Path) return CopyPathItem(model, ports);
+  CopyVariable(model, state, ports);
+  return {};
 }
 
-void EditPasteExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
-  if (EditFieldFocused(ports)) {
-    PasteIntoField(model, ports);
-  } else if (model.ShownTab == Tab::Path) {
+CommandOutcome EditPasteExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
+  if (EditFieldFocused(ports)) return PasteIntoField(ports);
+  if (model.ShownTab == Tab::Path) {
     PastePathItems(model);
   } else {
     PasteVariable(model, state, ports);
   }
+  return {};
 }
 
-void EditDeleteExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
+CommandOutcome EditDeleteExecute(MainModel& model, EditorState& state, const CommandPorts& ports) {
   if (EditFieldFocused(ports)) {
     if (ports.FocusedEdit->HasSelection()) ports.FocusedEdit->ReplaceSelection(u"");
   } else if (model.ShownTab == Tab::Path) {
@@ -98,6 +90,7 @@ void EditDeleteExecute(MainModel& model, EditorState& state, const CommandPorts&
   } else {
     DeleteVariable(model, state, ports);
   }
+  return {};
 }
 
 void EditPopupExecute(const MainModel& model, EditorState& state, const CommandPorts& ports) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/command_outcome.h"
 #include "commands/editor_state.h"
 #include "commands/path_tab_commands.h"
 #include "commands/ports.h"
@@ -25,8 +26,8 @@
 // runs: a mouse click on the Delete button has moved the focus to the
 // button, its accelerator key has not. Cut and Copy in a field write the
 // system clipboard, and Paste reads it, through ports.Clipboard; when the
-// clipboard cannot be used the field keeps its text and model.StatusText
-// says so. Paste takes the clipboard text up to its first line break, as a
+// clipboard cannot be used the field keeps its text and the outcome says
+// so. Paste takes the clipboard text up to its first line break, as a
 // single-line field's own paste does.
 //
 // Ports: Dialogs, Window, Clipboard and FocusedEdit.
@@ -34,14 +35,14 @@ namespace tallowin {
 
 // "追加(&A)", "置換(&R)" and "削除(&D)". The Delete button runs
 // EditDeleteExecute, edit-field rule included.
-void EditAddBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
-void EditReplaseBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
-void EditDeleteBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
+CommandOutcome EditAddBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
+CommandOutcome EditReplaseBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
+CommandOutcome EditDeleteBtnExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
 
-void EditCutExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
-void EditCopyExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
-void EditPasteExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
-void EditDeleteExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
+CommandOutcome EditCutExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
+CommandOutcome EditCopyExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
+CommandOutcome EditPasteExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
+CommandOutcome EditDeleteExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
 
 // Sets state.EditActions for the control that has the focus and the tab
 // shown. The window runs it before the Edit menu or the context menu opens

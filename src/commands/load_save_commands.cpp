@@ -6,10 +6,10 @@
 
 namespace tallowin {
 
-void FileLoadExecute(MainModel& model, const CommandPorts& ports) {
+CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
   if (!model.Loading) {
     ports.Dialogs->Beep(SystemSound::Question);
-    if (!ports.Dialogs->Confirm(texts::kLoadConfirm, OffsetFromOwner(ports.Window, kDialogX, kDialogY))) return;
+    if (!ports.Dialogs->Confirm(texts::kLoadConfirm, OffsetFromOwner(ports.Window, kDialogX, kDialogY))) return {};
   }
 
   model.SysList.Clear();
@@ -19,7 +19,7 @@ void FileLoadExecute(MainModel& model, const CommandPorts& ports) {
   if (const PortResult read = ports.Registry->ReadKeyToList(RootKey::LocalMachine, kSystemSubkey, model.SysList);
       !read.Succeeded) {
     ReportFailure(ports, texts::kLoadFailed, read.ErrorCode);
-    return;
+    return {};
   }
   // Without a Path entry the Path list and Edit1 keep what they held.
   const int pathRow = model.SysList.FindIgnoringCase(u"Path");
@@ -28,16 +28,16 @@ void FileLoadExecute(MainModel& model, const CommandPorts& ports) {
   if (const PortResult read = ports.Registry->ReadKeyToList(RootKey::CurrentUser, kUserSubkey, model.UserList);
       !read.Succeeded) {
     ReportFailure(ports, texts::kLoadFailed, read.ErrorCode);
-    return;
+    return {};
   }
 
   model.RefreshPathView();
-  model.StatusText = texts::kLoadDone;
+  return CommandOutcome::Status(texts::kLoadDone);
 }
 
-void FileSaveExecute(MainModel& model, const CommandPorts& ports) {
+CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   ports.Dialogs->Beep(SystemSound::Exclamation);
-  if (!ports.Dialogs->Warn(texts::kSaveWarning, OffsetFromOwner(ports.Window, kDialogX, kDialogY))) return;
+  if (!ports.Dialogs->Warn(texts::kSaveWarning, OffsetFromOwner(ports.Window, kDialogX, kDialogY))) return {};
 
   // The user key is written only after the whole system key was.
   PortResult written =
@@ -47,15 +47,15 @@ void FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   }
   if (!written.Succeeded) {
     ReportFailure(ports, texts::kSaveFailed, written.ErrorCode);
-    return;
+    return {};
   }
   ports.Broadcast->AnnounceEnvironmentChange();
 
   ports.Dialogs->Inform(texts::kSaveDone, OffsetFromOwner(ports.Window, kDialogX, kDialogY));
-  model.StatusText = texts::kSaveDone;
   if (ports.Dialogs->Confirm(texts::kRestartQuestion, OffsetFromOwner(ports.Window, kRestartX, kDialogY))) {
     ports.Power->ChangePowerState(PS_REBOOT);
   }
+  return CommandOutcome::Status(texts::kSaveDone);
 }
 
 }  // namespace tallowin

@@ -81,8 +81,8 @@ void DeletePathItem(MainModel& model) {
   RunAsOneStep(model, [&] { RemoveItem(model, selected); });
 }
 
-void CutPathItem(MainModel& model, const CommandPorts& ports) {
-  RunAsOneStepWithClipboard(model, ports, [&]() -> std::optional<std::u16string> {
+CommandOutcome CutPathItem(MainModel& model, const CommandPorts& ports) {
+  return RunAsOneStepWithClipboard(model, ports, [&]() -> std::optional<std::u16string> {
     const int selected = model.PathListSelection();
     std::u16string text = CopyItemToPathClip(model, selected);
     if (IsItemIndex(model, selected)) {
@@ -94,8 +94,8 @@ void CutPathItem(MainModel& model, const CommandPorts& ports) {
   });
 }
 
-void CopyPathItem(MainModel& model, const CommandPorts& ports) {
-  RunAsOneStepWithClipboard(model, ports, [&]() -> std::optional<std::u16string> {
+CommandOutcome CopyPathItem(MainModel& model, const CommandPorts& ports) {
+  return RunAsOneStepWithClipboard(model, ports, [&]() -> std::optional<std::u16string> {
     std::u16string text = CopyItemToPathClip(model, model.PathListSelection());
     model.RefreshPathView();
     return text;
@@ -112,8 +112,8 @@ void EditInsertExecute(MainModel& model, EditorState&, const CommandPorts&) {
   RunAsOneStep(model, [&] { InsertLine(model, JoinLines(model.PathClip)); });
 }
 
-void UpDownClick(MainModel& model, EditorState&, const CommandPorts& ports, UpDownButton button) {
-  RunAsOneStepWithClipboard(model, ports, [&]() -> std::optional<std::u16string> {
+CommandOutcome UpDownClick(MainModel& model, EditorState&, const CommandPorts& ports, UpDownButton button) {
+  return RunAsOneStepWithClipboard(model, ports, [&]() -> std::optional<std::u16string> {
     const int from = model.PathIndex;
     const int to = button == UpDownButton::Up ? from - 1 : from + 1;
     std::optional<std::u16string> moved;

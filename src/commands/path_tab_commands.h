@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/command_outcome.h"
 #include "commands/editor_state.h"
 #include "commands/ports.h"
 #include "model/main_model.h"
@@ -12,8 +13,7 @@
 // Path list, PathIndex, the Path clipboard, the Path entry and all the view
 // fields as they were. Cut, Copy and a move write the system clipboard last;
 // when it cannot be written (another program holds it beyond a short wait)
-// the command is taken back and model.StatusText (status bar panel 0) says
-// so.
+// the command is taken back and its outcome (status bar panel 0) says so.
 //
 // Positions outside the list never crash or lose an item: Add and Insert
 // with no current item (empty list, PathIndex -1) insert at the start;
@@ -23,7 +23,7 @@
 //
 // After each call the window mirrors from the model: Edit1, Edit2,
 // PathList, PathListSelection(), UpDownMax() and UpDownPosition(), CountText,
-// StatusText, and the System list (the Path entry's data).
+// and the System list (the Path entry's data).
 namespace tallowin {
 
 // The Path-list branches. Cut and Copy use port Clipboard; the others no
@@ -31,8 +31,8 @@ namespace tallowin {
 void AddPathItem(MainModel& model);
 void ReplacePathItem(MainModel& model);
 void DeletePathItem(MainModel& model);
-void CutPathItem(MainModel& model, const CommandPorts& ports);
-void CopyPathItem(MainModel& model, const CommandPorts& ports);
+CommandOutcome CutPathItem(MainModel& model, const CommandPorts& ports);
+CommandOutcome CopyPathItem(MainModel& model, const CommandPorts& ports);
 void PastePathItems(MainModel& model);
 
 // Inserts the Path clipboard's items at PathIndex; the first of them becomes
@@ -46,7 +46,7 @@ enum class UpDownButton { Up = 0, Down = 1 };
 // (Up) or the bottom (Down); it stays current. Nothing moves at the ends.
 // The moved item replaces the Path clipboard and the system clipboard's
 // text. The window gives PathList the focus. Uses port Clipboard.
-void UpDownClick(MainModel& model, EditorState& state, const CommandPorts& ports, UpDownButton button);
+CommandOutcome UpDownClick(MainModel& model, EditorState& state, const CommandPorts& ports, UpDownButton button);
 
 // Ctrl+B or the "..." button, from any tab: opens the folder browser at the
 // folder Edit2 names (one trailing ';' dropped, environment references

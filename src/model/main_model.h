@@ -43,7 +43,6 @@ class MainModel {
   int PathListSelection() const { return PathIndex >= 0 && PathIndex <= PathLastIndex() ? PathIndex : -1; }
   int UpDownMax() const { return PathLastIndex(); }
   int UpDownPosition() const { return PathLastIndex() - PathIndex; }
-  std::u16string StatusText;  // status bar panel 0
   std::u16string CountText;   // status bar panel 1
   Tab ShownTab = Tab::Path;
 

@@ -1,6 +1,7 @@
 #include "ui/command_table.h"
 
 #include <array>
+#include <type_traits>
 
 #include "commands/edit_commands.h"
 #include "commands/file_commands.h"
@@ -12,15 +13,33 @@
 namespace tallowin::ui {
 namespace {
 
-// Command logic as an action runs it.
-template <void (*Execute)(MainModel&, const CommandPorts&)>
-void RunFileCommand(CommandContext& c) {
-  Execute(c.Model, c.Ports);
+// Command logic as an action runs it; a command with nothing to say in the
+// status bar has an empty outcome.
+template <auto Execute>
+CommandOutcome Outcome(auto&&... arguments) {
+  if constexpr (std::is_void_v<decltype(Execute(arguments...))>) {
+    Execute(arguments...);
+    return {};
+  } else {
+    return Execute(arguments...);
+  }
 }
 
-template <void (*Execute)(MainModel&, EditorState&, const CommandPorts&)>
-void RunEditingCommand(CommandContext& c) {
-  Execute(c.Model, c.Editor, c.Ports);
+template <auto Execute>
+CommandOutcome RunFileCommand(CommandContext& c) {
+  return Outcome<Execute>(c.Model, c.Ports);
+}
+
+template <auto Execute>
+CommandOutcome RunEditingCommand(CommandContext& c) {
+  return Outcome<Execute>(c.Model, c.Editor, c.Ports);
+}
+
+// What the window does itself.
+template <void (WindowActions::*Action)()>
+CommandOutcome RunWindowAction(CommandContext& c) {
+  (c.Window.*Action)();
+  return {};
 }
 
 constexpr Shortcut Ctrl(WORD key) { return {key, FCONTROL}; }
@@ -35,7 +54,7 @@ const std::array<Command, 16> kCommands{{
     {IDM_FILE_BUCKUP, {}, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileBuckupExecute>},
     // Alt+F4 is the system's own; it closes the window the same way.
     {IDM_FILE_EXIT, texts::kHintFileExit, {}, 0, Enabling::Always, nullptr,
-     [](CommandContext& c) { c.Window.Close(); }},
+     RunWindowAction<&WindowActions::Close>},
     {IDM_EDIT_CUT, texts::kHintEditCut, Ctrl('X'), 0, Enabling::EditMenu, &E::Cut, RunEditingCommand<EditCutExecute>},
     {IDM_EDIT_COPY, texts::kHintEditCopy, Ctrl('C'), 0, Enabling::EditMenu, &E::Copy,
      RunEditingCommand<EditCopyExecute>},
@@ -52,9 +71,9 @@ const std::array<Command, 16> kCommands{{
     {IDM_FILE_BROWSE, texts::kHintFileBrowse, Ctrl('B'), 0, Enabling::Always, nullptr,
      RunEditingCommand<FileBrowseExecute>},
     {IDM_EDIT_UNDO, texts::kHintEditUndo, Ctrl('Z'), 0, Enabling::FieldUndo, nullptr,
-     [](CommandContext& c) { c.Window.UndoInFocusedField(); }},
+     RunWindowAction<&WindowActions::UndoInFocusedField>},
     {IDM_HELP_ABOUT, texts::kHintHelpAbout, {VK_F12, 0}, 0, Enabling::Always, nullptr,
-     [](CommandContext& c) { c.Window.ShowAbout(); }},
+     RunWindowAction<&WindowActions::ShowAbout>},
 }};
 
 template <typename Matches>

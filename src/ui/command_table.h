@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "commands/command_outcome.h"
 #include "commands/editor_state.h"
 #include "commands/ports.h"
 #include "model/main_model.h"
@@ -64,7 +65,7 @@ struct Command {
   Enabling Rule;
   // For Enabling::EditMenu: which of the Edit menu's states.
   bool EditActionStates::*EditState;
-  void (*Run)(CommandContext&);
+  CommandOutcome (*Run)(CommandContext&);
 };
 
 std::span<const Command> Commands();

@@ -148,8 +148,9 @@ void TMainForm::FormCreate() {
   CreatePanel();
   ApplyLayout();
 
-  FileLoadExecute(model_, Ports());
+  const CommandOutcome loaded = FileLoadExecute(model_, Ports());
   MirrorModel();
+  ShowOutcome(loaded);
   model_.Loading = false;
 }
 
@@ -347,10 +348,10 @@ void TMainForm::OnUpDownScroll(HWND control) {
   // not taken for a cut in an edit field.
   ::SetFocus(pathView_.PathList());
   activeControl_ = pathView_.PathList();
-  model_.StatusText.clear();
   ReadFields();
-  UpDownClick(model_, state_, Ports(), *button);
+  const CommandOutcome outcome = UpDownClick(model_, state_, Ports(), *button);
   MirrorModel();
+  ShowOutcome(outcome);
 }
 
 void TMainForm::OnContextMenu(HWND target, POINT screen) {
@@ -445,12 +446,13 @@ bool TMainForm::IsEnabled(const Command& command) const {
 void TMainForm::RunCommand(int id) {
   const Command* command = FindCommand(id);
   if (command == nullptr || !IsEnabled(*command)) return;
-  model_.StatusText.clear();
   ReadFields();
   const CommandPorts ports = Ports();
   CommandContext context{model_, state_, ports, *this};
-  command->Run(context);
-  if (window_ != nullptr) MirrorModel();
+  const CommandOutcome outcome = command->Run(context);
+  if (window_ == nullptr) return;
+  MirrorModel();
+  ShowOutcome(outcome);
 }
 
 void TMainForm::EditPopupExecute() {
@@ -503,10 +505,11 @@ void TMainForm::MirrorModel() {
     ::EnableWindow(::GetDlgItem(panel_, id), IsEnabled(*FindCommand(id)) ? TRUE : FALSE);
   }
   ShowStatus(1, model_.CountText);
-  if (!model_.StatusText.empty()) {
-    ShowStatus(0, model_.StatusText);
-    model_.StatusText.clear();
-  }
+}
+
+void TMainForm::ShowOutcome(const CommandOutcome& outcome) {
+  // A command's message stays in panel 0 until the next hint replaces it.
+  if (!outcome.StatusText.empty()) ShowStatus(0, outcome.StatusText);
 }
 
 void TMainForm::ReadFields() {

@@ -102,6 +102,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void MirrorModel();
   void ReadFields();
   void ShowStatus(int panel, std::u16string_view text);
+  void ShowOutcome(const CommandOutcome& outcome);
 
   VariableTabView* ViewOf(Tab tab);
   HWND FocusedEditField() const;

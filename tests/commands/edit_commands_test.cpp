@@ -12,7 +12,7 @@ namespace tallowin {
 namespace {
 
 using Lines = std::vector<std::u16string>;
-using Command = void (*)(MainModel&, EditorState&, const CommandPorts&);
+using Command = CommandOutcome (*)(MainModel&, EditorState&, const CommandPorts&);
 
 class EditCommandsTest : public ::testing::Test, protected testing::EditingBench {
  protected:
@@ -76,12 +76,10 @@ TEST_F(EditCommandsTest, HeldClipboardLeavesTheFieldAsItWas) {
   clipboard.Held = true;
   clipboard.Text = u"XY";
   FocusField(u"abcdef", 1, 3);
-  EditCutExecute(model, state, ports);
+  EXPECT_EQ(EditCutExecute(model, state, ports).StatusText, u"クリップボードに書き込めませんでした。操作は取り消されました。");
   EXPECT_EQ(focusedEdit.Text, u"abcdef");
-  EXPECT_EQ(model.StatusText, u"クリップボードに書き込めませんでした。操作は取り消されました。");
-  EditPasteExecute(model, state, ports);
+  EXPECT_EQ(EditPasteExecute(model, state, ports).StatusText, u"クリップボードから読み込めませんでした。");
   EXPECT_EQ(focusedEdit.Text, u"abcdef");
-  EXPECT_EQ(model.StatusText, u"クリップボードから読み込めませんでした。");
 }
 
 TEST_F(EditCommandsTest, PopupEnablesByFocusAndTab) {

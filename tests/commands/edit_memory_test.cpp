@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <new>
 #include <optional>
 #include <string>
@@ -40,7 +42,7 @@ std::vector<std::u16string> Look(testing::EditingBench& e) {
   seen.push_back(u"clip");
   seen.insert(seen.end(), m.PathClip.begin(), m.PathClip.end());
   const CClipItem& item = e.state.ClipItem;
-  seen.insert(seen.end(), {m.Edit1, m.Edit2, m.StatusText, m.CountText, e.clipboard.Text.value_or(u"(none)"), item.Name,
+  seen.insert(seen.end(), {m.Edit1, m.Edit2, m.CountText, e.clipboard.Text.value_or(u"(none)"), item.Name,
                            item.TypeName, item.Data, item.IsSet ? u"set" : u"empty",
                            item.Stored ? item.Stored->Data : u"(not stored)"});
   return seen;
@@ -63,7 +65,7 @@ struct Editor : testing::EditingBench {
 };
 
 TEST(EditMemoryTest, AnAllocationFailureLeavesEverythingAsItWas) {
-  using Command = void (*)(MainModel&, EditorState&, const CommandPorts&);
+  using Command = std::function<void(MainModel&, EditorState&, const CommandPorts&)>;
   const auto moveDown = [](MainModel& m, EditorState& s, const CommandPorts& p) {
     UpDownClick(m, s, p, UpDownButton::Down);
   };

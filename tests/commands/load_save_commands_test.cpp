@@ -47,10 +47,9 @@ class LoadSaveTest : public ::testing::Test {
 
 TEST_F(LoadSaveTest, StartUpLoadAsksNothingAndLinksPath) {
   model.Loading = true;
-  FileLoadExecute(model, ports);
+  EXPECT_EQ(FileLoadExecute(model, ports).StatusText, u"レジストリから環境変数を読み込みました。");
   EXPECT_TRUE(dialogs.Shown.empty());
   EXPECT_TRUE(dialogs.Sounds.empty());
-  EXPECT_EQ(model.StatusText, u"レジストリから環境変数を読み込みました。");
   ASSERT_EQ(model.SysList.Count(), 3);
   EXPECT_EQ(model.SysList.At(0).Name, u"OS");  // name order
   EXPECT_EQ(model.UserList.Count(), 1);
@@ -104,12 +103,10 @@ TEST_F(LoadSaveTest, PathInCapitalsIsLinkedAndNoPathKeepsThePathList) {
 TEST_F(LoadSaveTest, LoadFailuresReportTheSystemsDescription) {
   // The user key missing: the System list and Path list are filled, the User list stays empty.
   registry.Keys.erase({RootKey::CurrentUser, std::u16string(kUserSubkey)});
-  model.StatusText = u"before";
-  FileLoadExecute(model, ports);
+  EXPECT_EQ(FileLoadExecute(model, ports).StatusText, u"");  // panel 0 keeps its text
   EXPECT_EQ(model.SysList.Count(), 3);
   EXPECT_EQ(model.UserList.Count(), 0);
   EXPECT_EQ(model.PathList.size(), 2u);
-  EXPECT_EQ(model.StatusText, u"before");
   ASSERT_EQ(dialogs.Shown.size(), 2u);
   EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
   EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリからの環境変数の読み込みに失敗しました。\n" + Described(FakeRegistry::kFileNotFound));
@@ -131,7 +128,7 @@ TEST_F(LoadSaveTest, SaveWritesBothKeysAndOffersRestart) {
   FileLoadExecute(model, ports);
   model.UserList.Add(VariableEntry::FromTexts(u"NEW", u"REG_SZ", u"v"));
   dialogs.Answers = {true, true};
-  FileSaveExecute(model, ports);
+  const CommandOutcome saved = FileSaveExecute(model, ports);
 
   ASSERT_EQ(dialogs.Shown.size(), 3u);
   EXPECT_EQ(dialogs.Shown[0].Kind, DialogKind::Warn);
@@ -144,7 +141,7 @@ TEST_F(LoadSaveTest, SaveWritesBothKeysAndOffersRestart) {
   EXPECT_EQ(dialogs.Shown[2].Text, u"これらの変更を適用するには再起動する必要があります。\n今すぐ再起動しますか？");
   EXPECT_EQ(dialogs.Shown[2].TopLeft, (ScreenPoint{120, 170}));
   EXPECT_EQ(dialogs.Sounds, std::vector<SystemSound>{SystemSound::Exclamation});
-  EXPECT_EQ(model.StatusText, u"レジストリへ環境変数を書き込みました。");
+  EXPECT_EQ(saved.StatusText, u"レジストリへ環境変数を書き込みました。");
   EXPECT_EQ(power.Actions, std::vector<std::uint32_t>{PS_REBOOT});
   // Running programs hear of the change once, after the warning and before
   // the report and the restart question.

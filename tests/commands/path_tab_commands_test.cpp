@@ -245,19 +245,12 @@ TEST_F(PathTabTest, HeldClipboardTakesTheCommandBack) {
   const Seen before = Look();
   clipboard.Held = true;
 
-  EditCutExecute(model, state, ports);
+  EXPECT_EQ(EditCutExecute(model, state, ports).StatusText, kClipboardFailedText);
   EXPECT_EQ(Look(), before);
-  EXPECT_EQ(model.StatusText, kClipboardFailedText);
-
-  model.StatusText.clear();
-  UpDownClick(model, state, ports, UpDownButton::Up);
+  EXPECT_EQ(UpDownClick(model, state, ports, UpDownButton::Up).StatusText, kClipboardFailedText);
   EXPECT_EQ(Look(), before);
-  EXPECT_EQ(model.StatusText, kClipboardFailedText);
-
-  model.StatusText.clear();
-  EditCopyExecute(model, state, ports);
+  EXPECT_EQ(EditCopyExecute(model, state, ports).StatusText, kClipboardFailedText);
   EXPECT_EQ(Look(), before);
-  EXPECT_EQ(model.StatusText, kClipboardFailedText);
 }
 
 TEST_F(PathTabTest, BrowseStartsAtTheExpandedDirectoryOrTheLastOne) {

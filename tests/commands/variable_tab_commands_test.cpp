@@ -223,7 +223,7 @@ TEST_F(VariableTabTest, PasteRefusesAForbiddenName) {
 // Shortcuts reach the commands whatever is enabled: without a selected
 // entry, or before anything was cut or copied, they do nothing at all.
 TEST_F(VariableTabTest, NothingSelectedOrNothingCopiedDoesNothing) {
-  using Command = void (*)(MainModel&, EditorState&, const CommandPorts&);
+  using Command = CommandOutcome (*)(MainModel&, EditorState&, const CommandPorts&);
   const Command commands[] = {EditAddBtnExecute, EditReplaseBtnExecute, EditDeleteExecute,
                               EditCutExecute,    EditCopyExecute,       EditPasteExecute};
   state.SysFields = {u"NEW", u"REG_SZ", u""};

@@ -83,10 +83,9 @@ TEST(LoadStockKeys, ReadsThePrefixsOwnEnvironment) {
   const CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system};
   MainModel model;
   model.Loading = true;
-  FileLoadExecute(model, ports);
+  EXPECT_EQ(FileLoadExecute(model, ports).StatusText, u"レジストリから環境変数を読み込みました。");
 
   EXPECT_TRUE(dialogs.Shown.empty());
-  EXPECT_EQ(model.StatusText, u"レジストリから環境変数を読み込みました。");
   ASSERT_GE(model.PathEntryIndex(), 0);
   // The stock machine key spells it in capitals; the link ignores case.
   EXPECT_EQ(model.SysList.At(model.PathEntryIndex()).Name, u"PATH");
