@@ -316,8 +316,9 @@ void TMainForm::TurnTab(bool back) {
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {
-  if (pathView_.OnCommand(model_, control, code)) {
-    if (code == EN_CHANGE || code == LBN_SELCHANGE) MirrorModel();
+  if (const PathTabView::Handled handled = pathView_.OnCommand(model_, control, code);
+      handled != PathTabView::Handled::NotMine) {
+    if (handled == PathTabView::Handled::ModelChanged) MirrorModel();
     return;
   }
   if (sysView_.OnCommand(control, code, font_.get(), dpi_) || userView_.OnCommand(control, code, font_.get(), dpi_)) {
@@ -333,10 +334,10 @@ LRESULT TMainForm::OnNotify(const NMHDR& header) {
     PageControlChange();
     return 0;
   }
-  const bool changed = header.code == LVN_ITEMCHANGED;
+  // A selection the user changed enables or disables the panel's buttons.
   if (sysView_.OnNotify(header, model_.SysList, model_.ShownTab == Tab::System) ||
       userView_.OnNotify(header, model_.UserList, model_.ShownTab == Tab::User)) {
-    if (changed) MirrorModel();
+    MirrorModel();
   }
   return 0;
 }

@@ -82,27 +82,27 @@ void PathTabView::MirrorItems(const std::vector<std::u16string>& wanted) {
 
 void PathTabView::ReadFields(MainModel& model) const { model.Edit2 = TextOf(edit2_); }
 
-bool PathTabView::OnCommand(MainModel& model, HWND control, int code) {
+PathTabView::Handled PathTabView::OnCommand(MainModel& model, HWND control, int code) {
   if (control == edit1_) {
     if (code == EN_SETFOCUS) edit1Attached_ = true;    // Edit1Enter
     if (code == EN_KILLFOCUS) edit1Attached_ = false;  // Edit1Exit
     // The handler never acts on the field of a hidden page.
-    if (code == EN_CHANGE && edit1Attached_ && !mirroring_ && ::IsWindowVisible(edit1_)) {
-      model.Edit1Change(TextOf(edit1_));
-    }
-    return true;
+    if (code != EN_CHANGE || !edit1Attached_ || mirroring_ || !::IsWindowVisible(edit1_)) return Handled::Mine;
+    model.Edit1Change(TextOf(edit1_));
+    return Handled::ModelChanged;
   }
   if (control == edit2_) {
     // The model keeps what the field shows, so that mirroring the model
     // never takes back what the user or an edit command wrote into it.
     if (code == EN_CHANGE && !mirroring_) model.Edit2 = TextOf(edit2_);
-    return true;
+    return Handled::Mine;
   }
   if (control == pathList_) {
-    if (code == LBN_SELCHANGE) model.PathListClick(static_cast<int>(::SendMessageW(pathList_, LB_GETCURSEL, 0, 0)));
-    return true;
+    if (code != LBN_SELCHANGE) return Handled::Mine;
+    model.PathListClick(static_cast<int>(::SendMessageW(pathList_, LB_GETCURSEL, 0, 0)));
+    return Handled::ModelChanged;
   }
-  return false;
+  return Handled::NotMine;
 }
 
 std::optional<UpDownButton> PathTabView::ArrowOf(HWND control, const MainModel& model) const {

@@ -29,9 +29,11 @@ class PathTabView {
   // Brings the model up to date with what the user typed into Edit2.
   void ReadFields(MainModel& model) const;
 
-  // A notification of one of the view's controls, applied to the model.
-  // True when the control was one of the view's; the model may have changed.
-  bool OnCommand(MainModel& model, HWND control, int code);
+  // What a notification of a control did.
+  enum class Handled { NotMine, Mine, ModelChanged };
+  // A notification of one of the view's controls, applied to the model. The
+  // view's own writes into its controls change nothing.
+  Handled OnCommand(MainModel& model, HWND control, int code);
   // The arrow the up-down control just moved by, when it is the view's and
   // its position moved from where the model had put it.
   std::optional<UpDownButton> ArrowOf(HWND control, const MainModel& model) const;

@@ -64,14 +64,14 @@ bool VariableTabView::OnNotify(const NMHDR& header, EditList& list, bool shown) 
   if (header.code == LVN_GETDISPINFOW) {
     ListView::FillCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)), list);
   } else if (header.code == LVN_ITEMCHANGED) {
-    ListViewChange(reinterpret_cast<const NMLISTVIEW&>(header), list, shown);
+    return ListViewChange(reinterpret_cast<const NMLISTVIEW&>(header), list, shown);
   }
-  return true;
+  return false;
 }
 
-void VariableTabView::ListViewChange(const NMLISTVIEW& change, EditList& list, bool shown) {
-  if ((change.uChanged & LVIF_STATE) == 0) return;
-  if (((change.uOldState ^ change.uNewState) & (LVIS_SELECTED | LVIS_FOCUSED)) == 0) return;
+bool VariableTabView::ListViewChange(const NMLISTVIEW& change, EditList& list, bool shown) {
+  if ((change.uChanged & LVIF_STATE) == 0) return false;
+  if (((change.uOldState ^ change.uNewState) & (LVIS_SELECTED | LVIS_FOCUSED)) == 0) return false;
   const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
   // Row -1 stands for every row at once, as a list without texts of its own
   // reports a cleared selection.
@@ -86,8 +86,8 @@ void VariableTabView::ListViewChange(const NMLISTVIEW& change, EditList& list, b
   // tab shown alone. When a command has removed the selected row, the row
   // that took its place is not the user's choice: the fields keep what they
   // showed.
-  if (!shown || change.iItem < 0 || (mirroring_ && !selected)) return;
-  FillFieldsFromRow(list, change.iItem);
+  if (shown && change.iItem >= 0 && (selected || !mirroring_)) FillFieldsFromRow(list, change.iItem);
+  return !mirroring_;
 }
 
 void VariableTabView::FillFieldsFromRow(const EditList& list, int row) {

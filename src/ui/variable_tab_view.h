@@ -45,7 +45,8 @@ class VariableTabView {
   void ReadFields(VariableFields& fields) const;
 
   // A notification of the view's list view, applied to the list. True when
-  // it came from the view's list view. `shown` tells whether this tab is the
+  // the user changed the list's selection with it; the view's own changes
+  // of the control change nothing. `shown` tells whether this tab is the
   // one shown: only then does a row's selection fill the fields.
   bool OnNotify(const NMHDR& header, EditList& list, bool shown);
   // A notification of the view's other controls; true when it was theirs.
@@ -59,7 +60,7 @@ class VariableTabView {
   std::array<HWND, 2> EditFields() const { return {nameEdit_, dataEdit_}; }
 
  private:
-  void ListViewChange(const NMLISTVIEW& change, EditList& list, bool shown);
+  bool ListViewChange(const NMLISTVIEW& change, EditList& list, bool shown);
   void ComboBoxOnDropDownActionExecute(HFONT font, UINT dpi);
 
   VariableTabIds ids_;
