@@ -107,6 +107,9 @@ class RedirectedRegistry final : public RegistryPort {
   PortResult WriteListToKey(RootKey, std::u16string_view, const std::vector<NamedValue>&) override {
     return PortResult::Failure(ERROR_ACCESS_DENIED);
   }
+  PortResult DeleteValue(RootKey, std::u16string_view, std::u16string_view) override {
+    return PortResult::Failure(ERROR_ACCESS_DENIED);
+  }
 
  private:
   const ScratchKeys& keys_;
@@ -120,6 +123,7 @@ class QuietDialogs final : public DialogPort {
   bool Warn(std::u16string_view, ScreenPoint) override { return true; }
   void Inform(std::u16string_view text, ScreenPoint) override { Last = std::u16string(text); }
   void Beep(SystemSound) override {}
+  bool WarnCancelDefault(std::u16string_view, ScreenPoint) override { return false; }
 };
 
 class FixedPath final : public FilePickerPort {
@@ -135,6 +139,7 @@ class FixedPath final : public FilePickerPort {
 class NoErrors final : public SystemPort {
  public:
   std::u16string DescribeError(std::uint32_t code) override { return Ascii("error " + std::to_string(code)); }
+  LocalTime LocalNow() override { return {}; }
 };
 
 // Every value's name and data, as any backup has to read them, into

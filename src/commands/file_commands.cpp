@@ -70,12 +70,16 @@ std::vector<std::u16string> ItemValueLines(std::vector<CClipItem>& items) {
   return lines;
 }
 
+std::vector<std::uint8_t> FileBytes(const std::vector<std::u16string>& systemLines,
+                                    const std::vector<std::u16string>& userLines) {
+  return regfile::EncodeFile(regfile::MakeFileLines(systemLines, userLines));
+}
+
 // Writes the file and reports the outcome; the target is replaced only as a
 // whole, so a failure leaves an existing file as it was.
 void WriteAndReport(const MainModel& model, const CommandPorts& ports, const std::u16string& path,
-                    const std::vector<std::u16string>& systemLines, const std::vector<std::u16string>& userLines,
-                    std::u16string_view doneText, std::u16string_view failedText) {
-  const std::vector<std::uint8_t> bytes = regfile::EncodeFile(regfile::MakeFileLines(systemLines, userLines));
+                    const std::vector<std::uint8_t>& bytes, std::u16string_view doneText,
+                    std::u16string_view failedText) {
   const PortResult written = ports.Files->ReplaceWholeFile(path, bytes);
   if (!written.Succeeded) {
     ReportFailure(ports, failedText, written.ErrorCode);
@@ -112,6 +116,10 @@ MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& pars
     const bool isSystem = section.Target == regfile::Scope::System;
     EditList& list = isSystem ? imported.SysList : imported.UserList;
     (isSystem ? systemImported : userImported) = true;
+    // What the file leaves out was not taken out by the user: Save may
+    // not delete it.
+    (isSystem ? imported.SysNamesAtLoad : imported.UserNamesAtLoad).clear();
+    imported.DeleteOnSave.clear();
     list.Clear();
     for (const regfile::ParsedValue& value : section.Values) {
       list.Add(VariableEntry::FromValue(value.Name, value.Value));
@@ -131,8 +139,18 @@ MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& pars
 void FileExportExecute(MainModel& model, const CommandPorts& ports) {
   const std::optional<std::u16string> path = ports.Pickers->PickFileToSave(texts::kExportTitle);
   if (!path) return;
-  WriteAndReport(model, ports, *path, ListValueLines(model, model.SysList), ListValueLines(model, model.UserList),
+  WriteAndReport(model, ports, *path,
+                 FileBytes(ListValueLines(model, model.SysList), ListValueLines(model, model.UserList)),
                  texts::kExportDone, texts::kExportFailed);
+}
+
+FileContents RegistrationFileOfKeys(const CommandPorts& ports) {
+  std::vector<CClipItem> systemItems;
+  std::vector<CClipItem> userItems;
+  PortResult read = ports.Registry->ReadKeyToItems(RootKey::LocalMachine, kSystemSubkey, systemItems);
+  if (read.Succeeded) read = ports.Registry->ReadKeyToItems(RootKey::CurrentUser, kUserSubkey, userItems);
+  if (!read.Succeeded) return {read, {}};
+  return {read, FileBytes(ItemValueLines(systemItems), ItemValueLines(userItems))};
 }
 
 void FileBuckupExecute(MainModel& model, const CommandPorts& ports) {
@@ -140,16 +158,12 @@ void FileBuckupExecute(MainModel& model, const CommandPorts& ports) {
   if (!path) return;
 
   // A key that cannot be read leaves no file behind, not even a partial one.
-  std::vector<CClipItem> systemItems;
-  std::vector<CClipItem> userItems;
-  PortResult read = ports.Registry->ReadKeyToItems(RootKey::LocalMachine, kSystemSubkey, systemItems);
-  if (read.Succeeded) read = ports.Registry->ReadKeyToItems(RootKey::CurrentUser, kUserSubkey, userItems);
-  if (!read.Succeeded) {
-    ReportFailure(ports, texts::kBackupFailed, read.ErrorCode);
+  const FileContents file = RegistrationFileOfKeys(ports);
+  if (!file.Result.Succeeded) {
+    ReportFailure(ports, texts::kBackupFailed, file.Result.ErrorCode);
     return;
   }
-  WriteAndReport(model, ports, *path, ItemValueLines(systemItems), ItemValueLines(userItems), texts::kBackupDone,
-                 texts::kBackupFailed);
+  WriteAndReport(model, ports, *path, file.Bytes, texts::kBackupDone, texts::kBackupFailed);
 }
 
 void FileImportExecute(MainModel& model, const CommandPorts& ports) {

@@ -18,4 +18,9 @@ void FileExportExecute(MainModel& model, const CommandPorts& ports);
 void FileBuckupExecute(MainModel& model, const CommandPorts& ports);
 void FileImportExecute(MainModel& model, const CommandPorts& ports);
 
+// What Backup writes: both keys as they hold now, read afresh, as the bytes
+// of a registration file. When a key cannot be read, that failure and no
+// bytes. Uses port Registry.
+FileContents RegistrationFileOfKeys(const CommandPorts& ports);
+
 }  // namespace tallowin

@@ -1,10 +1,22 @@
 #include "commands/load_save_commands.h"
 
 #include "model/texts.h"
+#include "commands/auto_backup.h"
 #include "commands/dialog_offsets.h"
 #include "commands/failure_report.h"
+#include "commands/review_commands.h"
 
 namespace tallowin {
+namespace {
+
+std::vector<std::u16string> NamesOf(const EditList& list) {
+  std::vector<std::u16string> names;
+  names.reserve(static_cast<std::size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) names.push_back(list.At(i).Name);
+  return names;
+}
+
+}  // namespace
 
 CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
   if (!model.Loading) {
@@ -15,12 +27,16 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
   model.SysList.Clear();
   model.UserList.Clear();
   model.PathEntry.reset();
+  model.SysNamesAtLoad.clear();
+  model.UserNamesAtLoad.clear();
+  model.DeleteOnSave.clear();
 
   if (const PortResult read = ports.Registry->ReadKeyToList(RootKey::LocalMachine, kSystemSubkey, model.SysList);
       !read.Succeeded) {
     ReportFailure(ports, texts::kLoadFailed, read.ErrorCode);
     return {};
   }
+  model.SysNamesAtLoad = NamesOf(model.SysList);
   // Without a Path entry the Path list and Edit1 keep what they held.
   const int pathRow = model.SysList.FindIgnoringCase(u"Path");
   if (pathRow >= 0) model.LinkPathEntry(pathRow);
@@ -30,6 +46,7 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
     ReportFailure(ports, texts::kLoadFailed, read.ErrorCode);
     return {};
   }
+  model.UserNamesAtLoad = NamesOf(model.UserList);
 
   model.RefreshPathView();
   return CommandOutcome::Status(texts::kLoadDone);
@@ -38,13 +55,16 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
 CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   ports.Dialogs->Beep(SystemSound::Exclamation);
   if (!ports.Dialogs->Warn(texts::kSaveWarning, OffsetFromOwner(ports.Window, kDialogX, kDialogY))) return {};
+  if (!BackupBeforeSave(ports)) return {};
 
-  // The user key is written only after the whole system key was.
+  // The user key is written only after the whole system key was, and
+  // values are deleted only after both were.
   PortResult written =
       ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, model.ValuesToWrite(model.SysList));
   if (written.Succeeded) {
     written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, model.ValuesToWrite(model.UserList));
   }
+  if (written.Succeeded) written = DeleteMarkedValues(model, ports);
   if (!written.Succeeded) {
     ReportFailure(ports, texts::kSaveFailed, written.ErrorCode);
     return {};

@@ -8,15 +8,18 @@
 namespace tallowin {
 
 // Replaces both edit lists with what the system key and the user key hold,
-// links the System list's Path entry and fills the Path list from it. Asks
-// first unless the window is still starting (model.Loading).
+// links the System list's Path entry and fills the Path list from it, and
+// notes the names each list was read with; the marks for deletion are
+// cleared. Asks first unless the window is still starting (model.Loading).
 // Uses ports Dialogs, Window, Registry, System.
 CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports);
 
 // Writes the System list to the system key and then the User list to the
-// user key (adding and overwriting values, never deleting any) after a
-// warning, tells running programs once both were written, and offers to
-// restart. Uses ports Dialogs, Window, Registry, System, Broadcast, Power.
+// user key (adding and overwriting values) after a warning and the
+// automatic backup (commands/auto_backup.h), then deletes the values the
+// user marked in the review (and no others), tells running programs once
+// all that was done, and offers to restart. Uses ports Dialogs, Window,
+// Registry, System, Broadcast, Power, Files and Environment.
 CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports);
 
 }  // namespace tallowin

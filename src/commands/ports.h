@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,6 +12,8 @@
 #include "model/clip_item.h"
 #include "model/edit_list.h"
 #include "model/environment_keys.h"
+#include "model/local_time.h"
+#include "model/path_check.h"
 #include "model/power_action.h"
 
 // The outside world as the command logic sees it. The window supplies the
@@ -57,6 +61,9 @@ class DialogPort {
   // Caption "Tallowin", no icon, "OK" only.
   virtual void Inform(std::u16string_view text, ScreenPoint topLeft) = 0;
   virtual void Beep(SystemSound sound) = 0;
+  // Warn's dialog with "キャンセル" as the default button, for a question
+  // whose OK goes on at a risk: pressing Enter does not take it.
+  virtual bool WarnCancelDefault(std::u16string_view text, ScreenPoint topLeft) = 0;
 };
 
 // The window that dialogs are placed against: its outer bounds in screen
@@ -77,14 +84,19 @@ class RegistryPort {
   virtual PortResult ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) = 0;
   virtual PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) = 0;
   virtual PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) = 0;
+  // Removes one value from the key; a value that is not there counts as
+  // removed.
+  virtual PortResult DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) = 0;
 };
 
-// The system's description of an error code.
+// The system's description of an error code, and its clock.
 class SystemPort {
  public:
   virtual ~SystemPort() = default;
   // Empty when the system has no description.
   virtual std::u16string DescribeError(std::uint32_t code) = 0;
+  // The local time now, as the system's clock and time zone give it.
+  virtual LocalTime LocalNow() = 0;
 };
 
 // Running programs learn that the environment variables in the registry
@@ -120,6 +132,11 @@ struct FileContents {
   std::vector<std::uint8_t> Bytes;
 };
 
+struct FileNames {
+  PortResult Result;
+  std::vector<std::u16string> Names;
+};
+
 class FileSystemPort {
  public:
   virtual ~FileSystemPort() = default;
@@ -130,6 +147,13 @@ class FileSystemPort {
   virtual PortResult ReplaceWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) = 0;
   // Text in the system's ANSI code page (REGEDIT4 files) as UTF-16.
   virtual std::u16string DecodeAnsi(std::string_view text) = 0;
+  // Makes the folder and every missing folder above it; a folder that
+  // exists already is success, a file in its place is not.
+  virtual PortResult CreateFolderWithParents(std::u16string_view path) = 0;
+  // The names of the files directly in the folder (no folders), in no
+  // particular order.
+  virtual FileNames ListFileNames(std::u16string_view folder) = 0;
+  virtual PortResult RemoveFile(std::u16string_view path) = 0;
 };
 
 // --- Editing: system clipboard, folder picker, environment, edit fields ------
@@ -189,6 +213,27 @@ class FocusedEditPort {
   virtual void ReplaceSelection(std::u16string_view text) = 0;
 };
 
+// Whether folders exist, asked off the window's thread with a bound on each
+// answer, so that a folder on a server that does not answer cannot stall
+// the window.
+class FolderCheckPort {
+ public:
+  // Receives one folder's answer: its index in the list started.
+  using AnswerSink = std::function<void(std::size_t index, FolderAnswer answer)>;
+
+  virtual ~FolderCheckPort() = default;
+  // Stops any check still running, then checks the folders one after
+  // another on a thread of its own, each for about a second at most
+  // (FolderAnswer::NoAnswer after that), and hands each answer to the sink
+  // on that thread as it comes, at most once per index. An empty path is
+  // Missing.
+  virtual void StartChecks(std::vector<std::u16string> folders, AnswerSink sink) = 0;
+  // Once this returns the sink is not called again. The sink must therefore
+  // never wait for the thread that stops the check (post, do not send, to
+  // a window).
+  virtual void StopChecks() = 0;
+};
+
 // Everything a command may need besides the model. A command uses only the
 // ports it names; the others may be null for it.
 struct CommandPorts {
@@ -204,6 +249,7 @@ struct CommandPorts {
   FolderPickerPort* Folders = nullptr;
   EnvironmentPort* Environment = nullptr;
   FocusedEditPort* FocusedEdit = nullptr;
+  FolderCheckPort* FolderChecks = nullptr;
 };
 
 }  // namespace tallowin

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/edit_list.h"
+#include "model/environment_keys.h"
 
 // What the main window holds and shows: the two edit lists, the Path list and
 // the fields that keep it in step with the System list's Path entry, and the
@@ -45,6 +46,15 @@ class MainModel {
   int UpDownPosition() const { return PathLastIndex() - PathIndex; }
   std::u16string CountText;   // status bar panel 1
   Tab ShownTab = Tab::Path;
+
+  // The names each list held when Load last read it (empty before any
+  // Load, and for a scope whose section an Import replaced): a value the
+  // list held then and holds no more was taken out by the user.
+  std::vector<std::u16string> SysNamesAtLoad;
+  std::vector<std::u16string> UserNamesAtLoad;
+  // The values the user asked Save to delete from their keys after
+  // writing; Load and Import clear it.
+  std::vector<ScopedName> DeleteOnSave;
 
   // A new value comes in (typed into Edit1): the Path list is replaced by
   // its items, PathIndex pulled into range, and the Path entry receives

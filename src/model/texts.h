@@ -102,4 +102,46 @@ inline constexpr std::u16string_view kSystemCountPrefix = u"システム環境�
 inline constexpr std::u16string_view kUserCountPrefix = u"ユーザー環境変数 ： ";
 inline constexpr std::u16string_view kCountLineEnd = u" 項目\n";
 
+// The automatic backup before Save. When it cannot be written the user is
+// asked: kAutoBackupFailed, a line break, the system's description of the
+// error, a line break, kContinueWriting.
+inline constexpr std::u16string_view kAutoBackupFailed = u"自動バックアップを作成できませんでした。";
+inline constexpr std::u16string_view kContinueWriting = u"書き込みを続けますか？";
+
+// The review of what Save would change (File menu). The key column shows
+// kTabSystem or kTabUser, the name column has kColumnName's caption.
+inline constexpr std::u16string_view kReviewMenu = u"変更点の確認(&D)...";
+inline constexpr std::u16string_view kHintFileReview = u"変更点|書き込みでレジストリに加えられる変更を表示する";
+inline constexpr std::u16string_view kReviewCaption = u"変更点の確認";
+inline constexpr std::u16string_view kReviewColumnKey = u"キー";
+inline constexpr std::u16string_view kReviewColumnChange = u"変更";
+inline constexpr std::u16string_view kReviewColumnCurrent = u"現在の値";
+inline constexpr std::u16string_view kReviewColumnToWrite = u"書き込む値";
+inline constexpr std::u16string_view kReviewDeleteOnSave = u"書き込み時に削除する";
+inline constexpr std::u16string_view kReviewNoChanges = u"変更はありません。";
+inline constexpr std::u16string_view kChangeAdded = u"追加";
+inline constexpr std::u16string_view kChangeChanged = u"変更";
+inline constexpr std::u16string_view kChangeTypeChanged = u"種類の変更";
+inline constexpr std::u16string_view kChangeRemains = u"残ります";
+// Follows the kind, after a blank, when the name or the data is longer than
+// a variable may be.
+inline constexpr std::u16string_view kChangeTooLong = u"長すぎます";
+
+// The Path check (Edit menu).
+inline constexpr std::u16string_view kPathCheckMenu = u"Pathの点検(&K)...";
+inline constexpr std::u16string_view kHintEditPathCheck = u"点検|存在しないフォルダや重複した項目をPathから探す";
+inline constexpr std::u16string_view kPathCheckCaption = u"Pathの点検";
+inline constexpr std::u16string_view kPathCheckColumnItem = u"項目";
+inline constexpr std::u16string_view kPathCheckColumnProblem = u"問題";
+inline constexpr std::u16string_view kPathCheckRemoveChecked = u"選択した項目を削除";
+inline constexpr std::u16string_view kPathCheckClose = u"閉じる";
+inline constexpr std::u16string_view kPathCheckNoProblems = u"問題のある項目はありません。";
+inline constexpr std::u16string_view kProblemMissing = u"フォルダが存在しません";
+inline constexpr std::u16string_view kProblemDuplicate = u"重複しています";
+inline constexpr std::u16string_view kProblemAlsoInUserPath = u"ユーザーのPathにもあります";
+inline constexpr std::u16string_view kProblemEmpty = u"空の項目です";
+inline constexpr std::u16string_view kProblemNoAnswer = u"確認できませんでした";
+// Between two problems of one item.
+inline constexpr std::u16string_view kProblemSeparator = u"、";
+
 }  // namespace tallowin::texts

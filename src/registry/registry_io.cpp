@@ -93,4 +93,15 @@ LSTATUS WriteListToKey(RootKey root, std::u16string_view subkey, const std::vect
   return ERROR_SUCCESS;
 }
 
+LSTATUS DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) {
+  // As for a write: a name holding a zero would stand for another value.
+  if (name.find(u'\0') != std::u16string_view::npos) return ERROR_INVALID_PARAMETER;
+  UniqueKey key;
+  const LSTATUS status = OpenKey(root, subkey, KEY_SET_VALUE, key);
+  if (status != ERROR_SUCCESS) return status;
+  const std::u16string valueName(name);
+  const LSTATUS deleted = ::RegDeleteValueW(key.get(), win32::Wide(valueName));
+  return deleted == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : deleted;
+}
+
 }  // namespace tallowin::registry

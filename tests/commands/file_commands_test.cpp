@@ -17,6 +17,7 @@
 #include "model/type_names.h"
 #include "model/value_text.h"
 #include "regfile/reg_file.h"
+#include "support/fake_editing_ports.h"
 #include "support/fake_ports.h"
 #include "support/scripted_dialogs.h"
 
@@ -130,6 +131,7 @@ class FileCommandsTest : public ::testing::Test {
                                                           {u"Path", ExpandSz(u"C:\\A;C:\\B")},
                                                           {u"NUMBER", Dword(7)}};
     registry.Key(RootKey::CurrentUser, kUserSubkey) = {{u"TMP", Sz(u"C:\\Temp")}};
+    environment.Expansions[u"%LOCALAPPDATA%"] = u"C:\\Local";
   }
 
   // Both lists, with a linked Path entry whose value holds two items.
@@ -166,8 +168,9 @@ class FileCommandsTest : public ::testing::Test {
   ScriptedPickers pickers;
   MemoryFiles files;
   RecordingBroadcast broadcast;
+  testing::FakeEnvironment environment;  // Save's automatic backup folder
   CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system,
-                     .Broadcast = &broadcast, .Pickers = &pickers, .Files = &files};
+                     .Broadcast = &broadcast, .Pickers = &pickers, .Files = &files, .Environment = &environment};
   MainModel model;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/odd_path_values.h"
+#include "support/fake_editing_ports.h"
 #include "support/fake_ports.h"
 #include "support/scripted_dialogs.h"
 
@@ -30,6 +31,7 @@ class LoadSaveTest : public ::testing::Test {
     };
     registry.Key(RootKey::CurrentUser, kUserSubkey) = {{u"TEMP", ExpandSz(u"%USERPROFILE%\\Temp")}};
     broadcast.DialogCount = [this] { return dialogs.Shown.size(); };
+    environment.Expansions[u"%LOCALAPPDATA%"] = u"C:\\Users\\me\\AppData\\Local";
   }
 
   std::u16string Described(std::uint32_t code) { return system.DescribeError(code); }
@@ -40,8 +42,10 @@ class LoadSaveTest : public ::testing::Test {
   FakeRegistry registry;
   RecordingPower power;
   RecordingBroadcast broadcast;
+  testing::MemoryFiles files;
+  testing::FakeEnvironment environment;
   CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .Registry = &registry, .System = &system,
-                     .Power = &power, .Broadcast = &broadcast};
+                     .Power = &power, .Broadcast = &broadcast, .Files = &files, .Environment = &environment};
   MainModel model;
 };
 

@@ -5,7 +5,10 @@
 #include <optional>
 
 #include "model/odd_path_values.h"
+#include "support/scratch_folder.h"
 #include "support/scratch_key.h"
+#include "ui/ports/environment_port.h"
+#include "ui/ports/file_system.h"
 #include "ui/ports/system_ports.h"
 #include "win32/system_errors.h"
 #include "support/fake_ports.h"
@@ -38,6 +41,9 @@ class RedirectedRegistry : public RegistryPort {
   PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) override {
     return real_.WriteListToKey(RootKey::CurrentUser, Redirect(root, subkey), values);
   }
+  PortResult DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) override {
+    return real_.DeleteValue(RootKey::CurrentUser, Redirect(root, subkey), name);
+  }
 
  private:
   std::u16string Redirect(RootKey root, std::u16string_view subkey) const {
@@ -55,6 +61,8 @@ RegistryValue Raw(std::uint32_t type, std::vector<std::uint8_t> bytes) { return 
 class LoadSaveRegistryTest : public ScratchKeyTest {
  protected:
   void SetUp() override {
+    // Save's automatic backups go to a scratch folder, not the prefix's own.
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"LOCALAPPDATA", win32::Wide(localAppData.Path())));
     ScratchKeyTest::SetUp();
     sysKey = MakeKey(u"system");
     userKey = MakeKey(u"user");
@@ -70,8 +78,11 @@ class LoadSaveRegistryTest : public ScratchKeyTest {
   ports::Win32System system;
   RecordingPower power;
   RecordingBroadcast broadcast;
+  testing::ScratchFolder localAppData;
+  ports::Win32FileSystem files;
+  ports::Win32Environment environment;
   CommandPorts ports{.Dialogs = &dialogs, .Window = &window, .System = &system, .Power = &power,
-                     .Broadcast = &broadcast};
+                     .Broadcast = &broadcast, .Files = &files, .Environment = &environment};
   MainModel model;
 };
 

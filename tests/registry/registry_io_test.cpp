@@ -181,6 +181,32 @@ std::vector<std::u16string> EnumerationOrder(HKEY key) {
 // The registry hands the values out in an order of its own; the entry
 // selected is the first in the list's name order, neither the first nor the
 // last one read.
+TEST_F(RegistryIoTest, DeletingRemovesOneValueByNameIgnoringCase) {
+  const struct {
+    const char* Case;
+    std::u16string Name;
+    LSTATUS Status;
+    std::vector<std::u16string> Left;
+  } cases[] = {
+      {"one value", u"OLD", ERROR_SUCCESS, {u"Path", u"Keep"}},
+      {"names ignore case", u"path", ERROR_SUCCESS, {u"OLD", u"Keep"}},
+      {"a value that is not there", u"Absent", ERROR_SUCCESS, {u"Path", u"OLD", u"Keep"}},
+      {"a name holding a zero", std::u16string(u"OLD\0x", 5), ERROR_INVALID_PARAMETER, {u"Path", u"OLD", u"Keep"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Case);
+    for (const std::u16string name : {u"Path", u"OLD", u"Keep"}) Set(Subkey, name, Sz(REG_SZ, name));
+    EXPECT_EQ(DeleteValue(RootKey::CurrentUser, Subkey, c.Name), c.Status);
+    std::vector<std::u16string> left;
+    for (const auto& [name, value] : Values(Subkey)) left.push_back(name);
+    std::vector<std::u16string> expected = c.Left;
+    std::sort(left.begin(), left.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+  }
+  EXPECT_EQ(DeleteValue(RootKey::CurrentUser, MissingKey(), u"OLD"), ERROR_FILE_NOT_FOUND);
+}
+
 TEST_F(RegistryIoTest, SelectsTheFirstEntryInNameOrder) {
   for (const char16_t* name : {u"a-c", u"A_", u"b"}) Set(Subkey, name, Sz(REG_SZ, u"x"));
   const std::vector<std::u16string> read = EnumerationOrder(Open(Subkey).get());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -29,6 +30,8 @@ class FakeSystem : public SystemPort {
     for (char c : std::to_string(code)) text.push_back(static_cast<char16_t>(c));
     return text + u".\r\n";
   }
+  LocalTime Now{2026, 12, 7, 14, 30, 5};
+  LocalTime LocalNow() override { return Now; }
 };
 
 class FakeRegistry : public RegistryPort {
@@ -42,7 +45,11 @@ class FakeRegistry : public RegistryPort {
   std::set<std::u16string> RefusedNames;
   // Keys whose reading fails part-way (ERROR_ACCESS_DENIED after this many values).
   std::map<KeyPath, std::size_t> ReadFailsAfter;
+  // Value names whose deletion is refused (ERROR_ACCESS_DENIED).
+  std::set<std::u16string> UndeletableNames;
   int Writes = 0;
+  // Every value deleted, in order: the key's root and the name asked for.
+  std::vector<std::pair<RootKey, std::u16string>> Deleted;
 
   static constexpr std::uint32_t kFileNotFound = 2;
   static constexpr std::uint32_t kAccessDenied = 5;
@@ -72,6 +79,15 @@ class FakeRegistry : public RegistryPort {
       ++Writes;
       Set(key->second, value.Name, value.Value);
     }
+    return PortResult::Success();
+  }
+
+  PortResult DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) override {
+    auto key = Keys.find({root, std::u16string(subkey)});
+    if (key == Keys.end()) return PortResult::Failure(kFileNotFound);
+    if (UndeletableNames.count(std::u16string(name)) != 0) return PortResult::Failure(kAccessDenied);
+    Deleted.emplace_back(root, name);
+    std::erase_if(key->second, [name](const auto& value) { return EqualsIgnoringCase(value.first, name); });
     return PortResult::Success();
   }
 
@@ -163,6 +179,46 @@ class MemoryFiles : public FileSystemPort {
     Files[std::u16string(path)] = Bytes(bytes.begin(), bytes.end());
     return PortResult::Success();
   }
+  // Folders made; a folder in FailingFolders cannot be made (that code).
+  std::set<std::u16string> Folders;
+  std::map<std::u16string, std::uint32_t> FailingFolders;
+  // Files that cannot be removed, with the code; the removals asked for.
+  std::map<std::u16string, std::uint32_t> FailingRemovals;
+  std::vector<std::u16string> Removals;
+  static constexpr std::uint32_t kPathNotFound = 3;
+
+  PortResult CreateFolderWithParents(std::u16string_view path) override {
+    const auto failing = FailingFolders.find(std::u16string(path));
+    if (failing != FailingFolders.end()) return PortResult::Failure(failing->second);
+    Folders.emplace(path);
+    return PortResult::Success();
+  }
+  // The files whose path is the folder's, a backslash and a name.
+  FileNames ListFileNames(std::u16string_view folder) override {
+    if (Folders.count(std::u16string(folder)) == 0) return {PortResult::Failure(kPathNotFound), {}};
+    const std::u16string prefix = std::u16string(folder) + u"\\";
+    FileNames names{PortResult::Success(), {}};
+    for (const auto& [path, bytes] : Files) {
+      if (path.starts_with(prefix) && path.find(u'\\', prefix.size()) == std::u16string::npos) {
+        names.Names.push_back(path.substr(prefix.size()));
+      }
+    }
+    return names;
+  }
+  PortResult RemoveFile(std::u16string_view path) override {
+    Removals.emplace_back(path);
+    const auto failing = FailingRemovals.find(std::u16string(path));
+    if (failing != FailingRemovals.end()) return PortResult::Failure(failing->second);
+    return Files.erase(std::u16string(path)) != 0 ? PortResult::Success() : PortResult::Failure(kFileNotFound);
+  }
+
+  // The names of the files in a folder, sorted.
+  std::vector<std::u16string> NamesIn(std::u16string_view folder) {
+    std::vector<std::u16string> names = ListFileNames(folder).Names;
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
   // Latin-1 stands in for the system's ANSI code page.
   std::u16string DecodeAnsi(std::string_view text) override {
     std::u16string wide;

@@ -10,7 +10,7 @@
 // answers questions from a script (OK when the script has run out).
 namespace tallowin::testing {
 
-enum class DialogKind { Confirm, Warn, Inform };
+enum class DialogKind { Confirm, Warn, Inform, WarnCancelDefault };
 
 struct ShownDialog {
   DialogKind Kind;
@@ -37,6 +37,10 @@ class ScriptedDialogs : public DialogPort {
     Shown.push_back({DialogKind::Inform, std::u16string(text), topLeft});
   }
   void Beep(SystemSound sound) override { Sounds.push_back(sound); }
+  bool WarnCancelDefault(std::u16string_view text, ScreenPoint topLeft) override {
+    Shown.push_back({DialogKind::WarnCancelDefault, std::u16string(text), topLeft});
+    return NextAnswer();
+  }
 
  private:
   bool NextAnswer() {

@@ -7,7 +7,8 @@
 
 #include "commands/ports.h"
 
-// Whole-file reads and replacements through the wide-character file API.
+// Whole-file reads and replacements, and the folders files go in, through
+// the wide-character file API.
 namespace tallowin::ports {
 
 class Win32FileSystem final : public FileSystemPort {
@@ -20,6 +21,11 @@ class Win32FileSystem final : public FileSystemPort {
   PortResult ReplaceWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) override;
   // Through the system's ANSI code page.
   std::u16string DecodeAnsi(std::string_view text) override;
+
+  // In file_system_folders.cpp.
+  PortResult CreateFolderWithParents(std::u16string_view path) override;
+  FileNames ListFileNames(std::u16string_view folder) override;
+  PortResult RemoveFile(std::u16string_view path) override;
 };
 
 }  // namespace tallowin::ports

@@ -21,6 +21,7 @@ class Win32MessageDialogs final : public DialogPort {
   bool Warn(std::u16string_view text, ScreenPoint topLeft) override;
   void Inform(std::u16string_view text, ScreenPoint topLeft) override;
   void Beep(SystemSound sound) override;
+  bool WarnCancelDefault(std::u16string_view text, ScreenPoint topLeft) override;
 
  private:
   HWND owner_;

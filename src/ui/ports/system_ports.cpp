@@ -28,7 +28,17 @@ PortResult Win32Registry::WriteListToKey(RootKey root, std::u16string_view subke
   return FromStatus(registry::WriteListToKey(root, subkey, values));
 }
 
+PortResult Win32Registry::DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) {
+  return FromStatus(registry::DeleteValue(root, subkey, name));
+}
+
 std::u16string Win32System::DescribeError(std::uint32_t code) { return win32::DescribeError(code); }
+
+LocalTime Win32System::LocalNow() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
 
 void Win32EnvironmentBroadcast::AnnounceEnvironmentChange() {
   constexpr UINT kTimeoutPerWindowMs = 1000;

@@ -7,8 +7,8 @@
 
 #include "commands/ports.h"
 
-// The registry transfers, the system's error texts and power control as the
-// commands reach them: thin forwarders to the registry and Win32 layers.
+// The registry transfers, the system's error texts and clock, and power
+// control as the commands reach them: thin forwarders to the registry and Win32 layers.
 namespace tallowin::ports {
 
 class Win32Registry final : public RegistryPort {
@@ -16,11 +16,13 @@ class Win32Registry final : public RegistryPort {
   PortResult ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override;
   PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override;
   PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) override;
+  PortResult DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) override;
 };
 
 class Win32System final : public SystemPort {
  public:
   std::u16string DescribeError(std::uint32_t code) override;
+  LocalTime LocalNow() override;
 };
 
 // WM_SETTINGCHANGE with "Environment" to every top-level window, as the

@@ -103,6 +103,37 @@ TEST(MessageDialogs, QuestionsShowTheirCaptionIconAndButtonsAtThePointAndReturnT
   }
 }
 
+// The warning whose OK goes on at a risk: Enter cancels.
+TEST(MessageDialogs, ACautiousWarningHasCancelAsItsDefault) {
+  OwnerWindow owner;
+  const HICON exclamation = ::LoadIconW(nullptr, IDI_EXCLAMATION);
+  const struct {
+    Answer Reply;
+    bool Result;
+  } cases[] = {
+      {Answer::PressEnter, false},
+      {Answer::PressEscape, false},
+      {Answer::ClickCancel, false},
+      {Answer::ClickOk, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.Reply));
+    Win32MessageDialogs dialogs(owner.get());
+    const std::u16string_view text = u"自動バックアップを作成できませんでした。\nアクセスが拒否されました。\n書き込みを続けますか？";
+    bool result = !c.Result;
+    const DialogSnapshot seen = Drive(c.Reply, [&] { result = dialogs.WarnCancelDefault(text, ScreenPoint{410, 320}); });
+    EXPECT_EQ(result, c.Result);
+    EXPECT_EQ(seen.Caption, u"警告");
+    EXPECT_EQ(seen.Texts(), std::vector<std::u16string>{std::u16string(text)});
+    EXPECT_EQ(seen.Buttons(), (std::vector<std::u16string>{u"OK", u"キャンセル"}));
+    EXPECT_EQ(seen.DefaultButton, IDCANCEL);
+    EXPECT_EQ(seen.Icon, exclamation);
+    EXPECT_EQ(seen.TopLeft().x, 410);
+    EXPECT_EQ(seen.TopLeft().y, 320);
+    EXPECT_EQ(seen.Owner, owner.get());
+  }
+}
+
 TEST(MessageDialogs, AMessageHasTheProgramsTitleNoIconAndOnlyOk) {
   OwnerWindow owner;
   for (const Answer reply : {Answer::ClickOk, Answer::PressEnter, Answer::PressEscape}) {

@@ -1,0 +1,67 @@
+#include "commands/auto_backup.h"
+
+#include <string>
+#include <vector>
+
+#include "model/backup_names.h"
+#include "model/texts.h"
+#include "commands/dialog_offsets.h"
+#include "commands/file_commands.h"
+#include "commands/program_variable.h"
+
+namespace tallowin {
+namespace {
+
+// ERROR_ENVVAR_NOT_FOUND: what the system reports for a variable it lacks.
+constexpr std::uint32_t kErrorVariableNotFound = 203;
+
+// The backup folder's path, or nothing when the program's environment does
+// not name the local application data folder.
+std::optional<std::u16string> BackupFolder(EnvironmentPort& environment) {
+  std::optional<std::u16string> folder = ProgramVariable(environment, kLocalAppDataVariable);
+  if (!folder) return std::nullopt;
+  if (folder->back() != u'\\') *folder += u'\\';
+  return *folder + std::u16string(kBackupSubfolder);
+}
+
+std::u16string_view WithoutTrailingLineBreaks(std::u16string_view text) {
+  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+PortResult WriteAutomaticBackup(const CommandPorts& ports) {
+  const std::optional<std::u16string> folder = BackupFolder(*ports.Environment);
+  if (!folder) return PortResult::Failure(kErrorVariableNotFound);
+  const FileContents file = RegistrationFileOfKeys(ports);
+  if (!file.Result.Succeeded) return file.Result;
+  if (const PortResult made = ports.Files->CreateFolderWithParents(*folder); !made.Succeeded) return made;
+  FileNames present = ports.Files->ListFileNames(*folder);
+  if (!present.Result.Succeeded) return present.Result;
+
+  const std::u16string name = BackupFileName(ports.System->LocalNow(), present.Names);
+  if (const PortResult written = ports.Files->ReplaceWholeFile(*folder + u"\\" + name, file.Bytes);
+      !written.Succeeded) {
+    return written;
+  }
+  present.Names.push_back(name);
+  // The new backup is safe whatever happens to the old ones.
+  for (const std::u16string& old : BackupsToRemove(present.Names)) ports.Files->RemoveFile(*folder + u"\\" + old);
+  return PortResult::Success();
+}
+
+bool BackupBeforeSave(const CommandPorts& ports) {
+  const PortResult backup = WriteAutomaticBackup(ports);
+  if (backup.Succeeded) return true;
+  std::u16string question(texts::kAutoBackupFailed);
+  question += u'\n';
+  // The system's descriptions end with a line break of their own.
+  question += WithoutTrailingLineBreaks(ports.System->DescribeError(backup.ErrorCode));
+  question += u'\n';
+  question += texts::kContinueWriting;
+  ports.Dialogs->Beep(SystemSound::Exclamation);
+  return ports.Dialogs->WarnCancelDefault(question, OffsetFromOwner(ports.Window, kDialogX, kDialogY));
+}
+
+}  // namespace tallowin

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "model/main_model.h"
+#include "model/path_check.h"
+#include "commands/ports.h"
+
+// The Path check (Edit menu, "Pathの点検"): the window plans the check,
+// starts the existence check on plan.Folders() (FolderCheckPort), shows
+// FindPathProblems(plan, answers so far) after each answer, and removes the
+// items the user checks.
+namespace tallowin {
+
+// The plan for the Path list as it stands, the lists' variables before the
+// program's own (port Environment).
+PathCheckPlan PathCheckExecute(const MainModel& model, const CommandPorts& ports);
+
+// "選択した項目を削除": removes the Path items at these indices (indices
+// outside the list count for nothing) as one Path edit, as Delete removes
+// one: the Path list, Edit1 and the Path entry change together. The current
+// item stays current; when it went, the first item after it that stayed
+// becomes current, or the new last item.
+void RemovePathItems(MainModel& model, const std::vector<std::size_t>& indices);
+
+}  // namespace tallowin

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "model/main_model.h"
+#include "model/save_review.h"
+#include "commands/ports.h"
+
+// The review of what Save would change (File menu, "変更点の確認"), and
+// the deletions the user can ask for in it.
+namespace tallowin {
+
+// Reads both keys afresh and gives the review's rows (model/save_review.h),
+// each with whether its value is marked for deletion; an empty result means
+// nothing differs ("変更はありません。"). When a key cannot be read, the
+// failure is reported as Load reports it and the result is nothing. Uses
+// ports Registry, and Dialogs, Window and System for the report.
+std::optional<std::vector<ReviewRow>> ReviewChangesExecute(const MainModel& model, const CommandPorts& ports);
+
+// The check box "書き込み時に削除する" of a row: marks the row's value for
+// deletion by Save, or takes the mark back. A row that is not deletable
+// changes nothing.
+void SetDeleteOnSave(MainModel& model, const ReviewRow& row, bool checked);
+
+// Save's step after both lists were written: deletes the marked values from
+// their keys, each only while Save may still delete it (MayDeleteOnSave: a
+// value put back into the list since is kept), and clears the marks once
+// all are done. Stops at the first failure. Uses port Registry.
+PortResult DeleteMarkedValues(MainModel& model, const CommandPorts& ports);
+
+}  // namespace tallowin

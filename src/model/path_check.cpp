@@ -1,0 +1,170 @@
+#include "model/path_check.h"
+
+#include <algorithm>
+
+#include "model/collation.h"
+#include "model/path_value.h"
+#include "model/text_scan.h"
+#include "model/texts.h"
+#include "model/type_names.h"
+
+namespace tallowin {
+namespace {
+
+// Variables that refer to each other in a circle stop expanding here.
+constexpr int kNestingLimit = 8;
+
+class Expander {
+ public:
+  Expander(const EditList& sysList, const EditList& userList, const VariableLookup& programVariable)
+      : sysList_(sysList), userList_(userList), programVariable_(programVariable) {}
+
+  // A '%' without a closing one, and a reference nothing resolves, stay as
+  // they are; scanning goes on after the reference's closing '%'.
+  std::u16string Expand(std::u16string_view text, int depth) const {
+    std::u16string expanded;
+    std::size_t position = 0;
+    while (position < text.size()) {
+      const std::size_t open = text.find(u'%', position);
+      const std::size_t close = open == std::u16string_view::npos ? open : text.find(u'%', open + 1);
+      if (close == std::u16string_view::npos) {
+        expanded.append(text.substr(position));
+        break;
+      }
+      expanded.append(text.substr(position, open - position));
+      if (const std::optional<std::u16string> value = Resolve(text.substr(open + 1, close - open - 1), depth)) {
+        expanded += *value;
+      } else {
+        expanded.append(text.substr(open, close - open + 1));
+      }
+      position = close + 1;
+    }
+    return expanded;
+  }
+
+ private:
+  std::optional<std::u16string> Resolve(std::u16string_view name, int depth) const {
+    if (name.empty()) return std::nullopt;
+    for (const EditList* list : {&userList_, &sysList_}) {
+      const int row = list->FindIgnoringCase(name);
+      if (row < 0) continue;
+      const VariableEntry& entry = list->At(row);
+      // Only an expandable string's references are expanded when the
+      // environment is built; a plain string keeps its '%' signs.
+      if (depth < kNestingLimit && TypeIndexOf(entry.TypeName()) == kRegExpandSz) {
+        return Expand(entry.Data(), depth + 1);
+      }
+      return std::u16string(entry.Data());
+    }
+    if (programVariable_) return programVariable_(name);
+    return std::nullopt;
+  }
+
+  const EditList& sysList_;
+  const EditList& userList_;
+  const VariableLookup& programVariable_;
+};
+
+std::u16string_view WithoutClosingSemicolon(std::u16string_view item) {
+  if (!item.empty() && item.back() == u';') item.remove_suffix(1);
+  return item;
+}
+
+std::u16string_view WithoutSurroundingQuotes(std::u16string_view text) {
+  if (text.size() >= 2 && text.front() == u'"' && text.back() == u'"') return text.substr(1, text.size() - 2);
+  return text;
+}
+
+CheckedPathItem CheckedItem(const std::u16string& item, const Expander& expander) {
+  CheckedPathItem checked;
+  checked.Item = item;
+  const std::u16string_view text = WithoutClosingSemicolon(item);
+  checked.Empty = SkipBlanks(text).empty();
+  if (checked.Empty) return checked;
+  checked.Folder = std::u16string(WithoutSurroundingQuotes(expander.Expand(text, 0)));
+  std::u16string_view key = checked.Folder;
+  if (!key.empty() && key.back() == u'\\') key.remove_suffix(1);
+  checked.Key = std::u16string(key);
+  return checked;
+}
+
+bool HasKey(const std::vector<std::u16string>& keys, const std::u16string& key) {
+  return std::any_of(keys.begin(), keys.end(), [&key](const std::u16string& k) { return EqualsIgnoringCase(k, key); });
+}
+
+}  // namespace
+
+std::vector<std::u16string> PathCheckPlan::Folders() const {
+  std::vector<std::u16string> folders;
+  folders.reserve(Items.size());
+  for (const CheckedPathItem& item : Items) folders.push_back(item.Folder);
+  return folders;
+}
+
+std::u16string ExpandAsNewProcess(std::u16string_view text, const EditList& sysList, const EditList& userList,
+                                  const VariableLookup& programVariable) {
+  return Expander(sysList, userList, programVariable).Expand(text, 0);
+}
+
+PathCheckPlan PlanPathCheck(const std::vector<std::u16string>& pathItems, const EditList& sysList,
+                            const EditList& userList, const VariableLookup& programVariable) {
+  const Expander expander(sysList, userList, programVariable);
+  PathCheckPlan plan;
+  plan.Items.reserve(pathItems.size());
+  for (const std::u16string& item : pathItems) plan.Items.push_back(CheckedItem(item, expander));
+  if (const int userPath = userList.FindIgnoringCase(u"Path"); userPath >= 0) {
+    for (const std::u16string& item : ItemsOfReadPath(userList.At(userPath).Data())) {
+      const CheckedPathItem checked = CheckedItem(item, expander);
+      if (!checked.Empty) plan.UserPathKeys.push_back(checked.Key);
+    }
+  }
+  return plan;
+}
+
+std::vector<PathProblemRow> FindPathProblems(const PathCheckPlan& plan,
+                                             std::span<const std::optional<FolderAnswer>> answers) {
+  std::vector<PathProblemRow> rows;
+  std::vector<std::u16string> earlierKeys;
+  for (std::size_t i = 0; i < plan.Items.size(); ++i) {
+    const CheckedPathItem& item = plan.Items[i];
+    std::vector<PathProblem> problems;
+    if (item.Empty) {
+      problems.push_back(PathProblem::Empty);
+    } else {
+      if (HasKey(earlierKeys, item.Key)) problems.push_back(PathProblem::Duplicate);
+      if (HasKey(plan.UserPathKeys, item.Key)) problems.push_back(PathProblem::AlsoInUserPath);
+      if (i < answers.size() && answers[i] == FolderAnswer::Missing) problems.push_back(PathProblem::Missing);
+      if (i < answers.size() && answers[i] == FolderAnswer::NoAnswer) problems.push_back(PathProblem::NoAnswer);
+      earlierKeys.push_back(item.Key);
+    }
+    if (!problems.empty()) rows.push_back({i, item.Item, std::move(problems)});
+  }
+  return rows;
+}
+
+std::u16string_view ProblemText(PathProblem problem) {
+  switch (problem) {
+    case PathProblem::Empty:
+      return texts::kProblemEmpty;
+    case PathProblem::Duplicate:
+      return texts::kProblemDuplicate;
+    case PathProblem::AlsoInUserPath:
+      return texts::kProblemAlsoInUserPath;
+    case PathProblem::Missing:
+      return texts::kProblemMissing;
+    case PathProblem::NoAnswer:
+      break;
+  }
+  return texts::kProblemNoAnswer;
+}
+
+std::u16string ProblemsText(const PathProblemRow& row) {
+  std::u16string text;
+  for (const PathProblem problem : row.Problems) {
+    if (!text.empty()) text += texts::kProblemSeparator;
+    text += ProblemText(problem);
+  }
+  return text;
+}
+
+}  // namespace tallowin

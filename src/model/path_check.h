@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/edit_list.h"
+
+// The Path check: the items of the Path list that have a problem. An item
+// names a folder once it is expanded (its %NAME% references replaced as a
+// new process's environment would give them), rid of its closing ';' and of
+// the double quotes around it. Two items name the same folder when those
+// texts are equal ignoring case and one trailing backslash.
+//
+// Whether a folder exists is asked off the window's thread; the rules take
+// the answers as they have come so far, so the window can show the rows
+// again after each.
+namespace tallowin {
+
+// What the existence check says of one folder.
+enum class FolderAnswer { Exists, Missing, NoAnswer };
+
+// The problems, in the order a row lists them.
+enum class PathProblem {
+  Empty,           // "空の項目です"
+  Duplicate,       // "重複しています"
+  AlsoInUserPath,  // "ユーザーのPathにもあります"
+  Missing,         // "フォルダが存在しません"
+  NoAnswer,        // "確認できませんでした"
+};
+
+// A variable of the program's own environment: its value, or nothing when
+// the environment has no such variable.
+using VariableLookup = std::function<std::optional<std::u16string>(std::u16string_view name)>;
+
+// One Path item as the check sees it.
+struct CheckedPathItem {
+  std::u16string Item;    // as the Path list holds it
+  bool Empty = false;     // nothing but blanks before its closing ';'
+  std::u16string Folder;  // what the existence check asks about
+  std::u16string Key;     // what the comparisons compare (ignoring case)
+};
+
+struct PathCheckPlan {
+  std::vector<CheckedPathItem> Items;
+  // The comparison keys of the items of the User list's Path variable.
+  std::vector<std::u16string> UserPathKeys;
+
+  // The folders to ask about, one per item, in item order.
+  std::vector<std::u16string> Folders() const;
+};
+
+// References resolve to the User list's variable of that name, else the
+// System list's, else the program's environment's; a variable of either
+// list whose type is REG_EXPAND_SZ has its own references expanded in turn.
+// A reference to a name none of them has stays as it is.
+std::u16string ExpandAsNewProcess(std::u16string_view text, const EditList& sysList, const EditList& userList,
+                                  const VariableLookup& programVariable);
+
+PathCheckPlan PlanPathCheck(const std::vector<std::u16string>& pathItems, const EditList& sysList,
+                            const EditList& userList, const VariableLookup& programVariable);
+
+struct PathProblemRow {
+  std::size_t Index = 0;  // in the Path list
+  std::u16string Item;
+  std::vector<PathProblem> Problems;
+
+  bool operator==(const PathProblemRow&) const = default;
+};
+
+// The items with a problem, in list order. answers[i] is the existence
+// check's answer for plan.Items[i], nothing while it has not come (then the
+// item has no existence problem yet); missing entries count as not come.
+std::vector<PathProblemRow> FindPathProblems(const PathCheckPlan& plan,
+                                             std::span<const std::optional<FolderAnswer>> answers);
+
+std::u16string_view ProblemText(PathProblem problem);
+// The row's "問題" column: its problems' texts joined by "、".
+std::u16string ProblemsText(const PathProblemRow& row);
+
+}  // namespace tallowin
