@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Start-up benchmark, part of make bench: the empty window
-# (bench/startup/empty_window.cpp), Tallowin and Wine's regedit, each from
-# process start to its window shown on an Xvfb display, taking turns, first
-# with the prefix's user key as wineboot made it and then with 10,000 more
-# variables in it. Prints the medians and each one's ratio to the empty
-# window (bench/startup/startup_timer.cpp says how the time is taken).
+# (bench/startup/empty_window.cpp), Tallowin and Wine's regedit, taking
+# turns, each timed from its start to its window shown on an Xvfb display and
+# to its first wait for input, first with the prefix's user key as wineboot
+# made it and then with 10,000 more variables in it. Prints the medians and
+# each one's ratio to the empty window (bench/startup/startup_timer.cpp says
+# how the time is taken).
 #   scripts/bench-startup.sh [RUNS]        default 11 starts of each
 # TALLOWIN_EXE names another build of the program to time, e.g.
 # build/dist/Tallowin.exe.
