@@ -1,5 +1,5 @@
 # The two commands of the README. Both set up what is missing first.
-.PHONY: test run screenshot deps bench fuzz clean
+.PHONY: test run screenshot deps bench dist fuzz clean
 
 test:
 	@bash scripts/test-all.sh
@@ -15,6 +15,9 @@ deps:
 
 bench:
 	@bash scripts/bench-all.sh
+
+dist:
+	@bash scripts/dist.sh
 
 fuzz:
 	@bash scripts/fuzz.sh

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # make bench: builds the host and win64 presets and runs every benchmark
-# program (the Windows ones under Wine in the test prefix).
+# program (the Windows ones under Wine in the test prefix), then the start-up
+# benchmark (scripts/bench-startup.sh), which has a prefix and a display of
+# its own.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -29,3 +31,6 @@ for program in build/win64/bench/*/tallowin_*bench*.exe; do
   echo "== $program (Wine)"
   "${pin[@]}" scripts/wine-run "$program"
 done
+bash scripts/wine-env.sh stop "$prefix" >/dev/null 2>&1 || true
+echo "== start-up: empty window, Tallowin and regedit under Wine on Xvfb (scripts/bench-startup.sh)"
+bash scripts/bench-startup.sh

@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64
   xvfb xdotool x11-apps imagemagick fonts-noto-cjk
+  libx11-dev
 )
 
 missing=()
