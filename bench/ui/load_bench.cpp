@@ -93,7 +93,10 @@ class RedirectedRegistry : public RegistryPort {
   PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override {
     return Result(registry::ReadKeyToItems(root, Redirect(root, subkey), items));
   }
-  PortResult WriteListToKey(RootKey, std::u16string_view, const EditList&) override {
+  PortResult WriteListToKey(RootKey, std::u16string_view, const std::vector<NamedValue>&) override {
+    return PortResult::Failure(ERROR_ACCESS_DENIED);
+  }
+  PortResult DeleteValue(RootKey, std::u16string_view, std::u16string_view) override {
     return PortResult::Failure(ERROR_ACCESS_DENIED);
   }
 

@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "ui/dialog_layout.h"
 #include "ui/resources/resource.h"
 #include "ui/window_metrics.h"
 #include "win32/window_text.h"
@@ -105,7 +106,7 @@ INT_PTR TAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) no
     case WM_INITDIALOG:
       FormCreate();
       LayOut(DpiOf(dialog_));
-      CentreOverOwner();
+      CentreOverOwner(dialog_, owner_);
       return TRUE;  // the focus goes to the OK button, the only tab stop
     case WM_COMMAND:
       // Enter reaches here as IDOK; Escape and the close box as IDCANCEL.
@@ -179,29 +180,6 @@ void TAboutForm::LayOut(UINT dpi) noexcept {
   const int width = (window.right - window.left) - client.right + Scale(kClientSize.cx, dpi);
   const int height = (window.bottom - window.top) - client.bottom + Scale(kClientSize.cy, dpi);
   ::SetWindowPos(dialog_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TAboutForm::CentreOverOwner() noexcept {
-  RECT box{};
-  if (!::GetWindowRect(dialog_, &box)) return;
-  RECT over{};
-  const bool hasOwner = owner_ != nullptr && ::GetWindowRect(owner_, &over);
-  const HMONITOR monitor =
-      hasOwner ? ::MonitorFromRect(&over, MONITOR_DEFAULTTONEAREST) : ::MonitorFromWindow(dialog_, MONITOR_DEFAULTTOPRIMARY);
-  MONITORINFO screen{};
-  screen.cbSize = sizeof screen;
-  if (!::GetMonitorInfoW(monitor, &screen)) return;
-  if (!hasOwner) over = screen.rcWork;
-  const int width = box.right - box.left;
-  const int height = box.bottom - box.top;
-  // Centred over the owner, but kept on the owner's screen when the owner
-  // hangs over its edge.
-  const RECT& work = screen.rcWork;
-  const int left = std::clamp(over.left + (over.right - over.left - width) / 2, work.left,
-                              std::max(work.left, work.right - width));
-  const int top = std::clamp(over.top + (over.bottom - over.top - height) / 2, work.top,
-                             std::max(work.top, work.bottom - height));
-  ::SetWindowPos(dialog_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR TAboutForm::OnCtlColorStatic(HDC dc, HWND control) noexcept {

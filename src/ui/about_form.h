@@ -49,7 +49,6 @@ class TAboutForm final : public DialogBase<TAboutForm> {
   // Places the controls at their design pixels scaled to the DPI and gives
   // them fonts of that DPI.
   void LayOut(UINT dpi) noexcept;
-  void CentreOverOwner() noexcept;
   INT_PTR OnCtlColorStatic(HDC dc, HWND control) noexcept;
 
   HWND owner_;

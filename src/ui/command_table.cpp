@@ -8,6 +8,8 @@
 #include "commands/load_save_commands.h"
 #include "commands/path_tab_commands.h"
 #include "model/texts.h"
+#include "ui/path_check_form.h"
+#include "ui/review_form.h"
 #include "ui/resources/resource.h"
 
 namespace tallowin::ui {
@@ -35,6 +37,16 @@ CommandOutcome RunEditingCommand(CommandContext& c) {
   return Outcome<Execute>(c.Model, c.Editor, c.Ports);
 }
 
+CommandOutcome ShowReview(CommandContext& c) {
+  ReviewChangesShow(c.Window.Owner(), c.Model, c.Ports);
+  return {};
+}
+
+CommandOutcome ShowPathCheck(CommandContext& c) {
+  PathCheckShow(c.Window.Owner(), c.Model, c.Ports);
+  return {};
+}
+
 // What the window does itself.
 template <void (WindowActions::*Action)()>
 CommandOutcome RunWindowAction(CommandContext& c) {
@@ -46,9 +58,10 @@ constexpr Shortcut Ctrl(WORD key) { return {key, FCONTROL}; }
 
 using E = EditActionStates;
 
-const std::array<Command, 16> kCommands{{
+const std::array<Command, 18> kCommands{{
     {IDM_FILE_LOAD, texts::kHintFileLoad, Ctrl('R'), 0, Enabling::Always, nullptr, RunFileCommand<FileLoadExecute>},
     {IDM_FILE_SAVE, texts::kHintFileSave, Ctrl('W'), 0, Enabling::Always, nullptr, RunFileCommand<FileSaveExecute>},
+    {IDM_FILE_REVIEW, texts::kHintFileReview, Ctrl('D'), 0, Enabling::Always, nullptr, ShowReview},
     {IDM_FILE_IMPORT, texts::kHintFileImport, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileImportExecute>},
     {IDM_FILE_EXPORT, texts::kHintFileExport, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileExportExecute>},
     {IDM_FILE_BUCKUP, {}, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileBuckupExecute>},
@@ -62,6 +75,7 @@ const std::array<Command, 16> kCommands{{
      RunEditingCommand<EditPasteExecute>},
     {IDM_EDIT_DELETE, texts::kHintEditDelete, Ctrl(VK_DELETE), 0, Enabling::EditMenu, &E::Delete,
      RunEditingCommand<EditDeleteExecute>},
+    {IDM_EDIT_PATH_CHECK, texts::kHintEditPathCheck, {}, 0, Enabling::Always, nullptr, ShowPathCheck},
     {IDM_EDIT_ADD_BTN, texts::kHintEditAddBtn, {}, 'A', Enabling::PanelButton, nullptr,
      RunEditingCommand<EditAddBtnExecute>},
     {IDM_EDIT_REPLASE_BTN, texts::kHintEditReplaseBtn, {}, 'R', Enabling::PanelButton, nullptr,

@@ -23,6 +23,8 @@ class WindowActions {
   virtual void Close() = 0;
   virtual void ShowAbout() = 0;
   virtual void UndoInFocusedField() = 0;
+  // The window the program's dialogs open over.
+  virtual HWND Owner() const = 0;
 
  protected:
   ~WindowActions() = default;

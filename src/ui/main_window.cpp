@@ -485,6 +485,7 @@ CommandPorts TMainForm::Ports() {
   ports.Folders = folders_.get();
   ports.Environment = &environment_;
   ports.FocusedEdit = &focusedEdit_;
+  ports.FolderChecks = &folderChecks_;
   return ports;
 }
 

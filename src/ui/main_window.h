@@ -15,6 +15,7 @@
 #include "ui/ports/file_pickers.h"
 #include "ui/ports/file_system.h"
 #include "ui/ports/focused_edit_port.h"
+#include "ui/ports/folder_check.h"
 #include "ui/ports/folder_picker.h"
 #include "ui/ports/message_dialogs.h"
 #include "ui/ports/system_ports.h"
@@ -97,6 +98,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void Close() override;
   void ShowAbout() override;
   void UndoInFocusedField() override;
+  HWND Owner() const override { return window_; }
 
   // Mirroring the model into the controls.
   void MirrorModel();
@@ -123,6 +125,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   ports::Win32Environment environment_;
   std::unique_ptr<ports::Win32FolderPicker> folders_;
   ports::Win32FocusedEdit focusedEdit_;
+  ports::Win32FolderCheck folderChecks_;
   PortOverrides overrides_;
 
   UINT dpi_ = 96;

@@ -17,11 +17,13 @@
 #define IDM_FILE_EXPORT 1004
 #define IDM_FILE_BUCKUP 1005
 #define IDM_FILE_EXIT 1006
+#define IDM_FILE_REVIEW 1007
 // Edit menu and context menu.
 #define IDM_EDIT_CUT 1101
 #define IDM_EDIT_COPY 1102
 #define IDM_EDIT_PASTE 1103
 #define IDM_EDIT_DELETE 1104
+#define IDM_EDIT_PATH_CHECK 1105
 // Actions without a menu item: the three buttons of the panel, the browse
 // button and the undo shortcut.
 #define IDM_EDIT_ADD_BTN 1201
@@ -38,6 +40,19 @@
 #define IDC_ABOUT_PRODUCT 302
 #define IDC_ABOUT_NOTE 303
 #define IDC_ABOUT_COPYRIGHT 304
+
+// The review of what Save would change.
+#define IDD_REVIEW 310
+#define IDC_REVIEW_LIST 311
+#define IDC_REVIEW_EMPTY 312
+#define IDC_REVIEW_DELETE 313
+#define IDC_REVIEW_STATUS 314
+
+// The Path check.
+#define IDD_PATH_CHECK 320
+#define IDC_PATH_CHECK_LIST 321
+#define IDC_PATH_CHECK_EMPTY 322
+#define IDC_PATH_CHECK_REMOVE 323
 
 // The main window's controls.
 #define IDC_PAGE_CONTROL 400

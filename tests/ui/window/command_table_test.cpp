@@ -69,7 +69,9 @@ TEST(CommandTable, EveryMenuItemButtonAndShortcutReachesItsAction) {
     ASSERT_NE(command, nullptr) << id;
     const std::size_t amp = caption.find(u'&');
     EXPECT_EQ(command->AccessKey, amp == std::u16string_view::npos ? 0 : caption[amp + 1]) << id;
-    if (command->AccessKey != 0) EXPECT_EQ(ui::FindAccessKey(command->AccessKey), command);
+    if (command->AccessKey != 0) {
+      EXPECT_EQ(ui::FindAccessKey(command->AccessKey), command);
+    }
     reached.insert(id);
   }
   for (const Command& command : ui::Commands()) {

@@ -1,0 +1,81 @@
+#include "ui/dialog_layout.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "ui/window_metrics.h"
+#include "win32/wide_text.h"
+
+namespace tallowin::ui {
+
+void LayOutDialog(HWND dialog, std::span<const DialogPlace> places, SIZE clientSize, UINT dpi, HFONT font) {
+  for (const DialogPlace& place : places) {
+    const HWND control = ::GetDlgItem(dialog, place.Id);
+    if (control == nullptr) continue;
+    ::SetWindowPos(control, nullptr, Scale(place.Left, dpi), Scale(place.Top, dpi), Scale(place.Width, dpi),
+                   Scale(place.Height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (font != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  // The frame around the client area is whatever the window has now at
+  // this DPI; only the client area has a design size.
+  RECT window{};
+  RECT client{};
+  if (!::GetWindowRect(dialog, &window) || !::GetClientRect(dialog, &client)) return;
+  const int width = (window.right - window.left) - client.right + Scale(clientSize.cx, dpi);
+  const int height = (window.bottom - window.top) - client.bottom + Scale(clientSize.cy, dpi);
+  ::SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreOverOwner(HWND dialog, HWND owner) {
+  RECT box{};
+  if (!::GetWindowRect(dialog, &box)) return;
+  RECT over{};
+  const bool hasOwner = owner != nullptr && ::GetWindowRect(owner, &over);
+  const HMONITOR monitor =
+      hasOwner ? ::MonitorFromRect(&over, MONITOR_DEFAULTTONEAREST) : ::MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  if (!::GetMonitorInfoW(monitor, &screen)) return;
+  if (!hasOwner) over = screen.rcWork;
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  const RECT& work = screen.rcWork;
+  const int left = std::clamp(over.left + (over.right - over.left - width) / 2, work.left,
+                              std::max(work.left, work.right - width));
+  const int top = std::clamp(over.top + (over.bottom - over.top - height) / 2, work.top,
+                             std::max(work.top, work.bottom - height));
+  ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetUpReportList(HWND list, std::span<const ListColumn> columns, UINT dpi, bool checkBoxes) {
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | (checkBoxes ? LVS_EX_CHECKBOXES : 0));
+  for (std::size_t index = 0; index < columns.size(); ++index) {
+    std::wstring title = win32::ToWide(columns[index].Title);
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = title.data();
+    column.cx = Scale(columns[index].Width, dpi);
+    column.iSubItem = static_cast<int>(index);
+    ::SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+int AppendReportRow(HWND list, std::span<const std::u16string> cells) {
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = ListView_GetItemCount(list);
+  item.pszText = const_cast<wchar_t*>(cells.empty() ? L"" : win32::Wide(cells[0]));
+  const int row = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  if (row < 0) return row;
+  for (std::size_t column = 1; column < cells.size(); ++column) {
+    LVITEMW cell{};
+    cell.iSubItem = static_cast<int>(column);
+    cell.pszText = const_cast<wchar_t*>(win32::Wide(cells[column]));
+    ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+  }
+  return row;
+}
+
+}  // namespace tallowin::ui

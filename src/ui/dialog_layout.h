@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <string_view>
+
+// What the program's dialogs share: controls placed at design pixels for
+// the screen's DPI, a place centred over the owner, and report-style lists.
+namespace tallowin::ui {
+
+// A control of a dialog at 96 DPI: left, top, width, height.
+struct DialogPlace {
+  int Id;
+  int Left;
+  int Top;
+  int Width;
+  int Height;
+};
+
+// Places the controls at their design pixels for the DPI, gives them the
+// font, and sizes the dialog so that its client area has the design size.
+void LayOutDialog(HWND dialog, std::span<const DialogPlace> places, SIZE clientSize, UINT dpi, HFONT font);
+
+// Centres the dialog over its owner, kept on the owner's screen when the
+// owner hangs over its edge (over the work area without an owner).
+void CentreOverOwner(HWND dialog, HWND owner);
+
+// A column of a report-style list: its title and its width at 96 DPI.
+struct ListColumn {
+  std::u16string_view Title;
+  int Width;
+};
+
+// Makes a list view of the dialog a report of whole-row selections with
+// these columns, check boxes when asked for.
+void SetUpReportList(HWND list, std::span<const ListColumn> columns, UINT dpi, bool checkBoxes);
+// Appends a row of cell texts; returns its index.
+int AppendReportRow(HWND list, std::span<const std::u16string> cells);
+
+}  // namespace tallowin::ui

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "main_window_fixture.h"
+#include "support/modal_dialog_driver.h"
+#include "ui/resources/resource.h"
+#include "win32/wide_text.h"
+
+namespace tallowin::testing {
+namespace {
+
+// The rows of a dialog's list view, each as its cells.
+std::vector<std::vector<std::u16string>> ListRows(HWND list) {
+  const int columns = Header_GetItemCount(ListView_GetHeader(list));
+  std::vector<std::vector<std::u16string>> rows;
+  for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+    std::vector<std::u16string>& cells = rows.emplace_back();
+    for (int column = 0; column < columns; ++column) {
+      wchar_t text[512] = {};
+      ListView_GetItemText(list, row, column, text, 512);
+      cells.push_back(win32::FromWide(text, std::wcslen(text)));
+    }
+  }
+  return rows;
+}
+
+bool Shown(HWND dialog, int id) { return (::GetWindowLongW(::GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// Ticks the check box of a list's row, as a click on it does.
+void Tick(HWND list, int row) { ListView_SetItemState(list, row, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK); }
+
+using Rows = std::vector<std::vector<std::u16string>>;
+
+// Ctrl+D shows what Save would change; a variable the user deleted stays in
+// its key unless the review's check box asks Save to delete it.
+TEST_F(MainWindowTest, ReviewShowsWhatSaveChangesAndDeletesOnlyWhatIsChecked) {
+  driver->SelectTab(2);  // TEMP selected
+  driver->Click(Control(IDM_EDIT_DELETE_BTN));
+  Rows seen;
+  bool checkEnabled = false;
+  ModalDialogDriver review({[&](HWND dialog) {
+    const HWND list = ::GetDlgItem(dialog, IDC_REVIEW_LIST);
+    seen = ListRows(list);
+    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    checkEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDC_REVIEW_DELETE)) != FALSE;
+    ::SendMessageW(::GetDlgItem(dialog, IDC_REVIEW_DELETE), BM_CLICK, 0, 0);
+    ClickButton(dialog, IDOK);
+  }});
+  driver->Key('D', true);
+  ASSERT_EQ(review.Seen().size(), 1u);
+  EXPECT_EQ(review.Seen()[0].Caption, u"変更点の確認");
+  EXPECT_EQ(seen, (Rows{{u"ユーザー", u"TEMP", u"残ります", u"%USERPROFILE%\\Temp", u""}}));
+  EXPECT_TRUE(checkEnabled);
+
+  dialogs.Answers = {true, false};  // write; restart later
+  driver->Key('W', true);
+  const auto& user = registry.Key(RootKey::CurrentUser, kUserSubkey);
+  ASSERT_EQ(user.size(), 1u);
+  EXPECT_EQ(user[0].first, u"Tool");
+}
+
+TEST_F(MainWindowTest, ReviewFromTheFileMenuSaysWhenNothingDiffers) {
+  bool listShown = true;
+  bool lineShown = false;
+  std::u16string line;
+  ModalDialogDriver review({[&](HWND dialog) {
+    listShown = Shown(dialog, IDC_REVIEW_LIST);
+    lineShown = Shown(dialog, IDC_REVIEW_EMPTY);
+    line = WindowText(::GetDlgItem(dialog, IDC_REVIEW_EMPTY));
+    PressKey(dialog, VK_ESCAPE);
+  }});
+  ::PostMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_FILE_REVIEW, 0), 0);
+  driver->Pump();
+  ASSERT_EQ(review.Seen().size(), 1u);
+  EXPECT_FALSE(listShown);
+  EXPECT_TRUE(lineShown);
+  EXPECT_EQ(line, u"変更はありません。");
+}
+
+// The Path check from the Edit menu: an empty item, a folder that does not
+// exist and a second spelling of a folder are found; the checked ones go
+// as one Path edit.
+class PathCheckWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    registry.Key(RootKey::LocalMachine, kSystemSubkey)[0].second =
+        ExpandSz(u"%SystemRoot%; ;C:\\NoSuchFolder\\Tallowin;\"C:\\WINDOWS\\\"");
+    Start();
+  }
+};
+
+TEST_F(PathCheckWindowTest, FindsTheItemsWithAProblemAndRemovesTheCheckedOnes) {
+  const Rows expected{{u" ;", u"空の項目です"},
+                      {u"C:\\NoSuchFolder\\Tallowin;", u"フォルダが存在しません"},
+                      {u"\"C:\\WINDOWS\\\";", u"重複しています"}};
+  Rows seen;
+  ModalDialogDriver check({[&](HWND dialog) {
+    // The existence checks answer from threads of their own: take their
+    // answers, bounded, until the list shows what they found.
+    const HWND list = ::GetDlgItem(dialog, IDC_PATH_CHECK_LIST);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while ((seen = ListRows(list)) != expected && std::chrono::steady_clock::now() < until) {
+      MSG answer{};
+      if (::PeekMessageW(&answer, dialog, WM_APP + 1, WM_APP + 1, PM_REMOVE)) {
+        ::DispatchMessageW(&answer);
+      } else {
+        std::this_thread::yield();
+      }
+    }
+    Tick(list, 0);
+    Tick(list, 1);
+    ClickButton(dialog, IDC_PATH_CHECK_REMOVE);
+  }});
+  ::PostMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_EDIT_PATH_CHECK, 0), 0);
+  driver->Pump();
+  ASSERT_EQ(check.Seen().size(), 1u);
+  EXPECT_EQ(check.Seen()[0].Caption, u"Pathの点検");
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(form->Model().PathList, (std::vector<std::u16string>{u"%SystemRoot%;", u"\"C:\\WINDOWS\\\";"}));
+  EXPECT_EQ(Text(Control(IDC_EDIT1)), u"%SystemRoot%;\"C:\\WINDOWS\\\";");
+}
+
+}  // namespace
+}  // namespace tallowin::testing
