@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # make screenshot: builds the program, starts it under Wine on an Xvfb
 # display and saves what a person would see, one PNG per view, in
-# build/screenshots/: the three tabs, the File menu, the about box and the
-# folder browser.
+# build/screenshots/: the three tabs, the File menu, the about box, the
+# folder browser, the review before Save and the Path check.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -52,6 +52,19 @@ stop_program
 
 start_program
 xdotool key --window "$window" ctrl+b; sleep 2; shot 6-folder-browser
+stop_program
+
+# The review after an edit of the Path (Edit1 has the focus at start).
+start_program
+xdotool key --window "$window" End; xdotool type --window "$window" 'C:\Tools;'; sleep 0.5
+xdotool key --window "$window" ctrl+d; sleep 2; shot 7-review
+stop_program
+
+# The Path check after typing a folder that does not exist and a second
+# %SystemRoot% into Edit1.
+start_program
+xdotool key --window "$window" End; xdotool type --window "$window" 'C:\NoSuchFolder;%SystemRoot%;'; sleep 0.5
+xdotool key --window "$window" alt+e k; sleep 3; shot 8-path-check
 stop_program
 
 echo "Screenshots in $out:"
