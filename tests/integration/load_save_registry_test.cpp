@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "model/odd_path_values.h"
+#include "interop/peers.h"
 #include "support/scratch_folder.h"
 #include "support/scratch_key.h"
 #include "ui/ports/environment_port.h"
@@ -105,8 +106,10 @@ TEST(LoadStockKeys, ReadsThePrefixsOwnEnvironment) {
   EXPECT_GE(model.SysList.FindIgnoringCase(u"windir"), 0);
 }
 
-TEST_F(LoadSaveRegistryTest, LoadThenSaveLeavesBothKeysByteForByte) {
-  const std::pair<std::u16string, RegistryValue> values[] = {
+// Values of every kind, odd ones included, that Load and Save and the
+// automatic backup must carry byte for byte.
+std::vector<std::pair<std::u16string, RegistryValue>> OddValues() {
+  return {
       {u"Path", TextToValue(kRegExpandSz, u"C:\\windows\\system32;C:\\windows")},
       {u"OS", TextToValue(kRegSz, u"Windows_NT")},
       {u"Flag", Raw(kRegDword, {1, 0, 0, 0})},
@@ -119,6 +122,10 @@ TEST_F(LoadSaveRegistryTest, LoadThenSaveLeavesBothKeysByteForByte) {
       {u"日本語", TextToValue(kRegSz, u"値\U0001F600")},
       {u"", TextToValue(kRegSz, u"default")},
   };
+}
+
+TEST_F(LoadSaveRegistryTest, LoadThenSaveLeavesBothKeysByteForByte) {
+  const auto values = OddValues();
   for (const auto& [name, value] : values) Set(sysKey, name, value);
   Set(userKey, u"TEMP", TextToValue(kRegExpandSz, u"%USERPROFILE%\\Temp"));
   const auto systemBefore = Values(sysKey);
@@ -126,7 +133,7 @@ TEST_F(LoadSaveRegistryTest, LoadThenSaveLeavesBothKeysByteForByte) {
 
   model.Loading = true;
   FileLoadExecute(model, ports);
-  ASSERT_EQ(model.SysList.Count(), static_cast<int>(std::size(values)));
+  ASSERT_EQ(model.SysList.Count(), static_cast<int>(values.size()));
   EXPECT_EQ(model.Edit1, u"C:\\windows\\system32;C:\\windows;");
   dialogs.Answers = {true, false};
   FileSaveExecute(model, ports);
@@ -136,6 +143,64 @@ TEST_F(LoadSaveRegistryTest, LoadThenSaveLeavesBothKeysByteForByte) {
   EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリへ環境変数を書き込みました。");
   EXPECT_EQ(dialogs.Shown[2].Text, u"これらの変更を適用するには再起動する必要があります。\n今すぐ再起動しますか？");
   EXPECT_TRUE(power.Actions.empty());
+  EXPECT_EQ(Values(sysKey), systemBefore);
+  EXPECT_EQ(Values(userKey), userBefore);
+}
+
+// The file Save backs the keys up to first is one that Wine's reg.exe
+// imports into empty keys with every value byte for byte.
+TEST_F(LoadSaveRegistryTest, TheAutomaticBackupImportsIntoEmptyKeysByteForByte) {
+  for (const auto& [name, value] : OddValues()) Set(sysKey, name, value);
+  Set(userKey, u"TEMP", TextToValue(kRegExpandSz, u"%USERPROFILE%\\Temp"));
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+  dialogs.Answers = {true, false};
+  FileSaveExecute(model, ports);
+
+  const std::u16string folder = localAppData.Path() + u"\\Tallowin\\Backups";
+  const FileNames names = files.ListFileNames(folder);
+  ASSERT_TRUE(names.Result.Succeeded);
+  ASSERT_EQ(names.Names.size(), 1u);
+  const std::u16string emptySys = MakeKey(u"empty-system");
+  const std::u16string emptyUser = MakeKey(u"empty-user");
+  std::vector<std::uint8_t> file = testing::ReadBytes(folder + u"\\" + names.Names[0]);
+  file = testing::WithLineReplaced(file, u"[HKEY_LOCAL_MACHINE\\" + std::u16string(kSystemSubkey) + u"]",
+                                   u"[HKEY_CURRENT_USER\\" + emptySys + u"]");
+  file = testing::WithLineReplaced(file, u"[HKEY_CURRENT_USER\\" + std::u16string(kUserSubkey) + u"]",
+                                   u"[HKEY_CURRENT_USER\\" + emptyUser + u"]");
+  const std::u16string moved = localAppData.Path() + u"\\moved.reg";
+  testing::WriteBytes(moved, file);
+  EXPECT_EQ(testing::RunPeer(testing::kReg, L"import \"" + win32::ToWide(moved) + L"\""), std::optional<DWORD>(0));
+  // Wine's RegSetValueExW, which reg.exe imports through, ends a string
+  // value that lacks its terminator with one, because a zero follows the
+  // data in its buffer; every other value is the key's own, byte for byte.
+  auto expected = Values(sysKey);
+  for (auto& [name, value] : expected) {
+    if (name == u"Unterminated") value.Bytes.insert(value.Bytes.end(), {0, 0});
+  }
+  EXPECT_EQ(Values(emptySys), expected);
+  EXPECT_EQ(Values(emptyUser), Values(userKey));
+}
+
+// When the backup cannot be made (a file stands where its folder should),
+// Save asks first, Cancel the default, and Cancel writes nothing.
+TEST_F(LoadSaveRegistryTest, ABackupThatCannotBeMadeAsksAndCancelWritesNothing) {
+  Set(sysKey, u"Path", TextToValue(kRegExpandSz, u"C:\\A"));
+  testing::WriteBytes(localAppData.Path() + u"\\Tallowin", {'x'});
+  const auto systemBefore = Values(sysKey);
+  const auto userBefore = Values(userKey);
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+  model.UserList.Add(VariableEntry::FromTexts(u"NEW", u"REG_SZ", u"v"));
+  dialogs.Answers = {true, false};
+  FileSaveExecute(model, ports);
+
+  ASSERT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::WarnCancelDefault);
+  const std::u16string& asked = dialogs.Shown[1].Text;
+  EXPECT_EQ(asked.substr(0, asked.find(u'\n') + 1), u"自動バックアップを作成できませんでした。\n");
+  EXPECT_EQ(asked.substr(asked.rfind(u'\n')), u"\n書き込みを続けますか？");
+  EXPECT_GT(asked.size(), std::u16string_view(u"自動バックアップを作成できませんでした。\n\n書き込みを続けますか？").size());
   EXPECT_EQ(Values(sysKey), systemBefore);
   EXPECT_EQ(Values(userKey), userBefore);
 }
