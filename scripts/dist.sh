@@ -48,6 +48,10 @@ allowed=(
 )
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr -d '\r')
 [ -n "$imports" ] || fail "no import table found"
+# The DLLs loaded when a command first needs them (cmake/delay_imports.cmake)
+# are named only in the delay-import thunks' strings; they are checked too.
+delayed=$(strings -a "$work/Tallowin.exe" | grep -iE '^[a-z0-9_]+\.dll$' | sort -fu)
+imports=$(printf '%s\n%s\n' "$imports" "$delayed" | sort -fu)
 refused=()
 while read -r dll; do
   lower=${dll,,}

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <exception>
 
@@ -11,22 +10,7 @@
 
 namespace {
 
-// COM for the shell's folder browser, for as long as the program runs.
-class ComApartment {
- public:
-  ComApartment() : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (initialized_) ::CoUninitialize();
-  }
-
- private:
-  bool initialized_;
-};
-
 int Run(HINSTANCE instance, int showCommand) {
-  const ComApartment com;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
                                                      ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
   ::InitCommonControlsEx(&controls);

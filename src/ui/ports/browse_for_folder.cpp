@@ -49,6 +49,16 @@ TBrowseForFolder::TBrowseForFolder(HWND owner) noexcept : owner_(owner) {
 }
 
 bool TBrowseForFolder::Execute() {
+  // The shell's folder browser needs COM on this thread while it is open;
+  // the program starts it here rather than at start-up, so that neither COM
+  // nor the shell is loaded before a folder is browsed for.
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  struct ComScope {
+    bool Initialized;
+    ~ComScope() {
+      if (Initialized) ::CoUninitialize();
+    }
+  } const comScope{SUCCEEDED(com)};
   const ItemList root = rootFolder_.empty() ? ItemList() : ParseRootFolder(owner_, rootFolder_);
   wchar_t displayName[MAX_PATH] = {};
   BROWSEINFOW info{};
