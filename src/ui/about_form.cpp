@@ -117,15 +117,6 @@ INT_PTR TAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) no
       return FALSE;
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_DPICHANGED: {
-      // Moved to a screen of another DPI: take the place the system
-      // suggests, then lay the box out afresh for that DPI.
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      ::SetWindowPos(dialog_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      LayOut(HIWORD(wParam));
-      return TRUE;
-    }
     default:
       return FALSE;
   }

@@ -49,6 +49,15 @@ void CentreOverOwner(HWND dialog, HWND owner) {
   ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void SetDialogText(HWND dialog, int id, std::u16string_view text) {
+  const std::wstring wide = win32::ToWide(text);
+  if (id == 0) {
+    ::SetWindowTextW(dialog, wide.c_str());
+  } else {
+    ::SetDlgItemTextW(dialog, id, wide.c_str());
+  }
+}
+
 void SetUpReportList(HWND list, std::span<const ListColumn> columns, UINT dpi, bool checkBoxes) {
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | (checkBoxes ? LVS_EX_CHECKBOXES : 0));
   for (std::size_t index = 0; index < columns.size(); ++index) {

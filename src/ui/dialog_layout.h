@@ -26,6 +26,9 @@ void LayOutDialog(HWND dialog, std::span<const DialogPlace> places, SIZE clientS
 // owner hangs over its edge (over the work area without an owner).
 void CentreOverOwner(HWND dialog, HWND owner);
 
+// Sets the text of a dialog's control, or with id 0 the dialog's caption.
+void SetDialogText(HWND dialog, int id, std::u16string_view text);
+
 // A column of a report-style list: its title and its width at 96 DPI.
 struct ListColumn {
   std::u16string_view Title;

@@ -26,11 +26,6 @@ constexpr DialogPlace kPlaces[] = {
 // folder's index, lParam the answer.
 constexpr UINT kAnswerMessage = WM_APP + 1;
 
-void SetText(HWND dialog, int id, std::u16string_view text) {
-  const std::wstring wide = win32::ToWide(text);
-  ::SetDlgItemTextW(dialog, id, wide.c_str());
-}
-
 }  // namespace
 
 bool TPathCheckForm::ShowModal() {
@@ -57,13 +52,6 @@ INT_PTR TPathCheckForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       }
       return TRUE;
     }
-    case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      ::SetWindowPos(dialog_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      LayOut(HIWORD(wParam));
-      return TRUE;
-    }
     case WM_DESTROY:
       // No answer comes after this; those already posted die with the box.
       checks_.StopChecks();
@@ -74,11 +62,10 @@ INT_PTR TPathCheckForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void TPathCheckForm::FormCreate() {
-  const std::wstring caption = win32::ToWide(texts::kPathCheckCaption);
-  ::SetWindowTextW(dialog_, caption.c_str());
-  SetText(dialog_, IDC_PATH_CHECK_EMPTY, texts::kPathCheckNoProblems);
-  SetText(dialog_, IDC_PATH_CHECK_REMOVE, texts::kPathCheckRemoveChecked);
-  SetText(dialog_, IDCANCEL, texts::kPathCheckClose);
+  SetDialogText(dialog_, 0, texts::kPathCheckCaption);
+  SetDialogText(dialog_, IDC_PATH_CHECK_EMPTY, texts::kPathCheckNoProblems);
+  SetDialogText(dialog_, IDC_PATH_CHECK_REMOVE, texts::kPathCheckRemoveChecked);
+  SetDialogText(dialog_, IDCANCEL, texts::kPathCheckClose);
   const UINT dpi = DpiOf(dialog_);
   const ListColumn columns[] = {{texts::kPathCheckColumnItem, 300}, {texts::kPathCheckColumnProblem, 224}};
   SetUpReportList(::GetDlgItem(dialog_, IDC_PATH_CHECK_LIST), columns, dpi, true);

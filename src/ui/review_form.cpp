@@ -37,11 +37,6 @@ UINT CheckBoxImage(const ReviewRow& row) {
   return INDEXTOSTATEIMAGEMASK(row.DeleteOnSave ? 2 : 1);
 }
 
-void SetText(HWND dialog, int id, std::u16string_view text) {
-  const std::wstring wide = win32::ToWide(text);
-  ::SetDlgItemTextW(dialog, id, wide.c_str());
-}
-
 }  // namespace
 
 bool TReviewForm::ShowModal() {
@@ -67,23 +62,15 @@ INT_PTR TReviewForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return TRUE;
     }
-    case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      ::SetWindowPos(dialog_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      LayOut(HIWORD(wParam));
-      return TRUE;
-    }
     default:
       return FALSE;
   }
 }
 
 void TReviewForm::FormCreate() {
-  const std::wstring caption = win32::ToWide(texts::kReviewCaption);
-  ::SetWindowTextW(dialog_, caption.c_str());
-  SetText(dialog_, IDC_REVIEW_DELETE, texts::kReviewDeleteOnSave);
-  SetText(dialog_, IDC_REVIEW_EMPTY, texts::kReviewNoChanges);
+  SetDialogText(dialog_, 0, texts::kReviewCaption);
+  SetDialogText(dialog_, IDC_REVIEW_DELETE, texts::kReviewDeleteOnSave);
+  SetDialogText(dialog_, IDC_REVIEW_EMPTY, texts::kReviewNoChanges);
   const UINT dpi = DpiOf(dialog_);
   const ListColumn columns[] = {{texts::kReviewColumnKey, 70},      {texts::kColumnName, 120},
                                 {texts::kReviewColumnChange, 110},  {texts::kReviewColumnCurrent, 150},
@@ -141,7 +128,7 @@ void TReviewForm::ShowSelectedRow() {
     const std::array<std::u16string, 5> cells = ReviewColumnTexts(rows_[static_cast<std::size_t>(selected)]);
     whole = cells[3].empty() || cells[4].empty() ? cells[3] + cells[4] : cells[3] + u" → " + cells[4];
   }
-  SetText(dialog_, IDC_REVIEW_STATUS, whole);
+  SetDialogText(dialog_, IDC_REVIEW_STATUS, whole);
 }
 
 void TReviewForm::DeleteCheckClick() {

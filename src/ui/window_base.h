@@ -59,7 +59,9 @@ LRESULT CALLBACK WindowBase<Derived>::WindowProc(HWND window, UINT message, WPAR
 // The base of the program's modal dialogs: the dialog procedure stores the
 // object at WM_INITDIALOG (from the creation parameter), forwards every
 // message to the member handler, and forgets the object at WM_NCDESTROY. No
-// exception crosses the procedure either.
+// exception crosses the procedure either. A dialog moved to a screen of
+// another DPI takes the place the system suggests and is laid out afresh
+// for that DPI by the derived class's LayOut(UINT dpi).
 template <typename Derived>
 class DialogBase {
  public:
@@ -101,6 +103,13 @@ INT_PTR CALLBACK DialogBase<Derived>::DialogProc(HWND dialog, UINT message, WPAR
     return FALSE;
   }
   try {
+    if (message == WM_DPICHANGED) {
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      ::SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      self->LayOut(HIWORD(wParam));
+      return TRUE;
+    }
     return self->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& error) {
     ShowUncaughtException(dialog, &error);
