@@ -163,14 +163,7 @@ void TAboutForm::LayOut(UINT dpi) noexcept {
   if (titleFont) titleFont_ = std::move(titleFont);
   if (productFont) productFont_ = std::move(productFont);
 
-  // The frame around the client area is whatever the window has now at
-  // this DPI; only the client area has a design size.
-  RECT window{};
-  RECT client{};
-  if (!::GetWindowRect(dialog_, &window) || !::GetClientRect(dialog_, &client)) return;
-  const int width = (window.right - window.left) - client.right + Scale(kClientSize.cx, dpi);
-  const int height = (window.bottom - window.top) - client.bottom + Scale(kClientSize.cy, dpi);
-  ::SetWindowPos(dialog_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SizeToClientArea(dialog_, kClientSize, dpi);
 }
 
 INT_PTR TAboutForm::OnCtlColorStatic(HDC dc, HWND control) noexcept {

@@ -18,14 +18,7 @@ void LayOutDialog(HWND dialog, std::span<const DialogPlace> places, SIZE clientS
                    Scale(place.Height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     if (font != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
-  // The frame around the client area is whatever the window has now at
-  // this DPI; only the client area has a design size.
-  RECT window{};
-  RECT client{};
-  if (!::GetWindowRect(dialog, &window) || !::GetClientRect(dialog, &client)) return;
-  const int width = (window.right - window.left) - client.right + Scale(clientSize.cx, dpi);
-  const int height = (window.bottom - window.top) - client.bottom + Scale(clientSize.cy, dpi);
-  ::SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SizeToClientArea(dialog, clientSize, dpi);
 }
 
 void CentreOverOwner(HWND dialog, HWND owner) {

@@ -187,7 +187,7 @@ void TMainForm::CreatePanel() {
 
 void TMainForm::ApplyLayout() {
   font_ = CreateProgramFont(kFontHeight, dpi_);
-  SizeFrame();
+  SizeToClientArea(window_, kClientSize, dpi_);
   const auto place = [this](HWND control, int left, int top, int width, int height) {
     ::MoveWindow(control, Scale(left, dpi_), Scale(top, dpi_), Scale(width, dpi_), Scale(height, dpi_), FALSE);
   };
@@ -206,17 +206,6 @@ void TMainForm::ApplyLayout() {
   const int parts[] = {Scale(kStatusPanel0Width, dpi_), Scale(kStatusPanel0Width + kStatusPanel1Width, dpi_)};
   ::SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   ::InvalidateRect(window_, nullptr, TRUE);
-}
-
-void TMainForm::SizeFrame() {
-  // The frame around the client area (border, caption, menu bar) is what
-  // the window has now, at this DPI; only the client area has a design size.
-  RECT frame{};
-  RECT client{};
-  if (!::GetWindowRect(window_, &frame) || !::GetClientRect(window_, &client)) return;
-  const int width = (frame.right - frame.left) - client.right + Scale(kClientSize.cx, dpi_);
-  const int height = (frame.bottom - frame.top) - client.bottom + Scale(kClientSize.cy, dpi_);
-  ::SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainForm::FitPagesToTabs() {

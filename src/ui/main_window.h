@@ -72,7 +72,6 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void CreatePages();
   void CreatePanel();
   void ApplyLayout();
-  void SizeFrame();
   void FitPagesToTabs();
   void FormDestroy();
 

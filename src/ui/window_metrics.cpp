@@ -41,6 +41,15 @@ int TextLineHeight(HWND window, HFONT font) {
   return ::GetTextMetricsW(dc.get(), &metrics) ? static_cast<int>(metrics.tmHeight) : 0;
 }
 
+void SizeToClientArea(HWND window, SIZE designClient, UINT dpi) {
+  RECT frame{};
+  RECT client{};
+  if (!::GetWindowRect(window, &frame) || !::GetClientRect(window, &client)) return;
+  const int width = (frame.right - frame.left) - client.right + Scale(designClient.cx, dpi);
+  const int height = (frame.bottom - frame.top) - client.bottom + Scale(designClient.cy, dpi);
+  ::SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SetFontOnChildren(HWND parent, HFONT font) {
   ::EnumChildWindows(parent, SetFontOnChild, reinterpret_cast<LPARAM>(font));
 }

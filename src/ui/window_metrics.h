@@ -26,6 +26,11 @@ win32::UniqueFont CreateProgramFont(int designHeight, UINT dpi, int weight = FW_
 // 0 when it cannot be measured.
 int TextLineHeight(HWND window, HFONT font);
 
+// Sizes a window so that its client area has the design size at the DPI.
+// The frame around it (border, caption, menu bar) is whatever the window has
+// now, at this DPI.
+void SizeToClientArea(HWND window, SIZE designClient, UINT dpi);
+
 // Sets a font on a window and every child window it has.
 void SetFontOnChildren(HWND parent, HFONT font);
 
