@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -48,7 +49,8 @@ class Choices {
   virtual std::uint32_t Below(std::uint32_t bound) = 0;
   virtual bool Exhausted() const { return false; }
 
-  bool OneIn(std::uint32_t n) { return Below(n) == 0; }
+  // Zero, which a fuzzer's input holds often, is the common answer: no.
+  bool OneIn(std::uint32_t n) { return Below(n) == n - 1; }
   template <typename T, std::size_t N>
   const T& Pick(const T (&items)[N]) {
     return items[Below(N)];
@@ -78,7 +80,9 @@ class ByteChoices : public Choices {
   std::uint32_t Below(std::uint32_t bound) override {
     if (bound <= 1) return 0;
     std::uint32_t value = 0;
-    for (std::uint32_t rest = bound - 1; rest != 0; rest >>= 8) value = (value << 8) | (pos_ < size_ ? data_[pos_++] : 0);
+    for (std::uint32_t rest = bound - 1; rest != 0; rest >>= 8) {
+      value = (value << 8) | (pos_ < size_ ? data_[pos_++] : 0);
+    }
     return value % bound;
   }
   bool Exhausted() const override { return pos_ >= size_; }
@@ -87,6 +91,24 @@ class ByteChoices : public Choices {
   const std::uint8_t* data_;
   std::size_t size_;
   std::size_t pos_ = 0;
+};
+
+// Passes on another source's choices and keeps them as the bytes that
+// ByteChoices reads back as the same choices: seeds for the fuzz target.
+class RecordingChoices : public Choices {
+ public:
+  explicit RecordingChoices(Choices& source) : source_(source) {}
+  std::uint32_t Below(std::uint32_t bound) override {
+    const std::uint32_t value = source_.Below(bound);
+    int shift = 0;
+    for (std::uint32_t rest = bound <= 1 ? 0 : bound - 1; rest != 0; rest >>= 8) shift += 8;
+    while ((shift -= 8) >= 0) Bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+    return value;
+  }
+  std::vector<std::uint8_t> Bytes;
+
+ private:
+  Choices& source_;
 };
 
 using NamedValues = std::vector<std::pair<std::u16string, RegistryValue>>;
@@ -164,7 +186,7 @@ inline std::string Describe(const Step& step) {
       break;
   }
   if (step.Typed) out += " typed " + Show(*step.Typed);
-  if (step.Fields) out += " fields " + Show(step.Fields->Name) + " " + Show(step.Fields->TypeName) + " " + Show(step.Fields->Data);
+  if (const auto& f = step.Fields) out += " fields " + Show(f->Name) + " " + Show(f->TypeName) + " " + Show(f->Data);
   if (step.System) out += " system " + Show(*step.System);
   if (step.User) out += " user " + Show(*step.User);
   return out;
@@ -231,6 +253,9 @@ inline RegistryValue ShownValue(const VariableEntry& row) {
   return TextToValue(TypeCodeForWriting(row.TypeName()), row.Data());
 }
 
+// For each row of a list, what it was read with (nothing for a row the user made).
+using ReadMap = std::map<EntryId, std::optional<ReadWith>>;
+
 class CommandSequence {
  public:
   CommandSequence() = default;
@@ -239,9 +264,9 @@ class CommandSequence {
   // Makes the next step from the choices and what the window shows now.
   Step Generate(Choices& choices, bool first) const;
   void Apply(const Step& step);
-  std::optional<Failure> Check() const;
-
-  const MainModel& Model() const { return model_; }
+  // The view and Save after every step; Export and Import, which take longer,
+  // when asked.
+  std::optional<Failure> Check(bool exportToo) const;
 
  private:
   struct Expectation {
@@ -255,7 +280,7 @@ class CommandSequence {
     return found != sysRead_.end() ? found->second : std::nullopt;
   }
   EditList& ListOf(Tab tab) { return tab == Tab::System ? model_.SysList : model_.UserList; }
-  std::map<EntryId, std::optional<ReadWith>>& ReadOfList(Tab tab) { return tab == Tab::System ? sysRead_ : userRead_; }
+  ReadMap& ReadOfList(Tab tab) { return tab == Tab::System ? sysRead_ : userRead_; }
   void ReadLists(const std::optional<NamedValues>& system, const std::optional<NamedValues>& user);
   void ApplyPathCommand(const Step& step);
   void ApplyVariableCommand(const Step& step);
@@ -285,13 +310,14 @@ class CommandSequence {
 
   // What the user has seen happen, kept apart from the program's state.
   Tab shown_ = Tab::Path;
-  std::map<EntryId, std::optional<ReadWith>> sysRead_, userRead_;
+  ReadMap sysRead_, userRead_;
   std::optional<EntryId> pathRow_;
   Items items_, pathClip_;
+  std::optional<int> selection_;  // the Path item current after a removal or a move
   std::optional<std::u16string> lastTyped_;
   bool clipSet_ = false;
   std::optional<ReadWith> clip_;
-  Action lastAction_ = Action::Load;
+  bool justRead_[2] = {};  // the System and the User list were read by the last step
 };
 
 // --- Generation ------------------------------------------------------------
@@ -313,9 +339,9 @@ inline std::u16string PathText(Choices& c) {
 inline RegistryValue StringValue(Choices& c, std::uint32_t type, std::u16string_view text) {
   RegistryValue value = TextToValue(type, text);
   switch (c.Below(8)) {
-    case 0: value.Bytes.resize(value.Bytes.size() - 2); break;  // no terminating zero
-    case 1: value.Bytes.push_back('X'); break;                  // odd length
-    case 2: value = TextToValue(type, std::u16string(text) + u'\0' + u"C:\\After;"); break;  // embedded zero
+    case 5: value.Bytes.resize(value.Bytes.size() - 2); break;  // no terminating zero
+    case 6: value.Bytes.push_back('X'); break;                  // odd length
+    case 7: value = TextToValue(type, std::u16string(text) + u'\0' + u"C:\\After;"); break;  // embedded zero
     default: break;
   }
   return value;
@@ -334,7 +360,7 @@ inline RegistryValue OtherValue(Choices& c) {
 }
 
 inline RegistryValue PathValue(Choices& c) {
-  if (c.OneIn(30)) {
+  if (c.OneIn(60)) {
     std::u16string longPath;
     for (int i = 0; longPath.size() < 32767; ++i) {
       for (const char ch : "C:\\Tools\\" + std::to_string(i) + ";") longPath.push_back(static_cast<char16_t>(ch));
@@ -343,8 +369,8 @@ inline RegistryValue PathValue(Choices& c) {
     return TextToValue(kRegExpandSz, longPath);
   }
   const std::uint32_t r = c.Below(20);
-  if (r < 2) return OtherValue(c);
-  return StringValue(c, r < 5 ? kRegSz : kRegExpandSz, PathText(c));
+  if (r >= 18) return OtherValue(c);
+  return StringValue(c, r >= 15 ? kRegSz : kRegExpandSz, PathText(c));
 }
 
 inline std::u16string DataText(Choices& c) {
@@ -457,8 +483,9 @@ inline Step CommandSequence::Generate(Choices& c, bool first) const {
 
 // --- Running ---------------------------------------------------------------
 
-inline void CommandSequence::ReadLists(const std::optional<NamedValues>& system, const std::optional<NamedValues>& user) {
-  const auto read = [&](const EditList& list, const NamedValues& values, std::map<EntryId, std::optional<ReadWith>>& map) {
+inline void CommandSequence::ReadLists(const std::optional<NamedValues>& system,
+                                       const std::optional<NamedValues>& user) {
+  const auto read = [&](const EditList& list, const NamedValues& values, ReadMap& map) {
     map.clear();
     for (int i = 0; i < list.Count(); ++i) {
       std::optional<ReadWith>& entry = map[list.IdAt(i)];
@@ -467,6 +494,8 @@ inline void CommandSequence::ReadLists(const std::optional<NamedValues>& system,
       }
     }
   };
+  justRead_[1] = user.has_value();
+  justRead_[0] = system.has_value();
   if (user) read(model_.UserList, *user, userRead_);
   if (!system) return;
   read(model_.SysList, *system, sysRead_);
@@ -481,7 +510,8 @@ inline void CommandSequence::ReadLists(const std::optional<NamedValues>& system,
 }
 
 inline void CommandSequence::Apply(const Step& step) {
-  lastAction_ = step.Kind;
+  justRead_[0] = justRead_[1] = false;
+  selection_.reset();
   switch (step.Kind) {
     case Action::Load:
       registry_.Keys.clear();
@@ -554,13 +584,18 @@ inline void CommandSequence::ApplyPathCommand(const Step& step) {
   const int index = model_.PathIndex;
   const int selected = model_.PathListSelection;
   const auto isItem = [&](int i) { return i >= 0 && i < count; };
+  // A removed item's follower becomes current, or the new last item.
+  const auto remove = [&](int at) {
+    items_.erase(items_.begin() + at);
+    selection_ = std::min(at, count - 2);
+  };
   // An item made from Edit2: kept as typed when it ends with ';', else
   // trimmed of blanks and control characters and closed with ';'.
   const auto itemFrom = [](std::u16string text) {
     if (!text.empty() && text.back() == u';') return text;
-    while (!text.empty() && text.back() <= u' ') text.pop_back();
-    const std::size_t start = std::min(text.size(), text.find_first_not_of(u" \t\r\n\x01\x02\x1f"));
-    text.erase(0, start);
+    const auto blank = [](char16_t c) { return c <= u' '; };
+    while (!text.empty() && blank(text.back())) text.pop_back();
+    text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
     return text.empty() ? text : text + u";";
   };
   const auto replaceAt = [&](int at, const std::u16string& line) {
@@ -584,14 +619,14 @@ inline void CommandSequence::ApplyPathCommand(const Step& step) {
       EditReplaseBtnExecute(model_, state_, ports_);
       break;
     case Action::Delete:
-      if (isItem(selected)) items_.erase(items_.begin() + selected);
+      if (isItem(selected)) remove(selected);
       EditDeleteExecute(model_, state_, ports_);
       break;
     case Action::Cut:
     case Action::Copy:
       if (!clipboard_.Held) {
         pathClip_ = isItem(selected) ? Items{items_[static_cast<std::size_t>(selected)]} : Items{};
-        if (step.Kind == Action::Cut && isItem(selected)) items_.erase(items_.begin() + selected);
+        if (step.Kind == Action::Cut && isItem(selected)) remove(selected);
       }
       (step.Kind == Action::Cut ? EditCutExecute : EditCopyExecute)(model_, state_, ports_);
       break;
@@ -605,6 +640,7 @@ inline void CommandSequence::ApplyPathCommand(const Step& step) {
       if (isItem(index) && isItem(to) && !clipboard_.Held) {
         pathClip_ = {items_[static_cast<std::size_t>(index)]};
         std::swap(items_[static_cast<std::size_t>(index)], items_[static_cast<std::size_t>(to)]);
+        selection_ = to;
       }
       UpDownClick(model_, state_, ports_, up ? UpDownButton::Up : UpDownButton::Down);
       break;
@@ -630,8 +666,8 @@ inline void CommandSequence::ApplyVariableCommand(const Step& step) {
   }
   // A refusal is a message; what the user saw decides which rows changed.
   const bool refused = dialogs_.Shown.size() != dialogsBefore;
-  std::map<EntryId, std::optional<ReadWith>> now;
-  for (int i = 0; i < list.Count(); ++i) now[list.IdAt(i)] = read.count(list.IdAt(i)) ? read[list.IdAt(i)] : std::nullopt;
+  ReadMap now;
+  for (int i = 0; i < list.Count(); ++i) now[list.IdAt(i)] = read[list.IdAt(i)];
   read = std::move(now);
   if (selected < 0) return;
   const bool gone = list.IndexOf(id) < 0;
@@ -665,7 +701,6 @@ inline CommandSequence::Expectation CommandSequence::Expected(const EditList& li
 inline std::optional<std::string> CommandSequence::CheckView() const {
   const MainModel& m = model_;
   const int pathIndex = pathRow_ ? m.SysList.IndexOf(*pathRow_) : -1;
-  if (m.ShownTab != shown_) return "the tab shown is " + std::to_string(static_cast<int>(m.ShownTab));
   if (m.PathEntryIndex() != pathIndex) {
     return "the Path row is row " + std::to_string(m.PathEntryIndex()) + ", expected " + std::to_string(pathIndex);
   }
@@ -680,22 +715,25 @@ inline std::optional<std::string> CommandSequence::CheckView() const {
            std::to_string(m.UpDownMax) + "/" + std::to_string(m.UpDownPosition) + " for " +
            std::to_string(items_.size()) + " items";
   }
+  if (selection_ && m.PathListSelection != *selection_) {
+    return "the current Path item is " + std::to_string(m.PathListSelection) + ", expected " +
+           std::to_string(*selection_);
+  }
   if (m.Edit1 != Joined(items_) && !(lastTyped_ && m.Edit1 == *lastTyped_)) {
     return "Edit1 " + Show(m.Edit1) + " is neither the joined items nor the text typed";
   }
   if (pathIndex >= 0 && m.SysList.At(pathIndex).Data() != m.Edit1) {
     return "the Path row shows " + Show(m.SysList.At(pathIndex).Data()) + ", Edit1 " + Show(m.Edit1);
   }
-  if (lastAction_ == Action::Load || lastAction_ == Action::Import) {
-    for (int s = 0; s < 2; ++s) {
-      const EditList& list = s == 0 ? m.SysList : m.UserList;
-      const auto& read = s == 0 ? sysRead_ : userRead_;
-      for (int i = 0; i < list.Count(); ++i) {
-        const auto r = read.find(list.IdAt(i));
-        if (i == pathIndex || r == read.end() || !r->second) continue;
-        if (list.At(i).TypeName() != r->second->TypeName || list.At(i).Data() != r->second->Data) {
-          return "row " + Show(list.At(i).Name) + " does not show what it read";
-        }
+  for (int s = 0; s < 2; ++s) {
+    if (!justRead_[s]) continue;
+    const EditList& list = s == 0 ? m.SysList : m.UserList;
+    const auto& read = s == 0 ? sysRead_ : userRead_;
+    for (int i = 0; i < list.Count(); ++i) {
+      const auto r = read.find(list.IdAt(i));
+      if ((s == 0 && i == pathIndex) || r == read.end() || !r->second) continue;
+      if (list.At(i).TypeName() != r->second->TypeName || list.At(i).Data() != r->second->Data) {
+        return "row " + Show(list.At(i).Name) + " does not show what it read";
       }
     }
   }
@@ -747,9 +785,6 @@ inline std::optional<std::string> CommandSequence::CheckSave() const {
              (e.KeepsRead ? "the value read " : "what it shows ") + Show(e.Value);
     }
   }
-  if (copy.SysList.Count() != model_.SysList.Count() || copy.UserList.Count() != model_.UserList.Count()) {
-    return "Save changed the lists";
-  }
   return std::nullopt;
 }
 
@@ -767,7 +802,7 @@ inline std::optional<std::string> CommandSequence::CheckExportImport() const {
   const regfile::ParsedFile parsed = regfile::ParseFile(bytes.data(), bytes.size(), [](std::string_view text) {
     return std::u16string(text.begin(), text.end());
   });
-  if (parsed.Sections.size() != 2) return "the exported file has " + std::to_string(parsed.Sections.size()) + " sections";
+  if (parsed.Sections.size() != 2) return "the exported file has " + std::to_string(parsed.Sections.size()) + " parts";
 
   using RowTexts = std::tuple<std::u16string, std::u16string, std::u16string>;
   std::vector<RowTexts> expectedRows, importedRows;
@@ -817,9 +852,10 @@ inline std::optional<std::string> CommandSequence::CheckExportImport() const {
   return std::nullopt;
 }
 
-inline std::optional<Failure> CommandSequence::Check() const {
+inline std::optional<Failure> CommandSequence::Check(bool exportToo) const {
   if (std::optional<std::string> detail = CheckView()) return Failure{0, "view", *detail};
   if (std::optional<std::string> detail = CheckSave()) return Failure{0, "save", *detail};
+  if (!exportToo) return std::nullopt;
   if (std::optional<std::string> detail = CheckExportImport()) return Failure{0, "export", *detail};
   return std::nullopt;
 }
@@ -832,14 +868,16 @@ struct SequenceResult {
 };
 
 // Runs steps made from the choices, checking after each, until a check
-// fails, the step count is reached or the choices run out.
-inline SequenceResult RunSequence(Choices& choices, std::size_t maxSteps) {
+// fails, the step count is reached or the choices run out. Export and
+// Import are checked after every step, or only after the last one.
+inline SequenceResult RunSequence(Choices& choices, std::size_t maxSteps, bool exportEachStep = true) {
   SequenceResult result;
   CommandSequence sequence;
   while (result.Steps.size() < maxSteps && (result.Steps.empty() || !choices.Exhausted())) {
     result.Steps.push_back(sequence.Generate(choices, result.Steps.empty()));
     sequence.Apply(result.Steps.back());
-    if ((result.Failed = sequence.Check())) {
+    const bool last = result.Steps.size() == maxSteps || choices.Exhausted();
+    if ((result.Failed = sequence.Check(exportEachStep || last))) {
       result.Failed->Step = result.Steps.size() - 1;
       break;
     }
@@ -851,7 +889,7 @@ inline std::optional<Failure> Replay(const std::vector<Step>& steps) {
   CommandSequence sequence;
   for (std::size_t i = 0; i < steps.size(); ++i) {
     sequence.Apply(steps[i]);
-    if (std::optional<Failure> failed = sequence.Check()) {
+    if (std::optional<Failure> failed = sequence.Check(true)) {
       failed->Step = i;
       return failed;
     }
