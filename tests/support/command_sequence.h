@@ -582,7 +582,7 @@ inline void CommandSequence::Apply(const Step& step) {
 inline void CommandSequence::ApplyPathCommand(const Step& step) {
   const int count = static_cast<int>(items_.size());
   const int index = model_.PathIndex;
-  const int selected = model_.PathListSelection;
+  const int selected = model_.PathListSelection();
   const auto isItem = [&](int i) { return i >= 0 && i < count; };
   // A removed item's follower becomes current, or the new last item.
   const auto remove = [&](int at) {
@@ -706,17 +706,8 @@ inline std::optional<std::string> CommandSequence::CheckView() const {
   }
   if (m.PathList != items_) return "Path items " + Show(m.PathList) + ", expected " + Show(items_);
   if (m.PathClip != pathClip_) return "Path clipboard " + Show(m.PathClip) + ", expected " + Show(pathClip_);
-  const int last = static_cast<int>(items_.size()) - 1;
-  const bool inRange = m.PathIndex >= 0 && m.PathIndex <= last;
-  if (m.PathLastIndex != last || m.UpDownMax != last || m.PathListSelection != (inRange ? m.PathIndex : -1) ||
-      m.UpDownPosition != last - m.PathIndex) {
-    return "Path view fields out of step: last " + std::to_string(m.PathLastIndex) + ", index " +
-           std::to_string(m.PathIndex) + ", selection " + std::to_string(m.PathListSelection) + ", up-down " +
-           std::to_string(m.UpDownMax) + "/" + std::to_string(m.UpDownPosition) + " for " +
-           std::to_string(items_.size()) + " items";
-  }
-  if (selection_ && m.PathListSelection != *selection_) {
-    return "the current Path item is " + std::to_string(m.PathListSelection) + ", expected " +
+  if (selection_ && m.PathListSelection() != *selection_) {
+    return "the current Path item is " + std::to_string(m.PathListSelection()) + ", expected " +
            std::to_string(*selection_);
   }
   if (m.Edit1 != Joined(items_) && !(lastTyped_ && m.Edit1 == *lastTyped_)) {
