@@ -161,6 +161,14 @@ inline std::string Show(const RegistryValue& value) {
   return out + "]";
 }
 
+// Two values, and the first byte where they differ (the bytes shown are cut short).
+inline std::string Show(const RegistryValue& written, const RegistryValue& expected) {
+  const std::vector<std::uint8_t>& a = written.Bytes;
+  const auto part = std::mismatch(a.begin(), a.end(), expected.Bytes.begin(), expected.Bytes.end()).first;
+  return Show(written) + ", expected " + Show(expected) + " (they differ from byte " +
+         std::to_string(part - a.begin()) + ")";
+}
+
 inline std::string Show(const NamedValues& values) {
   std::string out = "{";
   for (const auto& [name, value] : values) out += " " + Show(name) + ": " + Show(value) + ";";
@@ -772,8 +780,8 @@ inline std::optional<std::string> CommandSequence::CheckSave() const {
       const Expectation e = Expected(list, i, s == 0);
       return std::string(s == 0 ? "system" : "user") + " row " + Show(entry.Name) +
              (s == 0 && pathRow_ == list.IdAt(i) ? " (the Path row)" : "") + " shows " + Show(entry.TypeName()) +
-             " " + Show(entry.Data()) + "; Save wrote " + Show(written[v].second) + ", expected " +
-             (e.KeepsRead ? "the value read " : "what it shows ") + Show(e.Value);
+             " " + Show(entry.Data()) + "; Save wrote " + Show(written[v].second, e.Value) + ", which is " +
+             (e.KeepsRead ? "the value read" : "what it shows");
     }
   }
   return std::nullopt;
@@ -807,8 +815,8 @@ inline std::optional<std::string> CommandSequence::CheckExportImport() const {
       const regfile::ParsedValue& value = section.Values[static_cast<std::size_t>(i)];
       const RegistryValue expected = Expected(list, i, system).Value;
       if (value.Name != list.At(i).Name || value.Value != expected) {
-        return "Export wrote row " + Show(list.At(i).Name) + " as " + Show(value.Name) + " " + Show(value.Value) +
-               ", expected " + Show(expected);
+        return "Export wrote row " + Show(list.At(i).Name) + " as " + Show(value.Name) + " " +
+               Show(value.Value, expected);
       }
       const ReadWith read = ReadOf(expected);
       // The Path row's data is its items joined (compared as items below).
