@@ -14,7 +14,6 @@
 namespace tallowin {
 namespace {
 
-using testing::CommandSequence;
 using testing::SeededChoices;
 
 constexpr std::size_t kStepsPerSequence = 40;
