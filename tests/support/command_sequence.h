@@ -749,8 +749,11 @@ inline std::optional<std::string> CommandSequence::CheckSave() const {
   FakeSystem system;
   RecordingPower power;
   RecordingBroadcast broadcast;
+  MemoryFiles files;  // where the automatic backup goes
+  FakeEnvironment environment;
+  environment.Expansions[u"%LOCALAPPDATA%"] = u"C:\\Users\\U\\AppData\\Local";
   const CommandPorts ports{.Dialogs = &dialogs, .Window = &window_, .Registry = &registry, .System = &system,
-                           .Power = &power, .Broadcast = &broadcast};
+                           .Power = &power, .Broadcast = &broadcast, .Files = &files, .Environment = &environment};
   FileSaveExecute(copy, ports);
   for (int s = 0; s < 2; ++s) {
     const EditList& list = s == 0 ? model_.SysList : model_.UserList;
