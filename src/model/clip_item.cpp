@@ -62,7 +62,10 @@ bool CClipItem::StoreToItem(EditList& list, int index, int mask) const {
   };
   if (mask & CI_TYPE) storeSubItem(0, TypeName);
   if (mask & CI_DATA) storeSubItem(1, Data);
-  if (HasBits(mask, CI_TYPE | CI_DATA)) list.SetStored(index, Stored);
+  // A buffer read from a key or a file brings what it was read with; one
+  // filled from the fields leaves the row's own, so that the row writes the
+  // bytes it was read with exactly while it shows those texts again.
+  if (HasBits(mask, CI_TYPE | CI_DATA) && Stored) list.SetStored(index, Stored);
   return true;
 }
 

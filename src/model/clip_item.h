@@ -31,7 +31,9 @@ class CClipItem {
   void SetReadValue(std::u16string name, RegistryValue value);
   // Writes the masked fields into a row of the list; false (and nothing
   // changed) while the buffer holds nothing. Storing a different name moves
-  // the row to its sorted place.
+  // the row to its sorted place. With type and data, a buffer that was read
+  // with a stored value gives the row that value; any other keeps the
+  // row's own.
   bool StoreToItem(EditList& list, int index, int mask) const;
   int UpdateTypeIndex();
   // Tests the buffer against a list: the result bits of the rules that

@@ -70,10 +70,15 @@ TEST(ClipItem, LoadKeepsUnmaskedFieldsAndCarriesStoredBytes) {
   ASSERT_TRUE(item.StoreToItem(list, 0, CI_ALL_FIELDS));
   EXPECT_EQ(ValueToWrite(list.At(0)), raw);
 
-  // A buffer filled from edit fields writes its text.
+  // A buffer filled from edit fields leaves the row what it was read with:
+  // the row writes its text once that differs from what it was read as, and
+  // the bytes read again when the texts are those again.
+  item.SetValues(u"RAW", u"REG_SZ", u"b", CI_ALL_FIELDS);
+  ASSERT_TRUE(item.StoreToItem(list, 0, CI_ALL_FIELDS));
+  EXPECT_EQ(ValueToWrite(list.At(0)).Bytes, (std::vector<std::uint8_t>{'b', 0, 0, 0}));
   item.SetValues(u"RAW", u"REG_SZ", u"a", CI_ALL_FIELDS);
   ASSERT_TRUE(item.StoreToItem(list, 0, CI_ALL_FIELDS));
-  EXPECT_EQ(ValueToWrite(list.At(0)).Bytes, (std::vector<std::uint8_t>{'a', 0, 0, 0}));
+  EXPECT_EQ(ValueToWrite(list.At(0)), raw);
 }
 
 TEST(ClipItem, LoadingTheTypeNameLooksUpItsIndex) {

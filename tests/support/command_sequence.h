@@ -682,9 +682,9 @@ inline void CommandSequence::ApplyVariableCommand(const Step& step) {
   if (step.Kind == Action::Copy || (step.Kind == Action::Cut && gone)) {
     clipSet_ = true;
     clip_ = selectedRead;
-  } else if (step.Kind == Action::Replace && !refused) {
-    read[id].reset();
-  } else if (step.Kind == Action::Paste && !refused && clipSet_) {
+  } else if (step.Kind == Action::Paste && !refused && clipSet_ && clip_) {
+    // A row keeps what it was read with until a pasted value read elsewhere
+    // takes its place; a Replace from the fields keeps it.
     read[id] = clip_;
   }
 }
