@@ -13,8 +13,10 @@ bool HasForbiddenNameCharacter(std::u16string_view name) {
                      [](char16_t c) { return c == u'=' || c < 0x20 || (c >= 0x7F && c <= 0x9F); });
 }
 
-int CheckPlacement(CClipItem& item, const EditList& list, int mask, const CommandPorts& ports) {
+int CheckPlacement(CClipItem& item, const EditList& list, int mask, const CommandPorts& ports,
+                   bool selectedIsPathEntry) {
   int result = item.CheckPlacement(list, mask & ~CI_NAME_CHARS);
+  if ((mask & CI_PATH_GUARD) && selectedIsPathEntry) result = CI_PATH_GUARD;
   if (result == CI_PATH_GUARD) {
     ports.Dialogs->Inform(texts::kPathGuard, OffsetFromOwner(ports.Window, kPathGuardX, kDialogY));
     return result;

@@ -24,6 +24,11 @@ bool HasForbiddenNameCharacter(std::u16string_view name);
 // refusal its message, placed against the main window (the Path guard's
 // alone, or the name's and the type's lines together). Uses ports Dialogs
 // and Window.
-int CheckPlacement(CClipItem& item, const EditList& list, int mask, const CommandPorts& ports);
+// The Path guard also protects the row linked as the Path entry whatever
+// the letter case of its name (`selectedIsPathEntry`): Wine's machine key
+// names it PATH, and a row the Path tab keeps writing into must not take
+// another variable's place.
+int CheckPlacement(CClipItem& item, const EditList& list, int mask, const CommandPorts& ports,
+                   bool selectedIsPathEntry = false);
 
 }  // namespace tallowin

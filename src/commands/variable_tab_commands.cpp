@@ -19,14 +19,17 @@ struct VariableTab {
   EditList& List;
   VariableFields& Fields;
   int PathGuard;
+  // The selected row is the one linked as the Path entry.
+  bool SelectedIsPathEntry;
 };
 
 std::optional<VariableTab> ShownVariableTab(MainModel& model, EditorState& state) {
   switch (model.ShownTab) {
     case Tab::System:
-      return VariableTab{model.SysList, state.SysFields, CI_PATH_GUARD};
+      return VariableTab{model.SysList, state.SysFields, CI_PATH_GUARD,
+                         model.SysList.Selected() >= 0 && model.SysList.Selected() == model.PathEntryIndex()};
     case Tab::User:
-      return VariableTab{model.UserList, state.UserFields, 0};
+      return VariableTab{model.UserList, state.UserFields, 0, false};
     case Tab::Path:
       break;
   }
@@ -68,7 +71,7 @@ void ReplaceVariable(MainModel& model, EditorState& state, const CommandPorts& p
   if (!tab || tab->List.Selected() < 0) return;
   CClipItem candidate = FromFields(tab->Fields);
   const int refusals = tab->PathGuard | CI_TYPE | CI_NAME_CHARS;
-  const bool accepted = (CheckPlacement(candidate, tab->List, refusals, ports) & refusals) == 0;
+  const bool accepted = (CheckPlacement(candidate, tab->List, refusals, ports, tab->SelectedIsPathEntry) & refusals) == 0;
   RunAsOneStep(model, [&] {
     if (accepted) candidate.StoreToItem(tab->List, tab->List.Selected(), CI_ALL_FIELDS);
     model.RefreshPathView();
@@ -80,7 +83,7 @@ void DeleteVariable(MainModel& model, EditorState& state, const CommandPorts& po
   if (!tab) return;
   const int selected = tab->List.Selected();
   if (selected < 0) return;
-  const bool accepted = tab->PathGuard == 0 || CheckPlacement(state.ClipItem, tab->List, tab->PathGuard, ports) == 0;
+  const bool accepted = tab->PathGuard == 0 || CheckPlacement(state.ClipItem, tab->List, tab->PathGuard, ports, tab->SelectedIsPathEntry) == 0;
   RunAsOneStep(model, [&] {
     if (accepted) tab->List.Delete(selected);
     model.RefreshPathView();
@@ -92,7 +95,7 @@ void CutVariable(MainModel& model, EditorState& state, const CommandPorts& ports
   if (!tab) return;
   const int selected = tab->List.Selected();
   if (selected < 0) return;
-  if (tab->PathGuard != 0 && CheckPlacement(state.ClipItem, tab->List, tab->PathGuard, ports) != 0) return;
+  if (tab->PathGuard != 0 && CheckPlacement(state.ClipItem, tab->List, tab->PathGuard, ports, tab->SelectedIsPathEntry) != 0) return;
   CClipItem cut = FromEntry(tab->List.At(selected));
   RunAsOneStep(model, [&] {
     tab->List.Delete(selected);
@@ -115,7 +118,7 @@ void PasteVariable(MainModel& model, EditorState& state, const CommandPorts& por
   const std::optional<VariableTab> tab = ShownVariableTab(model, state);
   if (!tab || tab->List.Selected() < 0 || !state.ClipItem.IsSet) return;
   const int mask = tab->PathGuard | CI_TYPE | CI_NAME | CI_REPLACE | CI_NAME_CHARS;
-  const int result = CheckPlacement(state.ClipItem, tab->List, mask, ports);
+  const int result = CheckPlacement(state.ClipItem, tab->List, mask, ports, tab->SelectedIsPathEntry);
   RunAsOneStep(model, [&] {
     if (result == 0 || result == CI_REPLACE) {
       state.ClipItem.StoreToItem(tab->List, tab->List.Selected(), CI_ALL_FIELDS);

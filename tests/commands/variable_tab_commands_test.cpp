@@ -145,17 +145,28 @@ TEST_F(VariableTabTest, DeleteAndCutNeverTakeThePathEntry) {
   EXPECT_EQ(model.SysList.Count(), 3);
   EXPECT_FALSE(state.ClipItem.IsSet);
 
-  // A PATH row, even the linked one, has no guard; once gone, the Path tab
-  // mirrors into nothing.
+  // The row linked as the Path entry is guarded whatever the case of its
+  // name (Wine's machine key says PATH): Replace and Paste would otherwise
+  // give it another variable's name while the Path tab goes on writing its
+  // items into it, and the typed data would be lost. An unlinked PATH row
+  // has no guard.
   const int row = model.SysList.Add(VariableEntry::FromTexts(u"PATH", u"REG_SZ", u"x"));
   model.LinkPathEntry(row);
   Show(Tab::System, u"");
   model.SysList.Select(model.SysList.IndexOf(*model.PathEntry));
+  state.SysFields = {u"OTHER", u"REG_SZ", u"typed"};
+  state.ClipItem.SetValues(u"OTHER", u"REG_SZ", u"clip", CI_ALL_FIELDS);
+  for (const auto command : {EditDeleteExecute, EditCutExecute, EditReplaseBtnExecute, EditPasteExecute}) {
+    dialogs.Shown.clear();
+    command(model, state, ports);
+    ExpectMessage(kPathGuardText, kAtGuard);
+  }
+  EXPECT_EQ(model.SysList.At(model.PathEntryIndex()).Name, u"PATH");
+  model.PathEntry.reset();
   dialogs.Shown.clear();
   EditDeleteExecute(model, state, ports);
   EXPECT_TRUE(dialogs.Shown.empty());
   EXPECT_EQ(model.SysList.Count(), 3);
-  EXPECT_EQ(model.PathEntryIndex(), -1);
   EXPECT_EQ(model.SysList.Selected(), -1);
   EXPECT_EQ(model.CountText, u"3 項目");
 
