@@ -11,6 +11,7 @@ namespace tallowin {
 // links the System list's Path entry and fills the Path list from it, and
 // notes the names each list was read with; the marks for deletion are
 // cleared. Asks first unless the window is still starting (model.Loading).
+// When either key cannot be read whole, the model stays as it was.
 // Uses ports Dialogs, Window, Registry, System.
 CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports);
 
