@@ -65,9 +65,13 @@ CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   if (!BackupBeforeSave(ports)) return {};
 
   // The user key is written only after the whole system key was, and
-  // values are deleted only after both were.
-  PortResult written =
-      ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, model.ValuesToWrite(model.SysList));
+  // values are deleted only after both were. The user key is opened for
+  // writing first, by a write of no values, so that a user key that is
+  // missing or cannot be written stops Save before the system key changed.
+  PortResult written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, {});
+  if (written.Succeeded) {
+    written = ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, model.ValuesToWrite(model.SysList));
+  }
   if (written.Succeeded) {
     written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, model.ValuesToWrite(model.UserList));
   }

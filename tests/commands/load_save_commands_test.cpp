@@ -183,8 +183,21 @@ TEST_F(LoadSaveTest, SaveRefusedOrFailedOffersNoRestart) {
   EXPECT_TRUE(power.Actions.empty());
   EXPECT_TRUE(broadcast.AtDialog.empty());  // nothing to announce after a failure
 
-  // Restart declined after a good save.
+  // A missing user key stops Save before the system key is written, also
+  // when the user writes without the automatic backup, which could not
+  // read the key either.
   registry.RefusedNames.clear();
+  const FakeRegistry::Values userKey = registry.Key(RootKey::CurrentUser, kUserSubkey);
+  registry.Keys.erase({RootKey::CurrentUser, std::u16string(kUserSubkey)});
+  dialogs.Shown.clear();
+  dialogs.Answers = {true, true};
+  FileSaveExecute(model, ports);
+  EXPECT_EQ(registry.Writes, 1);
+  ASSERT_EQ(dialogs.Shown.size(), 3u);
+  EXPECT_EQ(dialogs.Shown[2].Text, u"レジストリへ環境変数の書き込みに失敗しました。\n" + Described(FakeRegistry::kFileNotFound));
+  registry.Key(RootKey::CurrentUser, kUserSubkey) = userKey;
+
+  // Restart declined after a good save.
   dialogs.Shown.clear();
   dialogs.Answers = {true, false};
   FileSaveExecute(model, ports);
