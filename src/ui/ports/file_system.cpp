@@ -70,10 +70,12 @@ PortResult WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
     const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kChunk));
     DWORD written = 0;
     if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) return Failed(::GetLastError());
-    // A synchronous write that returns short without an error has still not
-    // stored the whole content.
-    if (written != chunk) return Failed(ERROR_WRITE_FAULT);
-    bytes = bytes.subspan(chunk);
+    // A write may store part of its bytes and report no error (Wine's does
+    // when the disk fills up part-way): writing the rest then reports why,
+    // e.g. ERROR_DISK_FULL, which tells the user more than a write fault.
+    // Only a write that stores nothing and says nothing is one.
+    if (written == 0) return Failed(ERROR_WRITE_FAULT);
+    bytes = bytes.subspan(written);
   }
   return Done();
 }
