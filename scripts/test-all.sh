@@ -56,6 +56,9 @@ mkdir -p "$root/build/win64"
 if bash scripts/wine-env.sh start "$prefix" >"$logdir/wine-env.log" 2>&1; then
   trap 'bash scripts/wine-env.sh stop "$prefix" >/dev/null 2>&1' EXIT
   run_preset win64
+  # The fault suite's figure, when this run's tests wrote one.
+  figure=$root/build/win64/tests/faults/fault-figure.txt
+  if [ "$figure" -nt "$logdir/win64-build.log" ]; then cat "$figure"; fi
 else
   cat "$logdir/wine-env.log"
   echo "== win64: the Wine environment could not be prepared"

@@ -1,5 +1,7 @@
 #include "commands/load_save_commands.h"
 
+#include <utility>
+
 #include "model/texts.h"
 #include "commands/auto_backup.h"
 #include "commands/dialog_offsets.h"
@@ -24,31 +26,36 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
     if (!ports.Dialogs->Confirm(texts::kLoadConfirm, OffsetFromOwner(ports.Window, kDialogX, kDialogY))) return {};
   }
 
-  model.SysList.Clear();
-  model.UserList.Clear();
-  model.PathEntry.reset();
-  model.SysNamesAtLoad.clear();
-  model.UserNamesAtLoad.clear();
-  model.DeleteOnSave.clear();
+  // Both keys are read into a copy of the model, which takes the model's
+  // place only once both were read whole: a key that is missing or fails
+  // part-way leaves the lists, the Path list and Edit1 as they were.
+  MainModel loaded = model;
+  loaded.SysList.Clear();
+  loaded.UserList.Clear();
+  loaded.PathEntry.reset();
+  loaded.SysNamesAtLoad.clear();
+  loaded.UserNamesAtLoad.clear();
+  loaded.DeleteOnSave.clear();
 
-  if (const PortResult read = ports.Registry->ReadKeyToList(RootKey::LocalMachine, kSystemSubkey, model.SysList);
+  if (const PortResult read = ports.Registry->ReadKeyToList(RootKey::LocalMachine, kSystemSubkey, loaded.SysList);
       !read.Succeeded) {
     ReportFailure(ports, texts::kLoadFailed, read.ErrorCode);
     return {};
   }
-  model.SysNamesAtLoad = NamesOf(model.SysList);
+  loaded.SysNamesAtLoad = NamesOf(loaded.SysList);
   // Without a Path entry the Path list and Edit1 keep what they held.
-  const int pathRow = model.SysList.FindIgnoringCase(u"Path");
-  if (pathRow >= 0) model.LinkPathEntry(pathRow);
+  const int pathRow = loaded.SysList.FindIgnoringCase(u"Path");
+  if (pathRow >= 0) loaded.LinkPathEntry(pathRow);
 
-  if (const PortResult read = ports.Registry->ReadKeyToList(RootKey::CurrentUser, kUserSubkey, model.UserList);
+  if (const PortResult read = ports.Registry->ReadKeyToList(RootKey::CurrentUser, kUserSubkey, loaded.UserList);
       !read.Succeeded) {
     ReportFailure(ports, texts::kLoadFailed, read.ErrorCode);
     return {};
   }
-  model.UserNamesAtLoad = NamesOf(model.UserList);
+  loaded.UserNamesAtLoad = NamesOf(loaded.UserList);
 
-  model.RefreshPathView();
+  loaded.RefreshPathView();
+  model = std::move(loaded);
   return CommandOutcome::Status(texts::kLoadDone);
 }
 
@@ -58,9 +65,13 @@ CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   if (!BackupBeforeSave(ports)) return {};
 
   // The user key is written only after the whole system key was, and
-  // values are deleted only after both were.
-  PortResult written =
-      ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, model.ValuesToWrite(model.SysList));
+  // values are deleted only after both were. The user key is opened for
+  // writing first, by a write of no values, so that a user key that is
+  // missing or cannot be written stops Save before the system key changed.
+  PortResult written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, {});
+  if (written.Succeeded) {
+    written = ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, model.ValuesToWrite(model.SysList));
+  }
   if (written.Succeeded) {
     written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, model.ValuesToWrite(model.UserList));
   }

@@ -11,6 +11,7 @@ namespace tallowin {
 // links the System list's Path entry and fills the Path list from it, and
 // notes the names each list was read with; the marks for deletion are
 // cleared. Asks first unless the window is still starting (model.Loading).
+// When either key cannot be read whole, the model stays as it was.
 // Uses ports Dialogs, Window, Registry, System.
 CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports);
 
@@ -18,8 +19,9 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports);
 // user key (adding and overwriting values) after a warning and the
 // automatic backup (commands/auto_backup.h), then deletes the values the
 // user marked in the review (and no others), tells running programs once
-// all that was done, and offers to restart. Uses ports Dialogs, Window,
-// Registry, System, Broadcast, Power, Files and Environment.
+// all that was done, and offers to restart. A user key that cannot be
+// opened for writing stops it before anything is written. Uses ports
+// Dialogs, Window, Registry, System, Broadcast, Power, Files and Environment.
 CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports);
 
 }  // namespace tallowin

@@ -133,7 +133,9 @@ bool StartsContinuation(std::u16string_view line) {
 // that a trailing backslash announces; a comment may follow the data or the
 // backslash, and comment lines between continuation lines are skipped. The
 // continuation lines are taken even when the list is already malformed, so
-// that none of them is read as a line of its own.
+// that none of them is read as a line of its own. A list whose announced
+// continuation the file ends before was cut short (a file truncated, or
+// still being written): it is malformed, not a shorter value.
 std::optional<std::vector<std::uint8_t>> ReadHexList(std::u16string_view segment, LineCursor& lines) {
   HexListReader reader;
   for (;;) {
@@ -143,7 +145,8 @@ std::optional<std::vector<std::uint8_t>> ReadHexList(std::u16string_view segment
     reader.Feed(segment);
     if (!continues) break;
     while (!lines.AtEnd() && IsCommentLine(lines.Peek())) lines.Next();
-    if (lines.AtEnd() || !StartsContinuation(lines.Peek())) break;
+    if (lines.AtEnd()) return std::nullopt;
+    if (!StartsContinuation(lines.Peek())) break;
     segment = SkipBlanks(lines.Next());
   }
   return reader.Finish();

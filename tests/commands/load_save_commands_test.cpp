@@ -105,23 +105,28 @@ TEST_F(LoadSaveTest, PathInCapitalsIsLinkedAndNoPathKeepsThePathList) {
 }
 
 TEST_F(LoadSaveTest, LoadFailuresReportTheSystemsDescription) {
-  // The user key missing: the System list and Path list are filled, the User list stays empty.
+  // The user key missing: the lists and the Path list keep what they held,
+  // though the system key was read.
+  model.SysList.Add(VariableEntry::FromTexts(u"KEEP", u"REG_SZ", u"1"));
+  model.PathList = {u"X;"};
   registry.Keys.erase({RootKey::CurrentUser, std::u16string(kUserSubkey)});
   EXPECT_EQ(FileLoadExecute(model, ports).StatusText, u"");  // panel 0 keeps its text
-  EXPECT_EQ(model.SysList.Count(), 3);
+  EXPECT_EQ(model.SysList.Count(), 1);
   EXPECT_EQ(model.UserList.Count(), 0);
-  EXPECT_EQ(model.PathList.size(), 2u);
+  EXPECT_EQ(model.PathList, std::vector<std::u16string>{u"X;"});
   ASSERT_EQ(dialogs.Shown.size(), 2u);
   EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
   EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリからの環境変数の読み込みに失敗しました。\n" + Described(FakeRegistry::kFileNotFound));
   EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{150, 170}));
   EXPECT_EQ(dialogs.Sounds, (std::vector<SystemSound>{SystemSound::Question, SystemSound::Hand}));
 
-  // The system key failing part-way: what was read stays, the User list is not read.
+  // The system key failing part-way: what was read is dropped, the User
+  // list is not read.
   registry.ReadFailsAfter[{RootKey::LocalMachine, std::u16string(kSystemSubkey)}] = 1;
   dialogs.Shown.clear();
   FileLoadExecute(model, ports);
   EXPECT_EQ(model.SysList.Count(), 1);
+  EXPECT_EQ(model.SysList.At(0).Name, u"KEEP");
   EXPECT_EQ(model.UserList.Count(), 0);
   ASSERT_EQ(dialogs.Shown.size(), 2u);
   EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリからの環境変数の読み込みに失敗しました。\n" + Described(FakeRegistry::kAccessDenied));
@@ -178,8 +183,21 @@ TEST_F(LoadSaveTest, SaveRefusedOrFailedOffersNoRestart) {
   EXPECT_TRUE(power.Actions.empty());
   EXPECT_TRUE(broadcast.AtDialog.empty());  // nothing to announce after a failure
 
-  // Restart declined after a good save.
+  // A missing user key stops Save before the system key is written, also
+  // when the user writes without the automatic backup, which could not
+  // read the key either.
   registry.RefusedNames.clear();
+  const FakeRegistry::Values userKey = registry.Key(RootKey::CurrentUser, kUserSubkey);
+  registry.Keys.erase({RootKey::CurrentUser, std::u16string(kUserSubkey)});
+  dialogs.Shown.clear();
+  dialogs.Answers = {true, true};
+  FileSaveExecute(model, ports);
+  EXPECT_EQ(registry.Writes, 1);
+  ASSERT_EQ(dialogs.Shown.size(), 3u);
+  EXPECT_EQ(dialogs.Shown[2].Text, u"レジストリへ環境変数の書き込みに失敗しました。\n" + Described(FakeRegistry::kFileNotFound));
+  registry.Key(RootKey::CurrentUser, kUserSubkey) = userKey;
+
+  // Restart declined after a good save.
   dialogs.Shown.clear();
   dialogs.Answers = {true, false};
   FileSaveExecute(model, ports);

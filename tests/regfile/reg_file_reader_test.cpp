@@ -243,7 +243,13 @@ TEST(ParseFile, DecodesTheTextUpToItsFirstNul) {
       {"NUL inside a line", FileBytes(start + u"\"A\"=\"1\"\r\n\"B\"=\"2" + std::u16string(1, u'\0') + u"\"\r\n"), "U(A)"},
       {"odd last byte dropped", withTail(start + u"\"A\"=\"1\"", {'"'}), "U(A)"},
       {"odd byte after a line", withTail(start + u"\"A\"=\"1\"\r\n", {0x41}), "U(A)"},
-      {"no line end at all", FileBytes(start + u"\"A\"=hex:01,\\"), "U(A)"},
+      {"no line end at all", FileBytes(start + u"\"A\"=hex:01"), "U(A)"},
+      // The file ends where the value announced a further line: it was cut
+      // short, and a value cut short is not imported.
+      {"no line end after a continuation mark", FileBytes(start + u"\"A\"=hex:01,\\"), "U()"},
+      {"the end after a continuation mark", FileBytes(start + u"\"A\"=hex:01,\\\r\n\"B\"=\"2\"\r\n\"C\"=hex:03,\\\r\n"),
+       "U(A,B)"},
+      {"comments only after a continuation mark", FileBytes(start + u"\"A\"=hex:01,\\\r\n; c\r\n"), "U()"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SectionNames(Parse(c.Bytes)), c.Sections) << c.What;

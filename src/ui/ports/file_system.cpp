@@ -25,7 +25,9 @@ PortResult Failed(DWORD code) { return PortResult::Failure(code); }
 PortResult Done() { return PortResult::Success(); }
 
 // The new content's file beside the target: the same folder, so the final
-// move is a rename on one volume. Removed again unless it was moved.
+// move is a rename on one volume. Removed again unless it was moved. Its
+// name is short whatever the target's: a target name near the file system's
+// limit of 255 characters would otherwise leave no room for a suffix.
 class TemporarySibling {
  public:
   TemporarySibling() = default;
@@ -36,10 +38,12 @@ class TemporarySibling {
   }
 
   // Creates a file of a name nobody uses yet; the handle is open for writing.
+  // The target is a full path, so it names its folder.
   PortResult Create(const std::wstring& target, UniqueFile& file) {
     static std::atomic<unsigned> counter{0};
+    const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::wstring candidate = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+      std::wstring candidate = folder + L"~tallowin-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
                                std::to_wstring(counter.fetch_add(1)) + L".tmp";
       file.reset(::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                nullptr));
@@ -66,10 +70,12 @@ PortResult WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
     const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kChunk));
     DWORD written = 0;
     if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) return Failed(::GetLastError());
-    // A synchronous write that returns short without an error has still not
-    // stored the whole content.
-    if (written != chunk) return Failed(ERROR_WRITE_FAULT);
-    bytes = bytes.subspan(chunk);
+    // A write may store part of its bytes and report no error (Wine's does
+    // when the disk fills up part-way): writing the rest then reports why,
+    // e.g. ERROR_DISK_FULL, which tells the user more than a write fault.
+    // Only a write that stores nothing and says nothing is one.
+    if (written == 0) return Failed(ERROR_WRITE_FAULT);
+    bytes = bytes.subspan(written);
   }
   return Done();
 }
