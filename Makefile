@@ -19,8 +19,9 @@ bench:
 dist:
 	@bash scripts/dist.sh
 
+# make fuzz FUZZ_SECONDS=600: each target that long (default 60).
 fuzz:
-	@bash scripts/fuzz.sh
+	@bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
 clean:
 	@if [ -d build/win64/wineprefix ]; then bash scripts/wine-env.sh stop build/win64/wineprefix; fi

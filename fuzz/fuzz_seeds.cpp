@@ -28,11 +28,11 @@ std::vector<std::uint8_t> Utf16File(std::u16string_view text) {
   return bytes;
 }
 
-// A dictionary entry: the token's UTF-16LE bytes as "\xNN" escapes.
-std::string DictEntry(std::u16string_view token) {
+// A dictionary entry: the bytes as "\xNN" escapes.
+std::string DictEntry(const std::vector<std::uint8_t>& bytes) {
   std::string entry = "\"";
   char buffer[8];
-  for (const std::uint8_t byte : Utf16LeBytes(token)) {
+  for (const std::uint8_t byte : bytes) {
     std::snprintf(buffer, sizeof buffer, "\\x%02X", byte);
     entry += buffer;
   }
@@ -83,7 +83,12 @@ int main(int argc, char** argv) {
         std::u16string_view(u"=dword:"), std::u16string_view(u"@="), std::u16string_view(u",\\\r\n  "),
         std::u16string_view(u"\\\""), std::u16string_view(u"\\\\"), std::u16string_view(u"\\n"), std::u16string_view(u"\r\n"),
         std::u16string_view(u" ; ")}) {
-    dict << DictEntry(token);
+    dict << DictEntry(Utf16LeBytes(token));
+  }
+  // REGEDIT4 files are ANSI text.
+  for (const std::string_view token :
+       {"REGEDIT4\r\n", "[HKEY_CURRENT_USER\\Environment]", "\"=\"", "\"=hex(2):", "=dword:"}) {
+    dict << DictEntry(std::vector<std::uint8_t>(token.begin(), token.end()));
   }
   return 0;
 }

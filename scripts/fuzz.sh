@@ -2,7 +2,11 @@
 # Builds the fuzz targets with clang (the "fuzz" preset) and runs each for
 # the given number of seconds, one after the other:
 #   - the registration-file reader, on a corpus seeded by files the writer
-#     produces;
+#     produces and by the files of other writers in fuzz/seeds/peers/
+#     (Wine's reg.exe and regedit.exe, REGEDIT4 in code pages 932 and 1252,
+#     UTF-16LE without FF FE, lone CR line ends; scripts/make-fuzz-seeds.sh);
+#   - Import, Export and Import again through the commands, which must give
+#     the same rows and Path items, on the same seeds;
 #   - editing sequences with the property test's checks (Save and Export
 #     write what the window shows), seeded by the property test's sequences.
 # New inputs collect in fuzz/corpus-work/<target>/, a crashing input lands in
@@ -17,25 +21,27 @@ corpus=fuzz/corpus-work
 
 cmake --preset fuzz >/dev/null
 cmake --build "$build" -j "${FUZZ_BUILD_JOBS:-2}" --target tallowin_regfile_fuzz tallowin_regfile_fuzz_seeds \
-  tallowin_command_sequence_fuzz tallowin_command_sequence_fuzz_seeds
-mkdir -p "$seeds/regfile" "$seeds/command-sequence" "$corpus/regfile" "$corpus/command-sequence"
+  tallowin_import_export_fuzz tallowin_command_sequence_fuzz tallowin_command_sequence_fuzz_seeds
+mkdir -p "$seeds/regfile" "$seeds/command-sequence"
 "$build/fuzz/tallowin_regfile_fuzz_seeds" "$seeds/regfile"
 "$build/fuzz/tallowin_command_sequence_fuzz_seeds" "$seeds/command-sequence"
 
 status=0
-echo "== registration-file reader, ${seconds}s"
-"$build/fuzz/tallowin_regfile_fuzz" \
-  -max_total_time="$seconds" \
-  -max_len=16384 \
-  -dict="$seeds/regfile/reg_file.dict" \
-  -artifact_prefix="$build/regfile-" \
-  -print_final_stats=1 \
-  "$corpus/regfile" "$seeds/regfile" || status=1
-echo "== editing sequences, ${seconds}s"
-"$build/fuzz/tallowin_command_sequence_fuzz" \
-  -max_total_time="$seconds" \
-  -max_len=4096 \
-  -artifact_prefix="$build/command-sequence-" \
-  -print_final_stats=1 \
-  "$corpus/command-sequence" "$seeds/command-sequence" || status=1
+# run TITLE NAME MAX_LEN [OPTIONS and SEED FOLDERS...]: new inputs go to the
+# first folder, the target's working corpus.
+run() {
+  local title=$1 name=$2 maxLen=$3
+  shift 3
+  mkdir -p "$corpus/$name"
+  echo "== $title, ${seconds}s"
+  "$build/fuzz/tallowin_${name//-/_}_fuzz" \
+    -max_total_time="$seconds" \
+    -max_len="$maxLen" \
+    -artifact_prefix="$build/$name-" \
+    -print_final_stats=1 \
+    "$corpus/$name" "$@" || status=1
+}
+run "registration-file reader" regfile 16384 -dict="$seeds/regfile/reg_file.dict" "$seeds/regfile" fuzz/seeds/peers
+run "import, export, import" import-export 16384 -dict="$seeds/regfile/reg_file.dict" "$seeds/regfile" fuzz/seeds/peers
+run "editing sequences" command-sequence 4096 "$seeds/command-sequence"
 exit $status
