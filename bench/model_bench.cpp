@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "model/edit_list.h"
 #include "model/main_model.h"
 #include "model/path_value.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+using tallowin::bench::Clock;
+using tallowin::bench::Milliseconds;
 
 std::u16string Ascii(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 

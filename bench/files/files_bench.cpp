@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "../bench_timing.h"
 #include "model/main_model.h"
 #include "model/texts.h"
 #include "model/value_text.h"
@@ -34,14 +35,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using tallowin::bench::Clock;
+using tallowin::bench::Milliseconds;
 using namespace tallowin;
 
 constexpr int kValues = 5000;
 constexpr int kDataLength = 100;
 constexpr int kRuns = 7;
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 std::u16string Ascii(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 

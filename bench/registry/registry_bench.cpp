@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../bench_timing.h"
 #include "model/edit_list.h"
 #include "model/value_text.h"
 #include "registry/registry_io.h"
@@ -19,13 +20,12 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using tallowin::bench::Clock;
+using tallowin::bench::Milliseconds;
 using namespace tallowin;
 
 constexpr int kValues = 10000;
 constexpr int kRuns = 5;
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 std::u16string Ascii(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 

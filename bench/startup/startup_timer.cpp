@@ -45,9 +45,13 @@
 #include <thread>
 #include <vector>
 
+#include "../bench_timing.h"
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using tallowin::bench::Clock;
+using tallowin::bench::Median;
+using tallowin::bench::Milliseconds;
 
 constexpr auto kShowTimeout = std::chrono::seconds(60);
 // The launcher's own start builds its environment from the registry, which
@@ -69,8 +73,6 @@ struct Start {
   double Shown = 0;
   double Ready = 0;
 };
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 // The file name Wine uses as the class of the program's windows.
 std::string FileName(const std::string& path) {
@@ -254,12 +256,6 @@ std::optional<Start> TimeOneStart(Display* display, Launcher& launcher, const Pr
   }
   std::this_thread::sleep_for(kSettle);
   return Start{*shown, *ready};
-}
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  const std::size_t middle = samples.size() / 2;
-  return samples.size() % 2 != 0 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
 }
 
 int Usage() {

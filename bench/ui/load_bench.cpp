@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "../bench_timing.h"
 #include "commands/load_save_commands.h"
 #include "model/value_text.h"
 #include "registry/registry_io.h"
@@ -29,19 +30,14 @@
 namespace {
 
 using namespace tallowin;
-using Clock = std::chrono::steady_clock;
+using tallowin::bench::Clock;
+using tallowin::bench::Median;
+using tallowin::bench::Milliseconds;
 
 constexpr int kValues = 10000;
 constexpr int kRuns = 7;
 
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
 std::u16string Ascii(const std::string& s) { return std::u16string(s.begin(), s.end()); }
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
 
 // Two keys of this process under HKCU\Software\TallowinBench: one holding
 // the values, one empty. Deleted again when the benchmark ends.

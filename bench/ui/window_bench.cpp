@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "../bench_timing.h"
 #include "commands/path_tab_commands.h"
 #include "model/value_text.h"
 #include "support/fake_ports.h"
@@ -23,12 +24,12 @@
 namespace {
 
 using namespace tallowin;
-using Clock = std::chrono::steady_clock;
+using tallowin::bench::Clock;
+using tallowin::bench::Median;
+using tallowin::bench::Milliseconds;
 
 constexpr int kItems = 2000;
 constexpr int kRounds = 50;
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 std::u16string LongPath() {
   std::u16string value;
@@ -38,11 +39,6 @@ std::u16string LongPath() {
     value.append(item, item + std::char_traits<char>::length(item));
   }
   return value;
-}
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
 }
 
 // Add in the middle of the list, then Delete to come back to 2,000 items;
