@@ -86,6 +86,20 @@ struct MenuTraits {
   static void Close(Handle h) noexcept { ::DestroyMenu(h); }
 };
 
+// A search of a folder's entries (FindFirstFileW), ended with FindClose.
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) noexcept { ::FindClose(h); }
+};
+
+// A window the code created itself and destroys when done with it.
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { ::DestroyWindow(h); }
+};
+
 // Memory from the COM task allocator, which is also the shell's: the item
 // lists that the shell hands out.
 template <typename T>
@@ -110,6 +124,8 @@ using UniqueLocal = UniqueHandle<LocalTraits>;
 using UniqueGlobal = UniqueHandle<GlobalTraits>;
 using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 
 // A window's device context, released to that window.
 class WindowDC {

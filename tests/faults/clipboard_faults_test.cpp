@@ -14,12 +14,6 @@
 namespace tallowin::testing {
 namespace {
 
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle h) noexcept { ::DestroyWindow(h); }
-};
-
 // A single-line edit field's text and selection.
 struct FieldState {
   std::u16string Text;
@@ -44,7 +38,7 @@ class ClipboardFaults : public FaultTest {
   }
 
   SystemClipboardLock lock;
-  win32::UniqueHandle<WindowTraits> edit{
+  win32::UniqueWindow edit{
       ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP | ES_AUTOHSCROLL, 0, 0, 200, 20, nullptr, nullptr, nullptr, nullptr)};
   bool fieldFocused = false;
   ports::Win32FocusedEdit focusedEdit{[this] { return fieldFocused ? edit.get() : nullptr; }};

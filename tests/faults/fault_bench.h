@@ -82,19 +82,13 @@ inline Bytes Utf16File(std::u16string_view text) {
   return bytes;
 }
 
-struct SearchTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) noexcept { ::FindClose(h); }
-};
-
 // Every file directly in a folder with its bytes: a target as it was, and
 // no file left behind beside it.
 inline std::map<std::u16string, std::optional<Bytes>> FilesIn(const std::u16string& folder) {
   std::map<std::u16string, std::optional<Bytes>> files;
   WIN32_FIND_DATAW found{};
   const std::u16string pattern = folder + u"\\*";
-  const win32::UniqueHandle<SearchTraits> search(::FindFirstFileW(win32::Wide(pattern), &found));
+  const win32::UniqueFind search(::FindFirstFileW(win32::Wide(pattern), &found));
   if (!search) return files;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
@@ -108,7 +102,7 @@ inline std::map<std::u16string, std::optional<Bytes>> FilesIn(const std::u16stri
 inline void RemoveTree(const std::u16string& folder) {
   WIN32_FIND_DATAW found{};
   const std::u16string pattern = folder + u"\\*";
-  if (const win32::UniqueHandle<SearchTraits> search(::FindFirstFileW(win32::Wide(pattern), &found)); search) {
+  if (const win32::UniqueFind search(::FindFirstFileW(win32::Wide(pattern), &found)); search) {
     std::vector<std::pair<std::u16string, bool>> entries;
     do {
       const std::u16string name = win32::FromWide(found.cFileName);

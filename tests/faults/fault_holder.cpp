@@ -23,12 +23,6 @@ using tallowin::win32::UniqueKernelHandle;
 
 constexpr DWORD kLongestHoldMs = 60'000;
 
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle h) noexcept { ::DestroyWindow(h); }
-};
-
 class OpenClipboardScope {
  public:
   explicit OpenClipboardScope(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
@@ -63,7 +57,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 4 && std::wcscmp(argv[1], L"clipboard") == 0) {
     // The clipboard counts as held by another program when a window of
     // another process opened it.
-    const tallowin::win32::UniqueHandle<WindowTraits> window(
+    const tallowin::win32::UniqueWindow window(
         ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
     if (!window) return 1;
     const OpenClipboardScope clipboard(window.get());

@@ -71,18 +71,12 @@ class ScratchFolder {
  private:
   static constexpr std::wstring_view kPrefix = L"tallowin-scratch-";
 
-  struct SearchTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) noexcept { ::FindClose(h); }
-  };
-
   // The names in a folder, each with whether it is a folder itself.
   static std::vector<std::pair<std::wstring, bool>> Entries(const std::wstring& folder) {
     std::vector<std::pair<std::wstring, bool>> entries;
     WIN32_FIND_DATAW found{};
     const std::wstring pattern = folder + L"\\*";
-    const win32::UniqueHandle<SearchTraits> search(::FindFirstFileW(pattern.c_str(), &found));
+    const win32::UniqueFind search(::FindFirstFileW(pattern.c_str(), &found));
     if (!search) return entries;
     do {
       const std::wstring_view name = found.cFileName;

@@ -9,12 +9,7 @@
 namespace tallowin::ports {
 namespace {
 
-struct SearchTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) noexcept { ::FindClose(h); }
-};
-using UniqueSearch = win32::UniqueHandle<SearchTraits>;
+using UniqueSearch = win32::UniqueFind;
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
