@@ -37,17 +37,22 @@ PortResult WriteAutomaticBackup(const CommandPorts& ports) {
   const FileContents file = RegistrationFileOfKeys(ports);
   if (!file.Result.Succeeded) return file.Result;
   if (const PortResult made = ports.Files->CreateFolderWithParents(*folder); !made.Succeeded) return made;
-  FileNames present = ports.Files->ListFileNames(*folder);
+  FileListing present = ports.Files->ListFiles(*folder);
   if (!present.Result.Succeeded) return present.Result;
 
-  const std::u16string name = BackupFileName(ports.System->LocalNow(), present.Names);
+  const LocalTime now = ports.System->LocalNow();
+  std::vector<std::u16string> names;
+  for (const FileEntry& entry : present.Files) names.push_back(entry.Name);
+  const std::u16string name = BackupFileName(now, names);
   if (const PortResult written = ports.Files->ReplaceWholeFile(*folder + u"\\" + name, file.Bytes);
       !written.Succeeded) {
     return written;
   }
-  present.Names.push_back(name);
+  present.Files.push_back({name, now, file.Bytes.size()});
   // The new backup is safe whatever happens to the old ones.
-  for (const std::u16string& old : BackupsToRemove(present.Names)) ports.Files->RemoveFile(*folder + u"\\" + old);
+  for (const std::u16string& old : BackupsToRemove(present.Files, name, now)) {
+    ports.Files->RemoveFile(*folder + u"\\" + old);
+  }
   return PortResult::Success();
 }
 

@@ -1,7 +1,9 @@
 #include "commands/load_save_commands.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "model/collation.h"
 #include "model/texts.h"
 #include "commands/auto_backup.h"
 #include "commands/dialog_offsets.h"
@@ -15,6 +17,26 @@ std::vector<std::u16string> NamesOf(const EditList& list) {
   std::vector<std::u16string> names;
   names.reserve(static_cast<std::size_t>(list.Count()));
   for (int i = 0; i < list.Count(); ++i) names.push_back(list.At(i).Name);
+  return names;
+}
+
+// After a Save the keys hold what was written, besides the values the user
+// took out of the list and did not have deleted: from now on those are what
+// the list held "at Load", so that a value added and saved can be deleted
+// like one that was read.
+std::vector<std::u16string> NamesAfterSave(const std::vector<NamedValue>& written,
+                                           const std::vector<std::u16string>& before, KeyScope scope,
+                                           const std::vector<ScopedName>& deleted) {
+  std::vector<std::u16string> names;
+  for (const NamedValue& value : written) names.push_back(value.Name);
+  for (const std::u16string& name : before) {
+    const bool gone = std::any_of(deleted.begin(), deleted.end(), [&](const ScopedName& value) {
+      return value.Scope == scope && EqualsIgnoringCase(value.Name, name);
+    });
+    const bool listed = std::any_of(names.begin(), names.end(),
+                                    [&](const std::u16string& held) { return EqualsIgnoringCase(held, name); });
+    if (!gone && !listed) names.push_back(name);
+  }
   return names;
 }
 
@@ -68,18 +90,19 @@ CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   // values are deleted only after both were. The user key is opened for
   // writing first, by a write of no values, so that a user key that is
   // missing or cannot be written stops Save before the system key changed.
+  const std::vector<NamedValue> sysValues = model.ValuesToWrite(model.SysList);
+  const std::vector<NamedValue> userValues = model.ValuesToWrite(model.UserList);
+  const std::vector<ScopedName> marked = model.DeleteOnSave;
   PortResult written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, {});
-  if (written.Succeeded) {
-    written = ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, model.ValuesToWrite(model.SysList));
-  }
-  if (written.Succeeded) {
-    written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, model.ValuesToWrite(model.UserList));
-  }
+  if (written.Succeeded) written = ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, sysValues);
+  if (written.Succeeded) written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, userValues);
   if (written.Succeeded) written = DeleteMarkedValues(model, ports);
   if (!written.Succeeded) {
     ReportFailure(ports, texts::kSaveFailed, written.ErrorCode);
     return {};
   }
+  model.SysNamesAtLoad = NamesAfterSave(sysValues, model.SysNamesAtLoad, KeyScope::System, marked);
+  model.UserNamesAtLoad = NamesAfterSave(userValues, model.UserNamesAtLoad, KeyScope::User, marked);
   ports.Broadcast->AnnounceEnvironmentChange();
 
   ports.Dialogs->Inform(texts::kSaveDone, OffsetFromOwner(ports.Window, kDialogX, kDialogY));

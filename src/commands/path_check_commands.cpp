@@ -16,20 +16,29 @@ PathCheckPlan PathCheckExecute(const MainModel& model, const CommandPorts& ports
   return PlanPathCheck(model.PathList, model.SysList, model.UserList, programVariable);
 }
 
-void RemovePathItems(MainModel& model, const std::vector<std::size_t>& indices) {
-  std::vector<bool> removed(model.PathList.size(), false);
+void RemovePathItems(MainModel& model, const PathCheckPlan& plan, const std::vector<std::size_t>& indices) {
+  std::vector<bool> removed(plan.Items.size(), false);
   bool any = false;
   for (const std::size_t index : indices) {
-    if (index < removed.size()) removed[index] = any = true;
+    if (index < removed.size() && plan.Items[index].Line < model.PathList.size()) removed[index] = any = true;
   }
   if (!any) return;
+  // Each line rebuilt from the items of it that stay, in their order.
+  std::vector<std::u16string> lines(model.PathList.size());
+  std::vector<bool> lineKept(model.PathList.size(), false);
+  for (std::size_t i = 0; i < plan.Items.size(); ++i) {
+    const CheckedPathItem& item = plan.Items[i];
+    if (removed[i] || item.Line >= lines.size()) continue;
+    lines[item.Line] += item.Item;
+    lineKept[item.Line] = true;
+  }
   RunAsOneStep(model, [&] {
     std::vector<std::u16string> kept;
     int current = -1;
-    for (std::size_t i = 0; i < removed.size(); ++i) {
-      if (removed[i]) continue;
-      if (current < 0 && static_cast<int>(i) >= model.PathIndex) current = static_cast<int>(kept.size());
-      kept.push_back(std::move(model.PathList[i]));
+    for (std::size_t line = 0; line < lines.size(); ++line) {
+      if (!lineKept[line]) continue;
+      if (current < 0 && static_cast<int>(line) >= model.PathIndex) current = static_cast<int>(kept.size());
+      kept.push_back(std::move(lines[line]));
     }
     if (current < 0) current = static_cast<int>(kept.size()) - 1;
     model.PathList = std::move(kept);

@@ -17,11 +17,14 @@ namespace tallowin {
 // program's own (port Environment).
 PathCheckPlan PathCheckExecute(const MainModel& model, const CommandPorts& ports);
 
-// "選択した項目を削除": removes the Path items at these indices (indices
-// outside the list count for nothing) as one Path edit, as Delete removes
-// one: the Path list, Edit1 and the Path entry change together. The current
-// item stays current; when it went, the first item after it that stayed
-// becomes current, or the new last item.
-void RemovePathItems(MainModel& model, const std::vector<std::size_t>& indices);
+// "選択した項目を削除": removes the plan's items at these indices (indices
+// outside the plan count for nothing) as one Path edit, as Delete removes
+// one: the Path list, Edit1 and the Path entry change together. Only the
+// items themselves go, each with its own ';': the other items of their
+// lines stay, and a line goes only when none of its items is left. The
+// current line stays current; when it went, the first line after it that
+// stayed becomes current, or the new last line. The plan must be the one
+// made for the Path list as it stands.
+void RemovePathItems(MainModel& model, const PathCheckPlan& plan, const std::vector<std::size_t>& indices);
 
 }  // namespace tallowin

@@ -12,6 +12,7 @@
 #include "model/clip_item.h"
 #include "model/edit_list.h"
 #include "model/environment_keys.h"
+#include "model/file_entry.h"
 #include "model/local_time.h"
 #include "model/path_check.h"
 #include "model/power_action.h"
@@ -132,9 +133,9 @@ struct FileContents {
   std::vector<std::uint8_t> Bytes;
 };
 
-struct FileNames {
+struct FileListing {
   PortResult Result;
-  std::vector<std::u16string> Names;
+  std::vector<FileEntry> Files;
 };
 
 class FileSystemPort {
@@ -150,9 +151,8 @@ class FileSystemPort {
   // Makes the folder and every missing folder above it; a folder that
   // exists already is success, a file in its place is not.
   virtual PortResult CreateFolderWithParents(std::u16string_view path) = 0;
-  // The names of the files directly in the folder (no folders), in no
-  // particular order.
-  virtual FileNames ListFileNames(std::u16string_view folder) = 0;
+  // The files directly in the folder (no folders), in no particular order.
+  virtual FileListing ListFiles(std::u16string_view folder) = 0;
   virtual PortResult RemoveFile(std::u16string_view path) = 0;
 };
 
@@ -222,11 +222,11 @@ class FolderCheckPort {
   using AnswerSink = std::function<void(std::size_t index, FolderAnswer answer)>;
 
   virtual ~FolderCheckPort() = default;
-  // Stops any check still running, then checks the folders one after
-  // another on a thread of its own, each for about a second at most
-  // (FolderAnswer::NoAnswer after that), and hands each answer to the sink
-  // on that thread as it comes, at most once per index. An empty path is
-  // Missing.
+  // Stops any check still running, then checks the folders off the
+  // caller's thread, a few at a time, a folder that is not on a local drive
+  // for about a second at most (FolderAnswer::NoAnswer after that), and
+  // hands the answers to the sink on one thread of its own in folder order,
+  // exactly once per index. An empty path is Missing.
   virtual void StartChecks(std::vector<std::u16string> folders, AnswerSink sink) = 0;
   // Once this returns the sink is not called again. The sink must therefore
   // never wait for the thread that stops the check (post, do not send, to

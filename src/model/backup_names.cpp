@@ -49,12 +49,11 @@ std::optional<BackupName> Parse(std::u16string_view name) {
   return BackupName{stamp, number};
 }
 
-// Newer first: the later stamp, then the larger suffix number (numbers
-// without leading zeros compare by length first).
-bool IsNewer(const BackupName& a, const BackupName& b) {
-  if (a.Stamp != b.Stamp) return a.Stamp > b.Stamp;
-  if (a.Number.size() != b.Number.size()) return a.Number.size() > b.Number.size();
-  return a.Number > b.Number;
+// Newer first: the later number of two suffix numbers without leading
+// zeros compares by length first.
+bool IsLargerNumber(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return a.size() > b.size();
+  return a > b;
 }
 
 bool IsTaken(const std::u16string& name, const std::vector<std::u16string>& namesInFolder) {
@@ -75,19 +74,39 @@ std::u16string BackupFileName(const LocalTime& time, const std::vector<std::u16s
 
 bool IsBackupFileName(std::u16string_view name) { return Parse(name).has_value(); }
 
-std::vector<std::u16string> BackupsToRemove(const std::vector<std::u16string>& namesInFolder, std::size_t keep) {
+std::vector<std::u16string> BackupsToRemove(const std::vector<FileEntry>& filesInFolder,
+                                            std::u16string_view justWritten, const LocalTime& now,
+                                            std::size_t keep) {
   struct Backup {
     const std::u16string* Name;
-    BackupName Parts;
+    std::u16string Time;     // the name's, or the last write's for a name from the future
+    std::u16string Written;  // the last write's
+    std::u16string_view Number;
   };
+  const std::u16string nowStamp = Stamp(now);
   std::vector<Backup> backups;
-  for (const std::u16string& name : namesInFolder) {
-    if (const std::optional<BackupName> parts = Parse(name)) backups.push_back({&name, *parts});
+  bool justWrittenListed = false;
+  for (const FileEntry& file : filesInFolder) {
+    if (file.Name == justWritten) {
+      justWrittenListed = true;
+      continue;
+    }
+    const std::optional<BackupName> parts = Parse(file.Name);
+    if (!parts) continue;
+    std::u16string written = Stamp(file.Written);
+    std::u16string time = parts->Stamp > nowStamp ? written : std::u16string(parts->Stamp);
+    backups.push_back({&file.Name, std::move(time), std::move(written), parts->Number});
   }
-  if (backups.size() <= keep) return {};
-  std::sort(backups.begin(), backups.end(), [](const Backup& a, const Backup& b) { return IsNewer(b.Parts, a.Parts); });
+  const std::size_t others = keep == 0 ? 0 : keep - (justWrittenListed ? 1 : 0);
+  if (backups.size() <= others) return {};
+  // Oldest first.
+  std::sort(backups.begin(), backups.end(), [](const Backup& a, const Backup& b) {
+    if (a.Time != b.Time) return a.Time < b.Time;
+    if (a.Written != b.Written) return a.Written < b.Written;
+    return IsLargerNumber(b.Number, a.Number);
+  });
   std::vector<std::u16string> removed;
-  for (std::size_t i = 0; i < backups.size() - keep; ++i) removed.push_back(*backups[i].Name);
+  for (std::size_t i = 0; i < backups.size() - others; ++i) removed.push_back(*backups[i].Name);
   return removed;
 }
 

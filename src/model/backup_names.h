@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/file_entry.h"
 #include "model/local_time.h"
 
 // The names of the automatic backups that Save writes before it changes the
@@ -25,10 +26,14 @@ std::u16string BackupFileName(const LocalTime& time, const std::vector<std::u16s
 // Whether a file name is one a backup could have been given.
 bool IsBackupFileName(std::u16string_view name);
 
-// The backups to remove so that the newest `keep` stay: every backup name
-// but the newest `keep` by time and suffix, oldest first. Other names are
-// never among them.
-std::vector<std::u16string> BackupsToRemove(const std::vector<std::u16string>& namesInFolder,
+// The backups to remove so that the newest `keep` stay, oldest first. A
+// backup's time is the one its name gives, unless that lies after `now`
+// (the clock was set back since): then its last write's. Backups of the
+// same time are told apart by their last write, then by their suffix. The
+// backup just written is never removed and counts among the newest. Other
+// names are never among them.
+std::vector<std::u16string> BackupsToRemove(const std::vector<FileEntry>& filesInFolder,
+                                            std::u16string_view justWritten, const LocalTime& now,
                                             std::size_t keep = kBackupsKept);
 
 }  // namespace tallowin

@@ -32,4 +32,9 @@ bool NamesEqual(std::u16string_view a, std::u16string_view b);
 // Equality ignoring letter case (type names, the search for the Path entry).
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
 
+// A text prepared for equality ignoring case: two keys are equal exactly
+// when EqualsIgnoringCase says the texts are, so that thousands of texts can
+// be told apart through a set instead of comparing each pair.
+CollationKey MakeCaseBlindKey(std::u16string_view text);
+
 }  // namespace tallowin

@@ -80,4 +80,10 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
+CollationKey MakeCaseBlindKey(std::u16string_view text) {
+  CollationKey key(text);
+  for (char16_t& unit : key) unit = FoldCase(unit);
+  return key;
+}
+
 }  // namespace tallowin

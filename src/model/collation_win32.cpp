@@ -26,14 +26,15 @@ int CompareWithFlags(std::u16string_view a, std::u16string_view b, DWORD flags) 
   return result - CSTR_EQUAL;
 }
 
-}  // namespace
-
-CollationKey MakeCollationKey(std::u16string_view name) {
+// The platform's sort key of the name under these comparison flags: two keys
+// are equal exactly when CompareStringEx with the flags finds the names equal.
+CollationKey SortKey(std::u16string_view name, DWORD flags) {
   const wchar_t* text = reinterpret_cast<const wchar_t*>(name.data());
   const int length = static_cast<int>(name.size());
-  const int size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY, text, length, nullptr, 0, nullptr, nullptr, 0);
+  const DWORD mapping = LCMAP_SORTKEY | flags;
+  const int size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, mapping, text, length, nullptr, 0, nullptr, nullptr, 0);
   std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  if (size <= 0 || LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY, text, length,
+  if (size <= 0 || LCMapStringEx(LOCALE_NAME_USER_DEFAULT, mapping, text, length,
                                  reinterpret_cast<wchar_t*>(bytes.data()), size, nullptr, nullptr, 0) != size) {
     // Only invalid arguments make this fail; order by code units then.
     bytes.clear();
@@ -53,6 +54,12 @@ CollationKey MakeCollationKey(std::u16string_view name) {
   }
   return key;
 }
+
+}  // namespace
+
+CollationKey MakeCollationKey(std::u16string_view name) { return SortKey(name, 0); }
+
+CollationKey MakeCaseBlindKey(std::u16string_view text) { return SortKey(text, NORM_IGNORECASE); }
 
 int CompareNames(std::u16string_view a, std::u16string_view b) { return CompareWithFlags(a, b, 0); }
 

@@ -1,6 +1,7 @@
 #include "model/path_check.h"
 
 #include <algorithm>
+#include <set>
 
 #include "model/collation.h"
 #include "model/path_value.h"
@@ -75,9 +76,9 @@ std::u16string_view WithoutSurroundingQuotes(std::u16string_view text) {
   return text;
 }
 
-CheckedPathItem CheckedItem(const std::u16string& item, const Expander& expander) {
+CheckedPathItem CheckedItem(std::u16string_view item, const Expander& expander) {
   CheckedPathItem checked;
-  checked.Item = item;
+  checked.Item = std::u16string(item);
   const std::u16string_view text = WithoutClosingSemicolon(item);
   checked.Empty = SkipBlanks(text).empty();
   if (checked.Empty) return checked;
@@ -86,10 +87,6 @@ CheckedPathItem CheckedItem(const std::u16string& item, const Expander& expander
   if (!key.empty() && key.back() == u'\\') key.remove_suffix(1);
   checked.Key = std::u16string(key);
   return checked;
-}
-
-bool HasKey(const std::vector<std::u16string>& keys, const std::u16string& key) {
-  return std::any_of(keys.begin(), keys.end(), [&key](const std::u16string& k) { return EqualsIgnoringCase(k, key); });
 }
 
 }  // namespace
@@ -106,16 +103,48 @@ std::u16string ExpandAsNewProcess(std::u16string_view text, const EditList& sysL
   return Expander(sysList, userList, programVariable).Expand(text, 0);
 }
 
+std::vector<std::u16string_view> ItemsOfPathLine(std::u16string_view line) {
+  std::vector<std::u16string_view> items;
+  std::size_t start = 0;
+  for (std::size_t position = 0; position < line.size(); ++position) {
+    if (line[position] != u';') continue;
+    items.push_back(line.substr(start, position + 1 - start));
+    start = position + 1;
+  }
+  if (start < line.size()) items.push_back(line.substr(start));
+  return items;
+}
+
 PathCheckPlan PlanPathCheck(const std::vector<std::u16string>& pathItems, const EditList& sysList,
                             const EditList& userList, const VariableLookup& programVariable) {
   const Expander expander(sysList, userList, programVariable);
+  std::set<CollationKey> userKeys;
+  if (const int userPath = userList.FindIgnoringCase(u"Path"); userPath >= 0) {
+    for (const std::u16string& line : ItemsOfReadPath(userList.At(userPath).Data())) {
+      for (const std::u16string_view item : ItemsOfPathLine(line)) {
+        const CheckedPathItem checked = CheckedItem(item, expander);
+        if (!checked.Empty) userKeys.insert(MakeCaseBlindKey(checked.Key));
+      }
+    }
+  }
+  // The comparisons are made once here, through keys, so that a Path of
+  // thousands of items is not compared pair by pair.
+  std::set<CollationKey> earlierKeys;
   PathCheckPlan plan;
   plan.Items.reserve(pathItems.size());
-  for (const std::u16string& item : pathItems) plan.Items.push_back(CheckedItem(item, expander));
-  if (const int userPath = userList.FindIgnoringCase(u"Path"); userPath >= 0) {
-    for (const std::u16string& item : ItemsOfReadPath(userList.At(userPath).Data())) {
-      const CheckedPathItem checked = CheckedItem(item, expander);
-      if (!checked.Empty) plan.UserPathKeys.push_back(checked.Key);
+  for (std::size_t line = 0; line < pathItems.size(); ++line) {
+    std::size_t start = 0;
+    for (const std::u16string_view item : ItemsOfPathLine(pathItems[line])) {
+      CheckedPathItem checked = CheckedItem(item, expander);
+      checked.Line = line;
+      checked.Start = start;
+      start += item.size();
+      if (!checked.Empty) {
+        CollationKey key = MakeCaseBlindKey(checked.Key);
+        checked.InUserPath = userKeys.count(key) != 0;
+        checked.Duplicate = !earlierKeys.insert(std::move(key)).second;
+      }
+      plan.Items.push_back(std::move(checked));
     }
   }
   return plan;
@@ -124,20 +153,18 @@ PathCheckPlan PlanPathCheck(const std::vector<std::u16string>& pathItems, const 
 std::vector<PathProblemRow> FindPathProblems(const PathCheckPlan& plan,
                                              std::span<const std::optional<FolderAnswer>> answers) {
   std::vector<PathProblemRow> rows;
-  std::vector<std::u16string> earlierKeys;
   for (std::size_t i = 0; i < plan.Items.size(); ++i) {
     const CheckedPathItem& item = plan.Items[i];
     std::vector<PathProblem> problems;
     if (item.Empty) {
       problems.push_back(PathProblem::Empty);
     } else {
-      if (HasKey(earlierKeys, item.Key)) problems.push_back(PathProblem::Duplicate);
-      if (HasKey(plan.UserPathKeys, item.Key)) problems.push_back(PathProblem::AlsoInUserPath);
+      if (item.Duplicate) problems.push_back(PathProblem::Duplicate);
+      if (item.InUserPath) problems.push_back(PathProblem::AlsoInUserPath);
       if (i < answers.size() && answers[i] == FolderAnswer::Missing) problems.push_back(PathProblem::Missing);
       if (i < answers.size() && answers[i] == FolderAnswer::NoAnswer) problems.push_back(PathProblem::NoAnswer);
-      earlierKeys.push_back(item.Key);
     }
-    if (!problems.empty()) rows.push_back({i, item.Item, std::move(problems)});
+    if (!problems.empty()) rows.push_back({i, item.Line, item.Item, std::move(problems)});
   }
   return rows;
 }

@@ -37,22 +37,32 @@ enum class PathProblem {
 // the environment has no such variable.
 using VariableLookup = std::function<std::optional<std::u16string>(std::u16string_view name)>;
 
-// One Path item as the check sees it.
+// One item of the stored Path value as the check sees it. A line of the
+// Path list usually holds one item, but it can hold more: a ';' that the
+// splitting carried over into the next line is an empty item of its own
+// (";C:\B;" is an empty item and C:\B), and a typed line may hold several
+// directories. Each is checked, and removed, on its own.
 struct CheckedPathItem {
-  std::u16string Item;    // as the Path list holds it
-  bool Empty = false;     // nothing but blanks before its closing ';'
-  std::u16string Folder;  // what the existence check asks about
-  std::u16string Key;     // what the comparisons compare (ignoring case)
+  std::u16string Item;      // its text in the line, with its closing ';'
+  std::size_t Line = 0;     // the Path list line that holds it
+  std::size_t Start = 0;    // where Item starts in that line
+  bool Empty = false;       // nothing but blanks before its closing ';'
+  std::u16string Folder;    // what the existence check asks about
+  std::u16string Key;       // what the comparisons compare (ignoring case)
+  bool Duplicate = false;   // an earlier item names the same folder
+  bool InUserPath = false;  // an item of the user's Path names it too
 };
 
 struct PathCheckPlan {
   std::vector<CheckedPathItem> Items;
-  // The comparison keys of the items of the User list's Path variable.
-  std::vector<std::u16string> UserPathKeys;
 
   // The folders to ask about, one per item, in item order.
   std::vector<std::u16string> Folders() const;
 };
+
+// The items of one line, each with its closing ';' (the last one without,
+// when the line does not end with ';'), as the stored value holds them.
+std::vector<std::u16string_view> ItemsOfPathLine(std::u16string_view line);
 
 // References resolve to the User list's variable of that name, else the
 // System list's, else the program's environment's; a variable of either
@@ -65,14 +75,15 @@ PathCheckPlan PlanPathCheck(const std::vector<std::u16string>& pathItems, const 
                             const EditList& userList, const VariableLookup& programVariable);
 
 struct PathProblemRow {
-  std::size_t Index = 0;  // in the Path list
+  std::size_t Index = 0;  // in plan.Items
+  std::size_t Line = 0;   // in the Path list
   std::u16string Item;
   std::vector<PathProblem> Problems;
 
   bool operator==(const PathProblemRow&) const = default;
 };
 
-// The items with a problem, in list order. answers[i] is the existence
+// The items with a problem, in item order. answers[i] is the existence
 // check's answer for plan.Items[i], nothing while it has not come (then the
 // item has no existence problem yet); missing entries count as not come.
 std::vector<PathProblemRow> FindPathProblems(const PathCheckPlan& plan,

@@ -71,7 +71,7 @@ void AddScopeRows(KeyScope scope, const ReviewScope& review, const std::vector<S
   }
 }
 
-std::u16string_view KindText(ReviewKind kind) {
+std::u16string_view KindText(ReviewKind kind, bool deleteOnSave) {
   switch (kind) {
     case ReviewKind::Added:
       return texts::kChangeAdded;
@@ -82,7 +82,7 @@ std::u16string_view KindText(ReviewKind kind) {
     case ReviewKind::Remains:
       break;
   }
-  return texts::kChangeRemains;
+  return deleteOnSave ? texts::kChangeDeleted : texts::kChangeRemains;
 }
 
 std::u16string TypeText(std::uint32_t code) {
@@ -117,7 +117,7 @@ std::vector<ReviewRow> ReviewDifferences(const ReviewScope& system, const Review
 }
 
 std::array<std::u16string, 5> ReviewColumnTexts(const ReviewRow& row) {
-  std::u16string change(KindText(row.Kind));
+  std::u16string change(KindText(row.Kind, row.DeleteOnSave));
   if (row.TooLong) {
     change += u' ';
     change += texts::kChangeTooLong;

@@ -65,8 +65,9 @@ std::vector<ReviewRow> ReviewDifferences(const ReviewScope& system, const Review
                                          const std::vector<ScopedName>& deleteOnSave);
 
 // The review's five column texts: key, name, change, current value, value
-// to write. The change is the kind, followed by a blank and "長すぎます"
-// when the row is too long. A value shows its data text; on a type change
+// to write. The change is the kind ("削除します" for a "残ります" row whose
+// value Save is asked to delete), followed by a blank and "長すぎます" when
+// the row is too long. A value shows its data text; on a type change
 // each side shows its type name first ("REG_SZ: data").
 std::array<std::u16string, 5> ReviewColumnTexts(const ReviewRow& row);
 

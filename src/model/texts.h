@@ -123,6 +123,8 @@ inline constexpr std::u16string_view kChangeAdded = u"追加";
 inline constexpr std::u16string_view kChangeChanged = u"変更";
 inline constexpr std::u16string_view kChangeTypeChanged = u"種類の変更";
 inline constexpr std::u16string_view kChangeRemains = u"残ります";
+// A "残ります" row whose value Save is asked to delete.
+inline constexpr std::u16string_view kChangeDeleted = u"削除します";
 // Follows the kind, after a blank, when the name or the data is longer than
 // a variable may be.
 inline constexpr std::u16string_view kChangeTooLong = u"長すぎます";

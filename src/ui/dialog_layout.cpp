@@ -64,20 +64,48 @@ void SetUpReportList(HWND list, std::span<const ListColumn> columns, UINT dpi, b
   }
 }
 
-int AppendReportRow(HWND list, std::span<const std::u16string> cells) {
+int InsertReportRow(HWND list, int at, std::span<const std::u16string> cells) {
   LVITEMW item{};
   item.mask = LVIF_TEXT;
-  item.iItem = ListView_GetItemCount(list);
+  item.iItem = at;
   item.pszText = const_cast<wchar_t*>(cells.empty() ? L"" : win32::Wide(cells[0]));
   const int row = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (row < 0) return row;
   for (std::size_t column = 1; column < cells.size(); ++column) {
-    LVITEMW cell{};
-    cell.iSubItem = static_cast<int>(column);
-    cell.pszText = const_cast<wchar_t*>(win32::Wide(cells[column]));
-    ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    SetReportCell(list, row, static_cast<int>(column), cells[column]);
   }
   return row;
+}
+
+int AppendReportRow(HWND list, std::span<const std::u16string> cells) {
+  return InsertReportRow(list, ListView_GetItemCount(list), cells);
+}
+
+void FitColumnToTexts(HWND list, int column, std::initializer_list<std::u16string_view> texts, UINT dpi) {
+  // The list view keeps this much space around a cell's text, at 96 DPI.
+  constexpr int kCellMargins = 16;
+  int width = ListView_GetColumnWidth(list, column);
+  for (const std::u16string_view text : texts) {
+    const std::wstring wide = win32::ToWide(text);
+    width = std::max(width, ListView_GetStringWidth(list, wide.c_str()) + Scale(kCellMargins, dpi));
+  }
+  ListView_SetColumnWidth(list, column, width);
+}
+
+int CheckBoxColumnWidth(HWND list, UINT dpi) {
+  int width = Scale(16, dpi);
+  int height = 0;
+  if (const HIMAGELIST images = ListView_GetImageList(list, LVSIL_STATE); images != nullptr) {
+    ImageList_GetIconSize(images, &width, &height);
+  }
+  return width + Scale(8, dpi);
+}
+
+void SetReportCell(HWND list, int row, int column, const std::u16string& text) {
+  LVITEMW cell{};
+  cell.iSubItem = column;
+  cell.pszText = const_cast<wchar_t*>(win32::Wide(text));
+  ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
 }
 
 }  // namespace tallowin::ui

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <span>
+#include <string>
 #include <string_view>
 
 // What the program's dialogs share: controls placed at design pixels for
@@ -38,7 +40,16 @@ struct ListColumn {
 // Makes a list view of the dialog a report of whole-row selections with
 // these columns, check boxes when asked for.
 void SetUpReportList(HWND list, std::span<const ListColumn> columns, UINT dpi, bool checkBoxes);
-// Appends a row of cell texts; returns its index.
+// Appends a row of cell texts, or inserts it before the row at `at`;
+// returns its index.
 int AppendReportRow(HWND list, std::span<const std::u16string> cells);
+int InsertReportRow(HWND list, int at, std::span<const std::u16string> cells);
+// Makes a column of a report list as wide as the widest of the texts at the
+// list's font (never narrower than it is), with the list's own margins.
+void FitColumnToTexts(HWND list, int column, std::initializer_list<std::u16string_view> texts, UINT dpi);
+// The width of a column that holds only the rows' check boxes.
+int CheckBoxColumnWidth(HWND list, UINT dpi);
+// Sets the text of one cell of a row.
+void SetReportCell(HWND list, int row, int column, const std::u16string& text);
 
 }  // namespace tallowin::ui

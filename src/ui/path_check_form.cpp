@@ -26,6 +26,12 @@ constexpr DialogPlace kPlaces[] = {
 // folder's index, lParam the answer.
 constexpr UINT kAnswerMessage = WM_APP + 1;
 
+// Answers that come in quick succession are shown together, at most this
+// often, so that a Path of thousands of items does not redraw the list for
+// each; the last answer is shown at once.
+constexpr UINT_PTR kShowTimer = 1;
+constexpr UINT kShowEveryMs = 100;
+
 }  // namespace
 
 bool TPathCheckForm::ShowModal() {
@@ -40,6 +46,13 @@ INT_PTR TPathCheckForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return TRUE;
     case kAnswerMessage:
       TakeAnswer(static_cast<std::size_t>(wParam), static_cast<FolderAnswer>(lParam));
+      return TRUE;
+    case WM_TIMER:
+      if (wParam == kShowTimer) {
+        ::KillTimer(dialog_, kShowTimer);
+        showPending_ = false;
+        ShowRows();
+      }
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDCANCEL) ::EndDialog(dialog_, IDCANCEL);  // 閉じる, Escape, the close box
@@ -91,29 +104,51 @@ void TPathCheckForm::StartChecks() {
 }
 
 void TPathCheckForm::TakeAnswer(std::size_t index, FolderAnswer answer) {
-  if (index >= answers_.size()) return;
+  if (index >= answers_.size() || answers_[index]) return;
   answers_[index] = answer;
-  ShowRows();
+  if (++answered_ == answers_.size()) {
+    ::KillTimer(dialog_, kShowTimer);
+    showPending_ = false;
+    ShowRows();
+  } else if (!showPending_) {
+    showPending_ = ::SetTimer(dialog_, kShowTimer, kShowEveryMs, nullptr) != 0;
+    if (!showPending_) ShowRows();
+  }
 }
 
 void TPathCheckForm::ShowRows() {
   std::vector<PathProblemRow> rows = FindPathProblems(plan_, answers_);
-  const bool allAnswered = std::all_of(answers_.begin(), answers_.end(), [](const auto& a) { return a.has_value(); });
-  ::ShowWindow(::GetDlgItem(dialog_, IDC_PATH_CHECK_EMPTY), rows.empty() && allAnswered ? SW_SHOW : SW_HIDE);
-  if (rows == rows_ && ListView_GetItemCount(::GetDlgItem(dialog_, IDC_PATH_CHECK_LIST)) > 0) return;
-  rows_ = std::move(rows);
+  const bool allAnswered = answered_ == answers_.size();
   const HWND list = ::GetDlgItem(dialog_, IDC_PATH_CHECK_LIST);
+  ::ShowWindow(::GetDlgItem(dialog_, IDC_PATH_CHECK_EMPTY), rows.empty() && allAnswered ? SW_SHOW : SW_HIDE);
+  // Only the rows that came, went or changed are touched: the selection, the
+  // scroll position and the check boxes of the others stay as they were.
   filling_ = true;
-  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  ListView_DeleteAllItems(list);
-  for (const PathProblemRow& row : rows_) {
-    const std::u16string cells[] = {row.Item, ProblemsText(row)};
-    const int index = AppendReportRow(list, cells);
-    const bool checked = checked_.count(row.Index) != 0;
-    ListView_SetItemState(list, index, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
+  std::size_t shown = 0;
+  for (const PathProblemRow& row : rows) {
+    while (shown < rows_.size() && rows_[shown].Index < row.Index) {
+      ListView_DeleteItem(list, static_cast<int>(shown));
+      rows_.erase(rows_.begin() + static_cast<long>(shown));
+    }
+    const int at = static_cast<int>(shown);
+    if (shown < rows_.size() && rows_[shown].Index == row.Index) {
+      if (rows_[shown].Problems != row.Problems) {
+        SetReportCell(list, at, 1, ProblemsText(row));
+        rows_[shown] = row;
+      }
+    } else {
+      const std::u16string cells[] = {row.Item, ProblemsText(row)};
+      InsertReportRow(list, at, cells);
+      const bool checked = checked_.count(row.Index) != 0;
+      ListView_SetItemState(list, at, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
+      rows_.insert(rows_.begin() + static_cast<long>(shown), row);
+    }
+    ++shown;
   }
-  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(list, nullptr, TRUE);
+  while (rows_.size() > shown) {
+    ListView_DeleteItem(list, static_cast<int>(rows_.size()) - 1);
+    rows_.pop_back();
+  }
   filling_ = false;
   ::ShowWindow(list, rows_.empty() && allAnswered ? SW_HIDE : SW_SHOW);
   ::EnableWindow(::GetDlgItem(dialog_, IDC_PATH_CHECK_REMOVE), !checked_.empty());
@@ -141,7 +176,7 @@ void TPathCheckForm::RemoveCheckedItems() {
     if (checked_.count(row.Index) != 0) indices.push_back(row.Index);
   }
   if (indices.empty()) return;
-  RemovePathItems(model_, indices);
+  RemovePathItems(model_, plan_, indices);
   ::EndDialog(dialog_, IDOK);
 }
 

@@ -16,9 +16,10 @@
 
 // The Path check ("Pathの点検"): the Path tab's items that have a problem,
 // each with a check box. Whether each folder exists is asked off the
-// window's thread, one folder at most about a second, and the list fills in
-// as the answers come. "選択した項目を削除" removes the checked items as one
-// Path edit; "閉じる" and Escape close without a change.
+// window's thread, a folder off this machine at most about a second, and
+// the list fills in as the answers come. "選択した項目を削除" removes the
+// checked items as one Path edit; "閉じる" and Escape close without a
+// change.
 namespace tallowin::ui {
 
 class TPathCheckForm final : public DialogBase<TPathCheckForm> {
@@ -51,6 +52,9 @@ class TPathCheckForm final : public DialogBase<TPathCheckForm> {
   // The checked rows by their items' places in the Path list, kept while
   // the rows are shown again.
   std::set<std::size_t> checked_;
+  std::size_t answered_ = 0;
+  // The answers that came since the rows were last shown wait for the timer.
+  bool showPending_ = false;
   win32::UniqueFont font_;
   bool filling_ = false;
 };

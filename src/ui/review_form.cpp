@@ -1,6 +1,8 @@
 #include "ui/review_form.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 #include <string>
 
 #include "commands/review_commands.h"
@@ -31,6 +33,13 @@ std::u16string Shortened(std::u16string text) {
   }
   return text;
 }
+
+// The list's columns: the check box column first, so that the rows without
+// a check box start under their headers as the others do, then the texts of
+// ReviewColumnTexts.
+constexpr int kCheckColumn = 0;
+constexpr int kFirstTextColumn = 1;
+constexpr int kChangeColumn = kFirstTextColumn + 2;
 
 UINT CheckBoxImage(const ReviewRow& row) {
   if (!row.Deletable) return INDEXTOSTATEIMAGEMASK(0);  // no check box
@@ -72,11 +81,15 @@ void TReviewForm::FormCreate() {
   SetDialogText(dialog_, IDC_REVIEW_DELETE, texts::kReviewDeleteOnSave);
   SetDialogText(dialog_, IDC_REVIEW_EMPTY, texts::kReviewNoChanges);
   const UINT dpi = DpiOf(dialog_);
-  const ListColumn columns[] = {{texts::kReviewColumnKey, 70},      {texts::kColumnName, 120},
-                                {texts::kReviewColumnChange, 110},  {texts::kReviewColumnCurrent, 150},
+  const ListColumn columns[] = {{u"", 0},
+                                {texts::kReviewColumnKey, 70},
+                                {texts::kColumnName, 120},
+                                {texts::kReviewColumnChange, 110},
+                                {texts::kReviewColumnCurrent, 150},
                                 {texts::kReviewColumnToWrite, 150}};
   SetUpReportList(::GetDlgItem(dialog_, IDC_REVIEW_LIST), columns, dpi, true);
   LayOut(dpi);
+  FitColumns(dpi);
   CentreOverOwner(dialog_, owner_);
   FillRows();
   ShowSelectedRow();
@@ -88,6 +101,19 @@ void TReviewForm::LayOut(UINT dpi) {
   LayOutDialog(dialog_, kPlaces, kClientSize, dpi, font_.get());
 }
 
+void TReviewForm::FitColumns(UINT dpi) {
+  const HWND list = ::GetDlgItem(dialog_, IDC_REVIEW_LIST);
+  const bool anyCheckBox = std::any_of(rows_.begin(), rows_.end(), [](const ReviewRow& row) { return row.Deletable; });
+  ListView_SetColumnWidth(list, kCheckColumn, anyCheckBox ? CheckBoxColumnWidth(list, dpi) : 0);
+  // The key and change columns hold a few fixed texts: each is as wide as
+  // its longest, at the list's font for this DPI.
+  const std::u16string longestChange = std::u16string(texts::kChangeTypeChanged) + u" " +
+                                       std::u16string(texts::kChangeTooLong);
+  FitColumnToTexts(list, kFirstTextColumn, {texts::kReviewColumnKey, texts::kTabSystem, texts::kTabUser}, dpi);
+  FitColumnToTexts(list, kChangeColumn,
+                   {texts::kReviewColumnChange, longestChange, texts::kChangeRemains, texts::kChangeDeleted}, dpi);
+}
+
 void TReviewForm::FillRows() {
   const HWND list = ::GetDlgItem(dialog_, IDC_REVIEW_LIST);
   // Nothing differs: the one line says so in the list's place.
@@ -95,8 +121,8 @@ void TReviewForm::FillRows() {
   ::ShowWindow(::GetDlgItem(dialog_, IDC_REVIEW_EMPTY), rows_.empty() ? SW_SHOW : SW_HIDE);
   filling_ = true;
   for (const ReviewRow& row : rows_) {
-    std::array<std::u16string, 5> cells = ReviewColumnTexts(row);
-    for (std::u16string& cell : cells) cell = Shortened(std::move(cell));
+    std::vector<std::u16string> cells{u""};
+    for (std::u16string& cell : ReviewColumnTexts(row)) cells.push_back(Shortened(std::move(cell)));
     const int index = AppendReportRow(list, cells);
     ListView_SetItemState(list, index, CheckBoxImage(row), LVIS_STATEIMAGEMASK);
   }
@@ -143,9 +169,12 @@ void TReviewForm::SetDeleteOnSave(int row, bool checked) {
     tallowin::SetDeleteOnSave(model_, reviewed, checked);
     reviewed.DeleteOnSave = checked;
   }
+  const HWND list = ::GetDlgItem(dialog_, IDC_REVIEW_LIST);
   filling_ = true;
-  ListView_SetItemState(::GetDlgItem(dialog_, IDC_REVIEW_LIST), row, CheckBoxImage(reviewed), LVIS_STATEIMAGEMASK);
+  ListView_SetItemState(list, row, CheckBoxImage(reviewed), LVIS_STATEIMAGEMASK);
   filling_ = false;
+  // "残ります" reads "削除します" while ticked.
+  SetReportCell(list, row, kChangeColumn, ReviewColumnTexts(reviewed)[kChangeColumn - kFirstTextColumn]);
   ShowSelectedRow();
 }
 

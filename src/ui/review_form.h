@@ -35,6 +35,7 @@ class TReviewForm final : public DialogBase<TReviewForm> {
 
   void FormCreate();
   void LayOut(UINT dpi);
+  void FitColumns(UINT dpi);
   void FillRows();
   void ListViewChange(const NMLISTVIEW& change);
   void ShowSelectedRow();

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editing_bench.h"
@@ -37,7 +39,7 @@ TEST_F(PathCheckCommandsTest, RemovingTheCheckedItemsIsOnePathEdit) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Current);
     ShowPath(u"A;B;C;D;E", c.Current);
-    RemovePathItems(model, c.Removed);
+    RemovePathItems(model, PathCheckExecute(model, ports), c.Removed);
     EXPECT_EQ(model.PathList, c.Left);
     EXPECT_EQ(model.PathListSelection(), c.NowCurrent);
     std::u16string joined;
@@ -48,8 +50,30 @@ TEST_F(PathCheckCommandsTest, RemovingTheCheckedItemsIsOnePathEdit) {
   }
   // Nothing to remove: the Path stays as it was read.
   ShowPath(u"A;B\r\nC", 1);
-  RemovePathItems(model, {5});
+  RemovePathItems(model, PathCheckExecute(model, ports), {5});
   EXPECT_EQ(PathWritten(), TextToValue(kRegExpandSz, u"A;B\r\nC"));
+}
+
+// A line can hold several items of the stored value: a ';' carried over
+// from an empty item, or directories typed into one line. Each is found and
+// removed on its own, so the folders that share its line stay.
+TEST_F(PathCheckCommandsTest, EachItemOfALineIsCheckedAndRemovedOnItsOwn) {
+  ShowPath(u"C:\\windows;;C:\\p\\d0002;;;X;", 0);
+  model.PathList.push_back(u"C:\\A; ;c:\\WINDOWS\\;");  // typed into one line
+  const PathCheckPlan plan = PathCheckExecute(model, ports);
+  const std::vector<std::optional<FolderAnswer>> answers(plan.Items.size(), FolderAnswer::Exists);
+  std::vector<std::pair<std::size_t, std::u16string>> found;  // line, item
+  std::vector<std::size_t> indices;
+  for (const PathProblemRow& row : FindPathProblems(plan, answers)) {
+    found.emplace_back(row.Line, row.Item + u" " + ProblemsText(row));
+    indices.push_back(row.Index);
+  }
+  EXPECT_EQ(found, (std::vector<std::pair<std::size_t, std::u16string>>{
+                       {1, u"; 空の項目です"}, {2, u"; 空の項目です"}, {2, u"; 空の項目です"},
+                       {4, u" ; 空の項目です"}, {4, u"c:\\WINDOWS\\; 重複しています"}}));
+  RemovePathItems(model, plan, indices);
+  EXPECT_EQ(model.PathList, (Lines{u"C:\\windows;", u"C:\\p\\d0002;", u"X;", u"C:\\A;"}));
+  EXPECT_EQ(PathWritten(), TextToValue(kRegExpandSz, u"C:\\windows;C:\\p\\d0002;X;C:\\A;"));
 }
 
 }  // namespace

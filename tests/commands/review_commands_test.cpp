@@ -112,6 +112,13 @@ TEST_F(ReviewTest, SaveDeletesExactlyTheCheckedValuesAfterWriting) {
   // Save's own report; the deletions come before programs hear of the change.
   EXPECT_EQ(Kinds(), (std::vector<DialogKind>{DialogKind::Warn, DialogKind::Inform, DialogKind::Confirm}));
   EXPECT_EQ(broadcast.AtDialog, std::vector<std::size_t>{1});
+
+  // The keys now hold what was written: a value added and saved, then taken
+  // out again, can be deleted like one that was read.
+  model.UserList.Add(VariableEntry::FromTexts(u"New", u"REG_SZ", u"n"));
+  Save();
+  DeleteRow(model.UserList, u"New");
+  EXPECT_EQ(Shown(), (Names{u"ユーザー Tool 残ります [ ]", u"ユーザー New 残ります [ ]"}));
 }
 
 TEST_F(ReviewTest, AValuePutBackOrAFreshLoadOrImportUndoesTheMark) {

@@ -62,7 +62,7 @@ class FullDiskFiles : public FileSystemPort {
   }
   std::u16string DecodeAnsi(std::string_view text) override { return real_.DecodeAnsi(text); }
   PortResult CreateFolderWithParents(std::u16string_view path) override { return real_.CreateFolderWithParents(path); }
-  FileNames ListFileNames(std::u16string_view folder) override { return real_.ListFileNames(folder); }
+  FileListing ListFiles(std::u16string_view folder) override { return real_.ListFiles(folder); }
   PortResult RemoveFile(std::u16string_view path) override { return real_.RemoveFile(path); }
 
  private:

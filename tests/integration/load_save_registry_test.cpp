@@ -129,12 +129,12 @@ TEST_F(LoadSaveRegistryTest, TheAutomaticBackupImportsIntoEmptyKeysByteForByte) 
   FileSaveExecute(model, ports);
 
   const std::u16string folder = localAppData.Path() + u"\\Tallowin\\Backups";
-  const FileNames names = files.ListFileNames(folder);
-  ASSERT_TRUE(names.Result.Succeeded);
-  ASSERT_EQ(names.Names.size(), 1u);
+  const FileListing listed = files.ListFiles(folder);
+  ASSERT_TRUE(listed.Result.Succeeded);
+  ASSERT_EQ(listed.Files.size(), 1u);
   const std::u16string emptySys = MakeKey(u"empty-system");
   const std::u16string emptyUser = MakeKey(u"empty-user");
-  std::vector<std::uint8_t> file = testing::ReadBytes(folder + u"\\" + names.Names[0]);
+  std::vector<std::uint8_t> file = testing::ReadBytes(folder + u"\\" + listed.Files[0].Name);
   file = testing::WithLineReplaced(file, u"[HKEY_LOCAL_MACHINE\\" + std::u16string(kSystemSubkey) + u"]",
                                    u"[HKEY_CURRENT_USER\\" + emptySys + u"]");
   file = testing::WithLineReplaced(file, u"[HKEY_CURRENT_USER\\" + std::u16string(kUserSubkey) + u"]",

@@ -37,37 +37,69 @@ TEST(BackupNames, OnlyNamesABackupCouldHaveAreBackups) {
   }
 }
 
-// Backups a minute apart, newest first.
-Names MinuteBackups(int count) {
-  Names names;
-  for (int minute = count - 1; minute >= 0; --minute) names.push_back(BackupFileName({2026, 1, 1, 10, minute, 0}, {}));
-  return names;
+using Files = std::vector<FileEntry>;
+
+// Backups a minute apart, newest first, each written at its name's time.
+Files MinuteBackups(int count) {
+  Files files;
+  for (int minute = count - 1; minute >= 0; --minute) {
+    const LocalTime time{2026, 1, 1, 10, minute, 0};
+    files.push_back({BackupFileName(time, {}), time});
+  }
+  return files;
 }
 
-TEST(BackupNames, RotationKeepsTheNewestAndNeverTouchesOtherFiles) {
+Files Named(const Names& names) {
+  Files files;
+  for (const std::u16string& name : names) files.push_back({name});
+  return files;
+}
+
+// What a clock set back leaves: thirty backups named in 2099, written one
+// second apart just before now.
+Files FromTheFuture() {
+  Files files;
+  for (int second = 10; second < 40; ++second) {
+    files.push_back({BackupFileName({2099, 12, 31, 23, 59, second}, {}), {2026, 12, 7, 14, 59, second}});
+  }
+  return files;
+}
+
+TEST(BackupNames, RotationKeepsTheNewestAndTheOneJustWrittenAndNeverTouchesOtherFiles) {
+  const LocalTime now{2026, 12, 7, 15, 0, 0};
+  const std::u16string justWritten = u"env-20261207-150000.reg";
   const struct {
     const char* Case;
-    Names Present;
+    Files Present;
     std::size_t Keep;
     Names Removed;
   } cases[] = {
-      {"thirty stay", MinuteBackups(30), kBackupsKept, {}},
-      {"the oldest go first", MinuteBackups(32), kBackupsKept, {u"env-20260101-100000.reg", u"env-20260101-100100.reg"}},
+      {"thirty stay", MinuteBackups(29), kBackupsKept, {}},
+      {"the oldest go first", MinuteBackups(31), kBackupsKept, {u"env-20260101-100000.reg", u"env-20260101-100100.reg"}},
       {"other files neither count nor go",
-       {u"env-20260101-100000.reg", u"readme.txt", u"ENV-20200101-000000.REG", u"env-20200101-000000.reg.bak",
-        u"env-20260101-100100.reg"},
-       1,
+       Named({u"env-20260101-100000.reg", u"readme.txt", u"ENV-20200101-000000.REG", u"env-20200101-000000.reg.bak",
+              u"env-20260101-100100.reg"}),
+       2,
        {u"env-20260101-100000.reg"}},
       {"a larger suffix is newer",
-       {u"env-20260101-100000-10.reg", u"env-20260101-100000-9.reg", u"env-20260101-100000.reg"},
-       1,
+       Named({u"env-20260101-100000-10.reg", u"env-20260101-100000-9.reg", u"env-20260101-100000.reg"}),
+       2,
        {u"env-20260101-100000.reg", u"env-20260101-100000-9.reg"}},
-      {"the date counts before the time", {u"env-20260101-000000.reg", u"env-20251231-235959.reg"}, 1,
+      {"the date counts before the time", Named({u"env-20260101-000000.reg", u"env-20251231-235959.reg"}), 2,
        {u"env-20251231-235959.reg"}},
+      {"names from the future go by their last write", FromTheFuture(), kBackupsKept, {u"env-20991231-235910.reg"}},
+      {"the same name's time goes by the last write",
+       {{u"env-20260101-100000-2.reg", {2026, 1, 1, 10, 0, 0}}, {u"env-20260101-100000.reg", {2026, 1, 1, 10, 0, 5}}},
+       2,
+       {u"env-20260101-100000-2.reg"}},
+      {"the one just written stays even when nothing may", MinuteBackups(2), 0,
+       {u"env-20260101-100000.reg", u"env-20260101-100100.reg"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Case);
-    EXPECT_EQ(BackupsToRemove(c.Present, c.Keep), c.Removed);
+    Files present = c.Present;
+    present.push_back({justWritten, now});
+    EXPECT_EQ(BackupsToRemove(present, justWritten, now, c.Keep), c.Removed);
   }
 }
 

@@ -109,5 +109,19 @@ TEST(NameComparison, EqualityAndCaseFolding) {
   EXPECT_FALSE(EqualsIgnoringCase(u"Paths", u"Path"));
 }
 
+// The keys that tell thousands of folders apart agree with the comparison
+// itself, pair by pair.
+TEST(Collation, CaseBlindKeysAreEqualExactlyWhenTheTextsAre) {
+  const std::u16string_view texts[] = {u"C:\\Windows", u"c:\\WINDOWS", u"C:\\Windows\\", u"C:\\Windöws",
+                                       u"C:\\WINDÖWS",  u"co-op",         u"coop",            u"ＡＢＣ",
+                                       u"abc",            u"",              u"%SystemRoot%",    u"%SYSTEMROOT%"};
+  for (const std::u16string_view a : texts) {
+    for (const std::u16string_view b : texts) {
+      EXPECT_EQ(MakeCaseBlindKey(a) == MakeCaseBlindKey(b), EqualsIgnoringCase(a, b))
+          << std::string(a.begin(), a.end()) << " / " << std::string(b.begin(), b.end());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tallowin

@@ -84,7 +84,7 @@ TEST_F(PathCheckTest, EachRuleFindsItsItems) {
   std::vector<Answer> answers;
   std::vector<PathProblemRow> expected;
   for (const auto& c : cases) {
-    if (!c.Expected.empty()) expected.push_back({items.size(), c.Item, c.Expected});
+    if (!c.Expected.empty()) expected.push_back({items.size(), items.size(), c.Item, c.Expected});
     items.push_back(c.Item);
     answers.push_back(c.Reply);
   }

@@ -46,7 +46,7 @@ TEST(SaveReview, EveryKindTypeChangesFirstTheLimitsAndWhatMayBeDeleted) {
       {{u"システム", name256, u"追加 長すぎます", u"", u"x"}, false, false},
       {{u"システム", u"Big", u"追加 長すぎます", u"", data32768}, false, false},
       {{u"システム", u"Path", u"変更", u"C:\\A", u"C:\\A;"}, false, false},
-      {{u"システム", u"Gone", u"残ります", u"g", u""}, true, true},
+      {{u"システム", u"Gone", u"削除します", u"g", u""}, true, true},  // what Save will do
       {{u"システム", u"Kept", u"残ります", u"k", u""}, false, false},      // not held at the last Load
       {{u"ユーザー", u"Path", u"残ります", u"C:\\U", u""}, true, false},  // only the system Path stays
       {{u"ユーザー", u"Gone", u"残ります", u"u", u""}, false, false},     // marked, but not deletable

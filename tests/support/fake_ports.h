@@ -193,17 +193,22 @@ class MemoryFiles : public FileSystemPort {
     Folders.emplace(path);
     return PortResult::Success();
   }
+  // The last writes the listing gives (by path); the zero time for others.
+  std::map<std::u16string, LocalTime> WriteTimes;
+
   // The files whose path is the folder's, a backslash and a name.
-  FileNames ListFileNames(std::u16string_view folder) override {
+  FileListing ListFiles(std::u16string_view folder) override {
     if (Folders.count(std::u16string(folder)) == 0) return {PortResult::Failure(kPathNotFound), {}};
     const std::u16string prefix = std::u16string(folder) + u"\\";
-    FileNames names{PortResult::Success(), {}};
+    FileListing listing{PortResult::Success(), {}};
     for (const auto& [path, bytes] : Files) {
       if (path.starts_with(prefix) && path.find(u'\\', prefix.size()) == std::u16string::npos) {
-        names.Names.push_back(path.substr(prefix.size()));
+        const auto written = WriteTimes.find(path);
+        listing.Files.push_back({path.substr(prefix.size()), written == WriteTimes.end() ? LocalTime{} : written->second,
+                                 bytes.size()});
       }
     }
-    return names;
+    return listing;
   }
   PortResult RemoveFile(std::u16string_view path) override {
     Removals.emplace_back(path);
@@ -214,7 +219,8 @@ class MemoryFiles : public FileSystemPort {
 
   // The names of the files in a folder, sorted.
   std::vector<std::u16string> NamesIn(std::u16string_view folder) {
-    std::vector<std::u16string> names = ListFileNames(folder).Names;
+    std::vector<std::u16string> names;
+    for (const FileEntry& file : ListFiles(folder).Files) names.push_back(file.Name);
     std::sort(names.begin(), names.end());
     return names;
   }

@@ -24,7 +24,7 @@ class Win32FileSystem final : public FileSystemPort {
 
   // In file_system_folders.cpp.
   PortResult CreateFolderWithParents(std::u16string_view path) override;
-  FileNames ListFileNames(std::u16string_view folder) override;
+  FileListing ListFiles(std::u16string_view folder) override;
   PortResult RemoveFile(std::u16string_view path) override;
 };
 

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "ui/ports/file_system.h"
@@ -41,6 +42,17 @@ DWORD CreateWithParents(std::wstring path) {
   return CreateOne(path);
 }
 
+// A file time by the local clock and time zone; the zero time when the
+// system cannot convert it.
+LocalTime LocalTimeOf(const FILETIME& time) {
+  SYSTEMTIME universal{};
+  SYSTEMTIME local{};
+  if (!::FileTimeToSystemTime(&time, &universal) || !::SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)) {
+    return {};
+  }
+  return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
+}
+
 }  // namespace
 
 PortResult Win32FileSystem::CreateFolderWithParents(std::u16string_view path) {
@@ -49,24 +61,26 @@ PortResult Win32FileSystem::CreateFolderWithParents(std::u16string_view path) {
   return error == ERROR_SUCCESS ? PortResult::Success() : PortResult::Failure(error);
 }
 
-FileNames Win32FileSystem::ListFileNames(std::u16string_view folder) {
-  FileNames names{PortResult::Success(), {}};
+FileListing Win32FileSystem::ListFiles(std::u16string_view folder) {
+  FileListing listing{PortResult::Success(), {}};
   const std::wstring pattern = win32::ToWide(folder) + L"\\*";
   WIN32_FIND_DATAW found{};
   const UniqueSearch search(::FindFirstFileW(pattern.c_str(), &found));
   if (!search) {
     const DWORD error = ::GetLastError();
     // A folder with nothing in it, not even "." and ".." (a drive's root).
-    if (error != ERROR_FILE_NOT_FOUND) names.Result = PortResult::Failure(error);
-    return names;
+    if (error != ERROR_FILE_NOT_FOUND) listing.Result = PortResult::Failure(error);
+    return listing;
   }
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.Names.push_back(win32::FromWide(found.cFileName));
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    listing.Files.push_back({win32::FromWide(found.cFileName), LocalTimeOf(found.ftLastWriteTime),
+                             (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow});
   } while (::FindNextFileW(search.get(), &found));
   if (const DWORD error = ::GetLastError(); error != ERROR_NO_MORE_FILES) {
-    names = {PortResult::Failure(error), {}};
+    listing = {PortResult::Failure(error), {}};
   }
-  return names;
+  return listing;
 }
 
 PortResult Win32FileSystem::RemoveFile(std::u16string_view path) {

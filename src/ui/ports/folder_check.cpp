@@ -2,81 +2,166 @@
 
 #include <windows.h>
 
-#include <condition_variable>
-#include <cstdint>
-#include <mutex>
 #include <optional>
-#include <system_error>
 #include <utility>
 
+#include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
 namespace tallowin::ports {
 
-// What the checking thread and the probe threads of one started check
-// share. A probe thread holds it for as long as it runs, however long the
-// check itself lives.
+using Clock = std::chrono::steady_clock;
+
+// What the checking thread and the workers of one started check share,
+// guarded by Lock. The system's own lock and condition are used because the
+// workers are the system's threads, not the thread library's.
 struct Win32FolderCheck::Run {
-  std::mutex Lock;
-  std::condition_variable Changed;
+  struct Folder {
+    std::u16string Path;
+    std::optional<Clock::time_point> Started;  // when its probe began
+    bool Local = false;                        // no limit applies
+    bool Abandoned = false;                    // answered NoAnswer; its worker is left behind
+    std::optional<bool> Exists;
+  };
+
+  Run(const std::vector<std::u16string>& paths, Probe probe) : Ask(std::move(probe)) {
+    Folders.reserve(paths.size());
+    for (const std::u16string& path : paths) Folders.emplace_back().Path = path;
+  }
+
+  const Probe Ask;
+  SRWLOCK Lock = SRWLOCK_INIT;
+  CONDITION_VARIABLE Changed = CONDITION_VARIABLE_INIT;
+  std::vector<Folder> Folders;
   bool Stopped = false;
-  // The index whose answer the checking thread waits for, and that answer
-  // once its probe has given it.
-  std::size_t Waiting = 0;
-  std::optional<bool> Exists;
+  std::size_t Next = 0;  // the first folder no worker has taken
+  std::size_t Live = 0;  // workers that are not left behind
 };
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using Run = std::shared_ptr<Win32FolderCheck::Run>;
+using Run = Win32FolderCheck::Run;
 
-// Asks the probe about one folder on a thread of its own and waits for its
-// answer up to the limit. Nothing when the check was stopped meanwhile.
-std::optional<FolderAnswer> Ask(const Run& run, std::size_t index, const std::u16string& folder,
-                                const Win32FolderCheck::Probe& probe, std::chrono::milliseconds limit) {
-  {
-    const std::lock_guard<std::mutex> lock(run->Lock);
-    if (run->Stopped) return std::nullopt;
-    run->Waiting = index;
-    run->Exists.reset();
-  }
-  try {
-    std::thread([run, index, probe, folder] {
-      const bool exists = probe(folder);
-      {
-        const std::lock_guard<std::mutex> lock(run->Lock);
-        // An answer that comes after its wait ended is no one's.
-        if (run->Waiting != index || run->Exists) return;
-        run->Exists = exists;
+class Locked {
+ public:
+  explicit Locked(Run& run) : run_(run) { ::AcquireSRWLockExclusive(&run_.Lock); }
+  ~Locked() { ::ReleaseSRWLockExclusive(&run_.Lock); }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
+
+ private:
+  Run& run_;
+};
+
+// One worker: takes the next folder, asks about it, and goes on until none
+// is left, the check stopped, or its folder was given up on meanwhile.
+void Work(Run& run) {
+  for (;;) {
+    std::size_t index = 0;
+    {
+      const Locked lock(run);
+      if (run.Stopped || run.Next >= run.Folders.size()) {
+        --run.Live;
+        break;
       }
-      run->Changed.notify_all();
-    }).detach();
-  } catch (const std::system_error&) {
-    // No thread to ask on: no answer can come.
-    return FolderAnswer::NoAnswer;
+      index = run.Next++;
+    }
+    // Nothing else touches a folder's path once the run is made.
+    const std::u16string& path = run.Folders[index].Path;
+    const bool local = path.empty() || Win32FolderCheck::IsOnLocalDrive(path);
+    {
+      const Locked lock(run);
+      run.Folders[index].Local = local;
+      run.Folders[index].Started = Clock::now();
+    }
+    bool exists = false;
+    try {
+      exists = !path.empty() && run.Ask(path);
+    } catch (...) {
+      // A probe that fails counts as no folder found.
+    }
+    {
+      const Locked lock(run);
+      Run::Folder& folder = run.Folders[index];
+      if (folder.Abandoned) break;  // another worker has taken this one's place
+      folder.Exists = exists;
+    }
+    ::WakeAllConditionVariable(&run.Changed);
   }
-  std::unique_lock<std::mutex> lock(run->Lock);
-  const bool answered =
-      run->Changed.wait_until(lock, Clock::now() + limit, [&run] { return run->Stopped || run->Exists.has_value(); });
-  if (run->Stopped) return std::nullopt;
-  const std::optional<bool> exists = run->Exists;
-  // Refuses the late answer of this index.
-  run->Waiting = SIZE_MAX;
-  if (!answered) return FolderAnswer::NoAnswer;
-  return *exists ? FolderAnswer::Exists : FolderAnswer::Missing;
+  ::WakeAllConditionVariable(&run.Changed);
 }
 
-void CheckAll(const Run& run, const std::vector<std::u16string>& folders, const FolderCheckPort::AnswerSink& sink,
-              const Win32FolderCheck::Probe& probe, std::chrono::milliseconds limit) {
-  for (std::size_t index = 0; index < folders.size(); ++index) {
-    std::optional<FolderAnswer> answer = FolderAnswer::Missing;
-    if (!folders[index].empty()) answer = Ask(run, index, folders[index], probe, limit);
-    if (!answer) return;
+DWORD WINAPI WorkerMain(void* context) {
+  const std::unique_ptr<std::shared_ptr<Run>> share(static_cast<std::shared_ptr<Run>*>(context));
+  Work(**share);
+  return 0;
+}
+
+// Starts one more worker; false when the system makes no thread. The
+// thread's handle is closed at once: the thread runs on, holding its share.
+bool StartWorker(const std::shared_ptr<Run>& run) {
+  {
+    const Locked lock(*run);
+    ++run->Live;
+  }
+  auto share = std::make_unique<std::shared_ptr<Run>>(run);
+  const win32::UniqueKernelHandle thread(::CreateThread(nullptr, 0, &WorkerMain, share.get(), 0, nullptr));
+  if (thread) {
+    share.release();
+    return true;
+  }
+  const Locked lock(*run);
+  --run->Live;
+  return false;
+}
+
+// How long the checking thread may sleep before it looks again; INFINITE
+// when only an answer (or a stop) can change anything.
+DWORD SleepFor(const Run::Folder& folder, std::chrono::milliseconds limit, Clock::time_point now) {
+  if (!folder.Started || folder.Local) return INFINITE;
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(*folder.Started + limit - now);
+  return left.count() <= 0 ? 0 : static_cast<DWORD>(left.count());
+}
+
+// The answer for one folder, in folder order; nothing when the check was
+// stopped.
+std::optional<FolderAnswer> WaitForAnswer(const std::shared_ptr<Run>& run, std::size_t index,
+                                          std::chrono::milliseconds limit) {
+  for (;;) {
+    bool replace = false;
+    std::optional<FolderAnswer> answer;
     {
-      const std::lock_guard<std::mutex> lock(run->Lock);
-      if (run->Stopped) return;
+      const Locked lock(*run);
+      Run::Folder& folder = run->Folders[index];
+      const Clock::time_point now = Clock::now();
+      if (run->Stopped) return std::nullopt;
+      if (folder.Exists) {
+        answer = *folder.Exists ? FolderAnswer::Exists : FolderAnswer::Missing;
+      } else if (folder.Started && !folder.Local && now >= *folder.Started + limit) {
+        folder.Abandoned = true;
+        --run->Live;
+        replace = true;
+        answer = FolderAnswer::NoAnswer;
+      } else if (run->Live == 0) {
+        // No worker could be started, so none will come to this folder.
+        answer = FolderAnswer::NoAnswer;
+      } else {
+        ::SleepConditionVariableSRW(&run->Changed, &run->Lock, SleepFor(folder, limit, now), 0);
+        continue;
+      }
     }
+    if (replace) StartWorker(run);
+    return answer;
+  }
+}
+
+void CheckAll(const std::shared_ptr<Run>& run, const FolderCheckPort::AnswerSink& sink,
+              std::chrono::milliseconds limit) {
+  const std::size_t count = run->Folders.size();
+  for (std::size_t i = 0; i < count && i < Win32FolderCheck::kWorkers; ++i) StartWorker(run);
+  for (std::size_t index = 0; index < count; ++index) {
+    const std::optional<FolderAnswer> answer = WaitForAnswer(run, index, limit);
+    if (!answer) return;
     sink(index, *answer);
   }
 }
@@ -94,26 +179,39 @@ bool Win32FolderCheck::IsExistingFolder(const std::u16string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool Win32FolderCheck::IsOnLocalDrive(const std::u16string& path) {
+  const auto separator = [](char16_t unit) { return unit == u'\\' || unit == u'/'; };
+  // A server's share, or a device path, may be anywhere.
+  if (path.size() >= 2 && separator(path[0]) && separator(path[1])) return false;
+  UINT type = 0;
+  if (path.size() >= 2 && path[1] == u':') {
+    const wchar_t root[] = {static_cast<wchar_t>(path[0]), L':', L'\\', L'\0'};
+    type = ::GetDriveTypeW(root);
+  } else {
+    type = ::GetDriveTypeW(nullptr);
+  }
+  return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
 void Win32FolderCheck::StartChecks(std::vector<std::u16string> folders, AnswerSink sink) {
   StopChecks();
-  run_ = std::make_shared<Run>();
-  thread_ = std::thread(
-      [run = run_, folders = std::move(folders), sink = std::move(sink), probe = probe_, limit = limit_] {
-        // Nothing may escape a thread; a sink that throws ends the check.
-        try {
-          CheckAll(run, folders, sink, probe, limit);
-        } catch (...) {
-        }
-      });
+  run_ = std::make_shared<Run>(folders, probe_);
+  thread_ = std::thread([run = run_, sink = std::move(sink), limit = limit_] {
+    // Nothing may escape a thread; a sink that throws ends the check.
+    try {
+      CheckAll(run, sink, limit);
+    } catch (...) {
+    }
+  });
 }
 
 void Win32FolderCheck::StopChecks() {
   if (run_) {
     {
-      const std::lock_guard<std::mutex> lock(run_->Lock);
+      const Locked lock(*run_);
       run_->Stopped = true;
     }
-    run_->Changed.notify_all();
+    ::WakeAllConditionVariable(&run_->Changed);
   }
   if (thread_.joinable()) thread_.join();
   run_.reset();

@@ -55,20 +55,35 @@ TEST(Win32FileSystemFolders, CreatesAFolderWithEveryMissingParent) {
 TEST(Win32FileSystemFolders, ListsTheFilesOfAFolderAndRemovesOne) {
   ScratchFolder scratch;
   Win32FileSystem files;
-  FileNames listed = files.ListFileNames(scratch.Path());
-  EXPECT_TRUE(listed.Result.Succeeded && listed.Names.empty());
+  FileListing listed = files.ListFiles(scratch.Path());
+  EXPECT_TRUE(listed.Result.Succeeded && listed.Files.empty());
 
   for (const std::u16string_view name : {u"env-20261207-143005.reg", u"メモ.txt", u"x"}) MakeFile(scratch.File(name));
+  {
+    const win32::UniqueFile file(::CreateFileW(win32::Wide(scratch.File(u"x")), GENERIC_WRITE, 0, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    ASSERT_TRUE(::WriteFile(file.get(), "12345", 5, &written, nullptr));
+  }
   ASSERT_TRUE(files.CreateFolderWithParents(scratch.File(u"env-20261207-143006.reg")).Succeeded);
-  listed = files.ListFileNames(scratch.Path());
+  listed = files.ListFiles(scratch.Path());
   ASSERT_TRUE(listed.Result.Succeeded);
-  std::sort(listed.Names.begin(), listed.Names.end());
-  EXPECT_EQ(listed.Names, (Names{u"env-20261207-143005.reg", u"x", u"メモ.txt"}));  // no folders
+  std::sort(listed.Files.begin(), listed.Files.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
+  Names names;
+  for (const FileEntry& file : listed.Files) names.push_back(file.Name);
+  EXPECT_EQ(names, (Names{u"env-20261207-143005.reg", u"x", u"メモ.txt"}));  // no folders
+  // Its size, and its last write by the local clock: the same day as now.
+  EXPECT_EQ(listed.Files[1].Size, 5u);
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  const LocalTime written = listed.Files[1].Written;
+  EXPECT_TRUE((written.Year == now.wYear && written.Month == now.wMonth && written.Day == now.wDay) ||
+              (now.wHour == 0 && now.wMinute == 0));
 
   EXPECT_TRUE(files.RemoveFile(scratch.File(u"x")).Succeeded);
   EXPECT_EQ(scratch.Names(), (Names{u"env-20261207-143005.reg", u"env-20261207-143006.reg", u"メモ.txt"}));
   EXPECT_EQ(files.RemoveFile(scratch.File(u"x")).ErrorCode, static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(files.ListFileNames(scratch.File(u"missing")).Result.ErrorCode,
+  EXPECT_EQ(files.ListFiles(scratch.File(u"missing")).Result.ErrorCode,
             static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
 }
 
