@@ -19,6 +19,8 @@ inline constexpr std::u16string_view kTabSystem = u"システム";
 inline constexpr std::u16string_view kTabUser = u"ユーザー";
 
 inline constexpr std::u16string_view kItemCountSuffix = u" 項目";
+// The widest count the status bar makes room for.
+inline constexpr std::u16string_view kWidestCountText = u"99999 項目";
 
 // The main window: list columns, the browse button, and the hints shown in
 // status bar panel 0 (the part after the first '|', or the whole hint).

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "commands/edit_commands.h"
@@ -203,9 +204,20 @@ void TMainForm::ApplyLayout() {
   FitPagesToTabs();
 
   ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
-  const int parts[] = {Scale(kStatusPanel0Width, dpi_), Scale(kStatusPanel0Width + kStatusPanel1Width, dpi_)};
-  ::SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  ::SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(StatusParts().data()));
   ::InvalidateRect(window_, nullptr, TRUE);
+}
+
+std::array<int, 2> TMainForm::StatusParts() const {
+  // The count panel holds the longest count a list can have ("99999 項目")
+  // at this DPI and font, taken from the hint panel where the design's width
+  // is too narrow for it; it reaches to the window's right edge.
+  const int count = std::max(Scale(kStatusPanel1Width, dpi_),
+                             TextWidth(statusBar_, font_.get(), texts::kWidestCountText) + Scale(kStatusTextMargins, dpi_));
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  const int hints = std::min(Scale(kStatusPanel0Width, dpi_), std::max(0, static_cast<int>(client.right) - count));
+  return {hints, -1};
 }
 
 void TMainForm::FitPagesToTabs() {

@@ -73,6 +73,8 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void CreatePanel();
   void ApplyLayout();
   void FitPagesToTabs();
+  // The status bar's panel edges at this DPI.
+  std::array<int, 2> StatusParts() const;
   void FormDestroy();
 
   // Routing.

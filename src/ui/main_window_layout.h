@@ -16,6 +16,8 @@ inline constexpr int kPanelTop = 390;
 inline constexpr int kPanelHeight = 40;
 inline constexpr int kStatusPanel0Width = 420;
 inline constexpr int kStatusPanel1Width = 50;
+// The space a status bar panel keeps around its text.
+inline constexpr int kStatusTextMargins = 12;
 inline constexpr int kPathListItemHeight = 12;
 inline constexpr int kFontHeight = 12;
 

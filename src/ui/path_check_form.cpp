@@ -124,6 +124,9 @@ void TPathCheckForm::ShowRows() {
   // Only the rows that came, went or changed are touched: the selection, the
   // scroll position and the check boxes of the others stay as they were.
   filling_ = true;
+  // Redrawn once afterwards: the list view otherwise lays itself out again
+  // for every row that comes.
+  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   std::size_t shown = 0;
   for (const PathProblemRow& row : rows) {
     while (shown < rows_.size() && rows_[shown].Index < row.Index) {
@@ -149,6 +152,8 @@ void TPathCheckForm::ShowRows() {
     ListView_DeleteItem(list, static_cast<int>(rows_.size()) - 1);
     rows_.pop_back();
   }
+  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list, nullptr, TRUE);
   filling_ = false;
   ::ShowWindow(list, rows_.empty() && allAnswered ? SW_HIDE : SW_SHOW);
   ::EnableWindow(::GetDlgItem(dialog_, IDC_PATH_CHECK_REMOVE), !checked_.empty());

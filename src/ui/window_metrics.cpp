@@ -1,5 +1,7 @@
 #include "ui/window_metrics.h"
 
+#include "win32/wide_text.h"
+
 namespace tallowin::ui {
 namespace {
 
@@ -39,6 +41,14 @@ int TextLineHeight(HWND window, HFONT font) {
   const win32::SelectedObject selected(dc.get(), font);
   TEXTMETRICW metrics{};
   return ::GetTextMetricsW(dc.get(), &metrics) ? static_cast<int>(metrics.tmHeight) : 0;
+}
+
+int TextWidth(HWND window, HFONT font, std::u16string_view text) {
+  const win32::WindowDC dc(window);
+  if (!dc) return 0;
+  const win32::SelectedObject selected(dc.get(), font);
+  SIZE size{};
+  return ::GetTextExtentPoint32W(dc.get(), win32::WideData(text), static_cast<int>(text.size()), &size) ? size.cx : 0;
 }
 
 void SizeToClientArea(HWND window, SIZE designClient, UINT dpi) {

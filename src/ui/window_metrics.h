@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "win32/unique_handle.h"
 
 // Pixel layouts designed at 96 DPI, scaled to the DPI of the screen the
@@ -25,6 +27,9 @@ win32::UniqueFont CreateProgramFont(int designHeight, UINT dpi, int weight = FW_
 // design height exactly, a face the system substitutes for it may need more.
 // 0 when it cannot be measured.
 int TextLineHeight(HWND window, HFONT font);
+
+// The width of a one-line text in a font; 0 when it cannot be measured.
+int TextWidth(HWND window, HFONT font, std::u16string_view text);
 
 // Sizes a window so that its client area has the design size at the DPI.
 // The frame around it (border, caption, menu bar) is whatever the window has

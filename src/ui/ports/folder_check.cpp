@@ -74,6 +74,8 @@ void Work(Run& run) {
       run.Folders[index].Local = local;
       run.Folders[index].Started = Clock::now();
     }
+    // The checking thread may be waiting for this folder with no limit yet.
+    ::WakeAllConditionVariable(&run.Changed);
     bool exists = false;
     try {
       exists = !path.empty() && run.Ask(path);

@@ -85,6 +85,32 @@ TEST(Win32FolderCheck, AFolderThatDoesNotAnswerInTimeIsLeftBehind) {
   EXPECT_EQ(next.WaitFor(1), (Seen{{0, FolderAnswer::Exists}}));
 }
 
+// Thousands of folders are each answered once, in order (one thread per
+// folder once ended the program a few hundred in); servers that hang hold
+// more workers than there are, yet the folders after them are answered.
+TEST(Win32FolderCheck, ManyFoldersAndMoreHungServersThanWorkers) {
+  std::promise<void> release;
+  const std::shared_future<void> released = release.get_future().share();
+  std::vector<std::u16string> folders;
+  Seen expected;
+  for (std::size_t i = 0; i < 2 * Win32FolderCheck::kWorkers; ++i) {
+    expected.emplace_back(folders.size(), FolderAnswer::NoAnswer);
+    folders.push_back(u"\\\\hung\\share" + std::u16string(1, static_cast<char16_t>(u'a' + i)));
+  }
+  for (int i = 0; i < 3000; ++i) {
+    expected.emplace_back(folders.size(), i % 2 == 0 ? FolderAnswer::Exists : FolderAnswer::Missing);
+    folders.push_back(i % 2 == 0 ? u"C:\\there" : u"C:\\gone");
+  }
+  Answers answers;
+  Win32FolderCheck check(100ms, [released](const std::u16string& path) {
+    if (path.starts_with(u"\\\\hung")) released.wait();
+    return path == u"C:\\there";
+  });
+  check.StartChecks(folders, answers.Sink());
+  EXPECT_EQ(answers.WaitFor(folders.size()), expected);
+  release.set_value();
+}
+
 TEST(Win32FolderCheck, StoppingEndsTheWaitAndNoAnswerFollows) {
   std::promise<void> release;
   const std::shared_future<void> released = release.get_future().share();

@@ -10,6 +10,7 @@
 
 #include "main_window_fixture.h"
 #include "support/modal_dialog_driver.h"
+#include "support/scratch_folder.h"
 #include "ui/resources/resource.h"
 #include "win32/wide_text.h"
 
@@ -44,6 +45,7 @@ TEST_F(MainWindowTest, ReviewShowsWhatSaveChangesAndDeletesOnlyWhatIsChecked) {
   driver->SelectTab(2);  // TEMP selected
   driver->Click(Control(IDM_EDIT_DELETE_BTN));
   Rows seen;
+  Rows ticked;
   bool checkEnabled = false;
   ModalDialogDriver review({[&](HWND dialog) {
     const HWND list = ::GetDlgItem(dialog, IDC_REVIEW_LIST);
@@ -51,12 +53,15 @@ TEST_F(MainWindowTest, ReviewShowsWhatSaveChangesAndDeletesOnlyWhatIsChecked) {
     ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
     checkEnabled = ::IsWindowEnabled(::GetDlgItem(dialog, IDC_REVIEW_DELETE)) != FALSE;
     ::SendMessageW(::GetDlgItem(dialog, IDC_REVIEW_DELETE), BM_CLICK, 0, 0);
+    ticked = ListRows(list);
     ClickButton(dialog, IDOK);
   }});
   driver->Key('D', true);
   ASSERT_EQ(review.Seen().size(), 1u);
   EXPECT_EQ(review.Seen()[0].Caption, u"変更点の確認");
-  EXPECT_EQ(seen, (Rows{{u"ユーザー", u"TEMP", u"残ります", u"%USERPROFILE%\\Temp", u""}}));
+  // The first column holds only the check boxes.
+  EXPECT_EQ(seen, (Rows{{u"", u"ユーザー", u"TEMP", u"残ります", u"%USERPROFILE%\\Temp", u""}}));
+  EXPECT_EQ(ticked, (Rows{{u"", u"ユーザー", u"TEMP", u"削除します", u"%USERPROFILE%\\Temp", u""}}));
   EXPECT_TRUE(checkEnabled);
 
   dialogs.Answers = {true, false};  // write; restart later
@@ -84,6 +89,22 @@ TEST_F(MainWindowTest, ReviewFromTheFileMenuSaysWhenNothingDiffers) {
   EXPECT_EQ(line, u"変更はありません。");
 }
 
+// Takes the existence checks' answers, which come from threads of their
+// own, bounded, until the list shows as many rows as wanted; then its rows.
+Rows RowsOnceAnswered(HWND dialog, int rows, std::chrono::seconds bound) {
+  const HWND list = ::GetDlgItem(dialog, IDC_PATH_CHECK_LIST);
+  const auto until = std::chrono::steady_clock::now() + bound;
+  while (ListView_GetItemCount(list) < rows && std::chrono::steady_clock::now() < until) {
+    MSG answer{};
+    if (::PeekMessageW(&answer, dialog, WM_APP + 1, WM_APP + 1, PM_REMOVE)) {
+      ::DispatchMessageW(&answer);
+    } else {
+      std::this_thread::yield();
+    }
+  }
+  return ListRows(list);
+}
+
 // The Path check from the Edit menu: an empty item, a folder that does not
 // exist and a second spelling of a folder are found; the checked ones go
 // as one Path edit.
@@ -102,18 +123,8 @@ TEST_F(PathCheckWindowTest, FindsTheItemsWithAProblemAndRemovesTheCheckedOnes) {
                       {u"\"C:\\WINDOWS\\\";", u"重複しています"}};
   Rows seen;
   ModalDialogDriver check({[&](HWND dialog) {
-    // The existence checks answer from threads of their own: take their
-    // answers, bounded, until the list shows what they found.
+    seen = RowsOnceAnswered(dialog, static_cast<int>(expected.size()), std::chrono::seconds(10));
     const HWND list = ::GetDlgItem(dialog, IDC_PATH_CHECK_LIST);
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while ((seen = ListRows(list)) != expected && std::chrono::steady_clock::now() < until) {
-      MSG answer{};
-      if (::PeekMessageW(&answer, dialog, WM_APP + 1, WM_APP + 1, PM_REMOVE)) {
-        ::DispatchMessageW(&answer);
-      } else {
-        std::this_thread::yield();
-      }
-    }
     Tick(list, 0);
     Tick(list, 1);
     ClickButton(dialog, IDC_PATH_CHECK_REMOVE);
@@ -125,6 +136,62 @@ TEST_F(PathCheckWindowTest, FindsTheItemsWithAProblemAndRemovesTheCheckedOnes) {
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(form->Model().PathList, (std::vector<std::u16string>{u"%SystemRoot%;", u"\"C:\\WINDOWS\\\";"}));
   EXPECT_EQ(Text(Control(IDC_EDIT1)), u"%SystemRoot%;\"C:\\WINDOWS\\\";");
+}
+
+// A ';' carried over from an empty item shares a line with the next folder:
+// only the empty item is found and removed, the folder stays.
+TEST_F(PathCheckWindowTest, AnEmptyItemIsRemovedWithoutTheFolderOnItsLine) {
+  registry.Key(RootKey::LocalMachine, kSystemSubkey)[0].second = ExpandSz(u"C:\\windows;;C:\\windows\\system32");
+  driver->Key('R', true);  // Load; its question is answered OK
+  ASSERT_EQ(form->Model().PathList[1], u";C:\\windows\\system32;");
+  Rows seen;
+  ModalDialogDriver check({[&](HWND dialog) {
+    seen = RowsOnceAnswered(dialog, 1, std::chrono::seconds(10));
+    Tick(::GetDlgItem(dialog, IDC_PATH_CHECK_LIST), 0);
+    ClickButton(dialog, IDC_PATH_CHECK_REMOVE);
+  }});
+  ::PostMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_EDIT_PATH_CHECK, 0), 0);
+  driver->Pump();
+  EXPECT_EQ(seen, (Rows{{u";", u"空の項目です"}}));
+  EXPECT_EQ(Text(Control(IDC_EDIT1)), u"C:\\windows;C:\\windows\\system32;");
+}
+
+// A long Path: 2,000 folders, every other one there, checked to the end
+// (the check once ended the program at a few hundred), each missing one
+// found as missing, none left unanswered.
+class LongPathCheckWindowTest : public MainWindowTest {
+ protected:
+  static constexpr int kItems = 2000;
+
+  void SetUp() override {
+    std::u16string path;
+    for (int i = 1; i <= kItems; ++i) {
+      const std::u16string folder = scratch.File(u"d" + win32::FromWide(std::to_wstring(i)));
+      if (i % 2 == 0) {
+        ASSERT_TRUE(::CreateDirectoryW(win32::Wide(folder), nullptr));
+      }
+      path += folder + u";";
+    }
+    registry.Key(RootKey::LocalMachine, kSystemSubkey)[0].second = ExpandSz(path);
+    Start();
+  }
+
+  ScratchFolder scratch;
+};
+
+TEST_F(LongPathCheckWindowTest, EveryFolderIsAnsweredAndOnlyTheMissingOnesShow) {
+  Rows seen;
+  ModalDialogDriver check({[&](HWND dialog) {
+    seen = RowsOnceAnswered(dialog, kItems / 2, std::chrono::seconds(120));
+    PressKey(dialog, VK_ESCAPE);
+  }});
+  ::PostMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_EDIT_PATH_CHECK, 0), 0);
+  driver->Pump();
+  ASSERT_EQ(seen.size(), static_cast<std::size_t>(kItems / 2));
+  for (std::size_t row = 0; row < seen.size(); ++row) {
+    EXPECT_EQ(seen[row][0], scratch.File(u"d" + win32::FromWide(std::to_wstring(2 * row + 1))) + u";");
+    EXPECT_EQ(seen[row][1], u"フォルダが存在しません");
+  }
 }
 
 }  // namespace
