@@ -54,10 +54,20 @@ start_program
 xdotool key --window "$window" ctrl+b; sleep 2; shot 6-folder-browser
 stop_program
 
-# The review after an edit of the Path (Edit1 has the focus at start).
+# The review after an edit of the Path (Edit1 has the focus at start) and
+# the deletion of the user's TEMP (the User tab's first row, selected), that
+# row's check box ticked with the keyboard.
 start_program
 xdotool key --window "$window" End; xdotool type --window "$window" 'C:\Tools;'; sleep 0.5
-xdotool key --window "$window" ctrl+d; sleep 2; shot 7-review
+xdotool mousemove $((X + 145)) $((Y + 31)) click 1; sleep 0.5
+xdotool mousemove $((X + 318)) $((Y + 428)) click 1; sleep 0.5
+xdotool key --window "$window" ctrl+d; sleep 2
+review=$(xdotool search --onlyvisible --name '^変更点の確認$' | head -n 1)
+if [ -n "$review" ]; then
+  xdotool windowfocus --sync "$review" 2>/dev/null || true
+  xdotool key --window "$review" Down space; sleep 0.5
+fi
+shot 7-review
 stop_program
 
 # The Path check after typing a folder that does not exist and a second
