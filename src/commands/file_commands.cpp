@@ -139,9 +139,11 @@ MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& pars
 void FileExportExecute(MainModel& model, const CommandPorts& ports) {
   const std::optional<std::u16string> path = ports.Pickers->PickFileToSave(texts::kExportTitle);
   if (!path) return;
-  WriteAndReport(model, ports, *path,
-                 FileBytes(ListValueLines(model, model.SysList), ListValueLines(model, model.UserList)),
-                 texts::kExportDone, texts::kExportFailed);
+  WriteAndReport(model, ports, *path, RegistrationFileOfLists(model), texts::kExportDone, texts::kExportFailed);
+}
+
+std::vector<std::uint8_t> RegistrationFileOfLists(const MainModel& model) {
+  return FileBytes(ListValueLines(model, model.SysList), ListValueLines(model, model.UserList));
 }
 
 FileContents RegistrationFileOfKeys(const CommandPorts& ports) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/ports/file_system.h"
+#include "ports/file_system.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
