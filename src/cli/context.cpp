@@ -30,13 +30,17 @@ ExitCode Refuse(Context& context, std::u16string_view message) {
 }
 
 ExitCode ReportFailure(Context& context, std::u16string_view firstLine, std::uint32_t code) {
-  std::u16string message(code == ERROR_ACCESS_DENIED ? texts::kAccessDenied
-                         : code == WAIT_TIMEOUT      ? texts::kTurnTimedOut
-                                                     : firstLine);
+  std::u16string message(code == WAIT_TIMEOUT ? texts::kTurnTimedOut : firstLine);
   if (!message.empty() && message.back() != u'\n') message += u'\n';
   message += context.Ports.System->DescribeError(code);
   ErrLine(context, message);
-  return code == ERROR_ACCESS_DENIED ? ExitCode::AccessDenied : ExitCode::Failed;
+  return ExitCode::Failed;
+}
+
+ExitCode ReportWriteFailure(Context& context, std::u16string_view firstLine, std::uint32_t code) {
+  if (code != ERROR_ACCESS_DENIED) return ReportFailure(context, firstLine, code);
+  ReportFailure(context, texts::kAccessDenied, code);
+  return ExitCode::AccessDenied;
 }
 
 }  // namespace tallowin::cli

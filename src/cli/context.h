@@ -21,9 +21,12 @@ struct Context {
 ExitCode UsageError(Context& context, std::u16string_view message);
 ExitCode Refuse(Context& context, std::u16string_view message);
 
-// A failed step: access denied is exit 3 and says to run as administrator;
-// a writer's turn that never came says so; anything else is exit 5 with the
-// first line and the system's description of the code.
+// A failed step: exit 5, with the first line (or, for a writer's turn that
+// never came, a line that says so) and the system's description of the code.
 ExitCode ReportFailure(Context& context, std::u16string_view firstLine, std::uint32_t code);
+
+// A failed write to a key: as ReportFailure, but access denied is exit 3 and
+// says to run as administrator.
+ExitCode ReportWriteFailure(Context& context, std::u16string_view firstLine, std::uint32_t code);
 
 }  // namespace tallowin::cli

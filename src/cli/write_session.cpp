@@ -45,7 +45,7 @@ ExitCode WriteSession::Write(KeyScope scope, const std::vector<NamedValue>& valu
   // A value is set in one call: each is whole, old or new, even when a later
   // one failed; the ones set were written and are announced.
   wrote_ = true;
-  if (!written.Succeeded) return ReportFailure(context_, tallowin::texts::kSaveFailed, written.ErrorCode);
+  if (!written.Succeeded) return ReportWriteFailure(context_, tallowin::texts::kSaveFailed, written.ErrorCode);
   return ExitCode::Done;
 }
 
@@ -54,7 +54,7 @@ ExitCode WriteSession::Delete(KeyScope scope, std::u16string_view name) {
   if (const ExitCode backup = BackUpOnce(); backup != ExitCode::Done) return backup;
   const PortResult deleted = context_.Ports.Registry->DeleteValue(RootOf(scope), SubkeyOf(scope), name);
   wrote_ = true;
-  if (!deleted.Succeeded) return ReportFailure(context_, tallowin::texts::kSaveFailed, deleted.ErrorCode);
+  if (!deleted.Succeeded) return ReportWriteFailure(context_, tallowin::texts::kSaveFailed, deleted.ErrorCode);
   return ExitCode::Done;
 }
 
