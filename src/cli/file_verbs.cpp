@@ -39,9 +39,11 @@ ExitCode RowsOfFile(const Arguments& arguments, Context& context, std::vector<Re
   if (const ExitCode read = ReadRegistrationFile(context, arguments.Operands[0], parsed); read != ExitCode::Done) {
     return read;
   }
-  KeyLists lists;
-  if (const ExitCode read = ReadKeys(context, lists); read != ExitCode::Done) return read;
-  rows = RowsForFile(parsed, StoredValues(lists.System), StoredValues(lists.User), arguments.Has(kDeleteMissing));
+  std::vector<NamedValue> system;
+  std::vector<NamedValue> user;
+  if (const ExitCode read = ReadValues(context, KeyScope::System, system); read != ExitCode::Done) return read;
+  if (const ExitCode read = ReadValues(context, KeyScope::User, user); read != ExitCode::Done) return read;
+  rows = RowsForFile(parsed, system, user, arguments.Has(kDeleteMissing));
   return ExitCode::Done;
 }
 

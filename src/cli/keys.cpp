@@ -24,14 +24,13 @@ ExitCode ReadKeys(Context& context, KeyLists& lists) {
   return ExitCode::Done;
 }
 
-std::vector<NamedValue> StoredValues(const EditList& list) {
-  std::vector<NamedValue> values;
-  values.reserve(static_cast<std::size_t>(list.Count()));
-  for (int i = 0; i < list.Count(); ++i) {
-    const VariableEntry& entry = list.At(i);
-    values.push_back({entry.Name, entry.Stored ? entry.Stored->Value : RegistryValue{}});
-  }
-  return values;
+ExitCode ReadValues(Context& context, KeyScope scope, std::vector<NamedValue>& values) {
+  std::vector<CClipItem> items;
+  const PortResult read = context.Ports.Registry->ReadKeyToItems(RootOf(scope), SubkeyOf(scope), items);
+  if (!read.Succeeded) return ReportFailure(context, tallowin::texts::kLoadFailed, read.ErrorCode);
+  values.reserve(values.size() + items.size());
+  for (CClipItem& item : items) values.push_back({std::move(item.Name), std::move(item.Stored->Value)});
+  return ExitCode::Done;
 }
 
 VariableLookup ProgramLookup(EnvironmentPort& environment) {

@@ -31,8 +31,8 @@ struct KeyLists {
 // ExitCode::Done, or the failure reported.
 ExitCode ReadKeys(Context& context, KeyLists& lists);
 
-// The exact values a list was read with.
-std::vector<NamedValue> StoredValues(const EditList& list);
+// A key's values in the registry's order, each with the exact bytes read.
+ExitCode ReadValues(Context& context, KeyScope scope, std::vector<NamedValue>& values);
 
 // A variable of the program's own environment, for the expansion.
 VariableLookup ProgramLookup(EnvironmentPort& environment);

@@ -12,13 +12,15 @@
 #include "model/texts.h"
 #include "win32/wide_text.h"
 #include "cli/console.h"
+#include "cli/read_once_registry.h"
 #include "cli/verbs.h"
 
 int wmain(int argc, wchar_t** argv) {
   using namespace tallowin;
   cli::Console console;
   try {
-    ports::Win32Registry registry;
+    ports::Win32Registry win32Registry;
+    cli::ReadOnceRegistry registry(win32Registry);
     ports::Win32FileSystem files;
     ports::Win32Environment environment;
     ports::Win32System system;
