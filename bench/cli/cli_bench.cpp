@@ -42,23 +42,7 @@ std::wstring CliPath() {
   return Folder(std::wstring(self, length)) + L"tallowin-cli.exe";
 }
 
-std::optional<DWORD> RunCli(const std::wstring& arguments) {
-  const std::wstring program = CliPath();
-  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &started)) {
-    return std::nullopt;
-  }
-  const win32::UniqueKernelHandle process(started.hProcess);
-  const win32::UniqueKernelHandle thread(started.hThread);
-  if (::WaitForSingleObject(process.get(), INFINITE) != WAIT_OBJECT_0) return std::nullopt;
-  DWORD code = 0;
-  if (!::GetExitCodeProcess(process.get(), &code)) return std::nullopt;
-  return code;
-}
+std::optional<DWORD> RunCli(const std::wstring& arguments) { return testing::RunProgram(CliPath(), arguments); }
 
 std::optional<DWORD> RunReg(const std::wstring& arguments) {
   return testing::RunWindowsProgram(L"system32\\reg.exe", arguments);

@@ -85,14 +85,7 @@ ExitCode RunApply(const Arguments& arguments, Context& context) {
     PrintReviewRows(context.Io, rows, false);
     return Refuse(context, texts::kValueTooLong);
   }
-  if (rows.empty()) {
-    context.Io.Out(std::u16string(texts::kNothingToDo) + u"\r\n");
-    return ExitCode::Done;
-  }
-  if (session.IsDryRun()) {
-    PrintReviewRows(context.Io, rows, false);
-    return ExitCode::Done;
-  }
+  if (session.EndsBeforeWriting(rows)) return ExitCode::Done;
   // One write per key, with the key opened once: the values in the order
   // the review lists them.
   std::size_t written = 0;

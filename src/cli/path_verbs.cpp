@@ -1,5 +1,6 @@
 // path list, has, add, remove and check: a key's Path value as its items.
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "model/collation.h"
@@ -51,11 +52,49 @@ ExitCode WritePath(WriteSession& session, Context& context, const KeyLists& list
   const NamedValue value{entry != nullptr ? entry->Name : u"Path", TextToValue(type, text)};
   const std::vector<ReviewRow> rows = RowsForValue(scope, value, current);
   if (RowsHoldRefusedValue(rows)) return Refuse(context, texts::kValueTooLong);
-  if (session.IsDryRun()) {
-    PrintReviewRows(context.Io, rows, false);
+  if (session.EndsBeforeWriting(rows)) return ExitCode::Done;
+  return session.Write(scope, {value});
+}
+
+// A key's Path as an edit meets it, read within the writers' turn.
+struct PathItems {
+  const KeyLists& Lists;
+  std::vector<std::u16string> Parts;
+  std::vector<bool> Naming;  // the parts that name the operand's folder
+};
+
+// What an edit makes of the Path: a new value; or none, with the line that
+// says why nothing needs doing; or a refusal.
+struct PathEdit {
+  std::optional<std::u16string> Value;
+  std::u16string_view Unchanged;
+  std::u16string Refusal;
+};
+
+// Runs one edit of the Path of the scope given: the folder checked, the
+// turn taken, the keys read, and the edit's value written.
+ExitCode EditPath(const Arguments& arguments, Context& context, std::u16string_view doneText,
+                  const std::function<PathEdit(const PathItems&)>& edit) {
+  const std::u16string& folder = arguments.Operands[0];
+  if (!IsSingleFolder(folder)) return Refuse(context, std::u16string(texts::kNotSingleFolder) + folder);
+  const KeyScope scope = *arguments.Scope();
+  WriteSession session(context, arguments);
+  if (const ExitCode begun = session.Begin(); begun != ExitCode::Done) return begun;
+  KeyLists lists;
+  if (const ExitCode read = ReadKeys(context, lists); read != ExitCode::Done) return read;
+  PathItems path{lists, PathParts(lists, scope), {}};
+  path.Naming = PartsNaming(lists, path.Parts, folder, context);
+  const PathEdit edited = edit(path);
+  if (!edited.Refusal.empty()) return Refuse(context, edited.Refusal);
+  if (!edited.Value) {
+    SayLine(context, edited.Unchanged, folder);
     return ExitCode::Done;
   }
-  return session.Write(scope, {value});
+  if (const ExitCode written = WritePath(session, context, lists, scope, *edited.Value); written != ExitCode::Done) {
+    return written;
+  }
+  if (!session.IsDryRun()) SayLine(context, doneText, folder);
+  return ExitCode::Done;
 }
 
 // The folders of a Path: the parts that name one.
@@ -98,52 +137,33 @@ ExitCode RunPathHas(const Arguments& arguments, Context& context) {
 }
 
 ExitCode RunPathAdd(const Arguments& arguments, Context& context) {
-  const std::u16string& folder = arguments.Operands[0];
-  if (!IsSingleFolder(folder)) return Refuse(context, std::u16string(texts::kNotSingleFolder) + folder);
-  const KeyScope scope = *arguments.Scope();
-  WriteSession session(context, arguments);
-  if (const ExitCode begun = session.Begin(); begun != ExitCode::Done) return begun;
-  KeyLists lists;
-  if (const ExitCode read = ReadKeys(context, lists); read != ExitCode::Done) return read;
-  const std::vector<std::u16string> parts = PathParts(lists, scope);
-  if (Any(PartsNaming(lists, parts, folder, context))) {
-    SayLine(context, texts::kAlreadyInPath, folder);
-    return ExitCode::Done;
-  }
-  const PathPlace place = arguments.Place();
-  std::vector<bool> anchor;
-  if (place == PathPlace::Before || place == PathPlace::After) {
-    anchor = PartsNaming(lists, parts, arguments.Anchor, context);
-  }
-  const std::optional<std::u16string> added = WithFolderAdded(parts, folder, place, anchor);
-  if (!added) return Refuse(context, std::u16string(texts::kAnchorMissing) + arguments.Anchor);
-  if (const ExitCode written = WritePath(session, context, lists, scope, *added); written != ExitCode::Done) {
-    return written;
-  }
-  if (!session.IsDryRun()) SayLine(context, texts::kAddedToPath, folder);
-  return ExitCode::Done;
+  return EditPath(arguments, context, texts::kAddedToPath, [&](const PathItems& path) {
+    PathEdit edit;
+    if (Any(path.Naming)) {
+      edit.Unchanged = texts::kAlreadyInPath;
+      return edit;
+    }
+    const PathPlace place = arguments.Place();
+    std::vector<bool> anchor;
+    if (place == PathPlace::Before || place == PathPlace::After) {
+      anchor = PartsNaming(path.Lists, path.Parts, arguments.Anchor, context);
+    }
+    edit.Value = WithFolderAdded(path.Parts, arguments.Operands[0], place, anchor);
+    if (!edit.Value) edit.Refusal = std::u16string(texts::kAnchorMissing) + arguments.Anchor;
+    return edit;
+  });
 }
 
 ExitCode RunPathRemove(const Arguments& arguments, Context& context) {
-  const std::u16string& folder = arguments.Operands[0];
-  if (!IsSingleFolder(folder)) return Refuse(context, std::u16string(texts::kNotSingleFolder) + folder);
-  const KeyScope scope = *arguments.Scope();
-  WriteSession session(context, arguments);
-  if (const ExitCode begun = session.Begin(); begun != ExitCode::Done) return begun;
-  KeyLists lists;
-  if (const ExitCode read = ReadKeys(context, lists); read != ExitCode::Done) return read;
-  const std::vector<std::u16string> parts = PathParts(lists, scope);
-  const std::vector<bool> naming = PartsNaming(lists, parts, folder, context);
-  if (!Any(naming)) {
-    SayLine(context, texts::kNotInPath, folder);
-    return ExitCode::Done;
-  }
-  if (const ExitCode written = WritePath(session, context, lists, scope, WithoutParts(parts, naming));
-      written != ExitCode::Done) {
-    return written;
-  }
-  if (!session.IsDryRun()) SayLine(context, texts::kRemovedFromPath, folder);
-  return ExitCode::Done;
+  return EditPath(arguments, context, texts::kRemovedFromPath, [](const PathItems& path) {
+    PathEdit edit;
+    if (Any(path.Naming)) {
+      edit.Value = WithoutParts(path.Parts, path.Naming);
+    } else {
+      edit.Unchanged = texts::kNotInPath;
+    }
+    return edit;
+  });
 }
 
 ExitCode RunPathCheck(const Arguments& arguments, Context& context) {

@@ -134,14 +134,7 @@ ExitCode RunSet(const Arguments& arguments, Context& context) {
   const NamedValue value{name, TextToValue(*type, text)};
   const std::vector<ReviewRow> rows = RowsForValue(scope, value, current);
   if (RowsHoldRefusedValue(rows)) return Refuse(context, texts::kValueTooLong);
-  if (rows.empty()) {
-    context.Io.Out(std::u16string(texts::kNothingToDo) + u"\r\n");
-    return ExitCode::Done;
-  }
-  if (session.IsDryRun()) {
-    PrintReviewRows(context.Io, rows, false);
-    return ExitCode::Done;
-  }
+  if (session.EndsBeforeWriting(rows)) return ExitCode::Done;
   if (const ExitCode written = session.Write(scope, {value}); written != ExitCode::Done) return written;
   context.Io.Out(std::u16string(texts::kWrittenAs) + std::u16string(TypeNameOf(*type)) + u": " + name + u"\r\n");
   return ExitCode::Done;

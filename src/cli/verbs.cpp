@@ -66,7 +66,8 @@ const Verb* MatchVerb(std::span<const std::u16string> words, std::size_t& taken)
   return match;
 }
 
-void PrintUsage(Console& io, const Verb* only) {
+// Asked for, the usage is a result; after a mistake, a message.
+void PrintUsage(Console& io, const Verb* only, bool asked = true) {
   std::u16string text;
   if (only == nullptr) text = std::u16string(texts::kUsageTitle) + u"\r\n\r\n";
   for (const Verb& verb : kVerbs) {
@@ -82,7 +83,11 @@ void PrintUsage(Console& io, const Verb* only) {
   text += u"\r\n";
   text += texts::kUsageWriteOptions;
   text += u"\r\n";
-  io.Out(text);
+  if (asked) {
+    io.Out(text);
+  } else {
+    io.Err(text);
+  }
 }
 
 // The checks every row shares: the scope rule, one place at most, the
@@ -118,7 +123,7 @@ ExitCode RunHelp(const Arguments& arguments, Context& context) {
 
 ExitCode RunCommandLine(std::span<const std::u16string> words, Context& context) {
   if (words.empty()) {
-    PrintUsage(context.Io, nullptr);
+    PrintUsage(context.Io, nullptr, false);
     return ExitCode::Usage;
   }
   if (IsHelpWord(words.front())) return RunHelp(Arguments{}, context);

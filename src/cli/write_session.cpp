@@ -2,7 +2,9 @@
 
 #include "model/texts.h"
 #include "commands/auto_backup.h"
+#include "cli/cli_texts.h"
 #include "cli/keys.h"
+#include "cli/review_output.h"
 
 namespace tallowin::cli {
 
@@ -25,6 +27,16 @@ ExitCode WriteSession::Begin() {
   if (taken == ERROR_SUCCESS) return ExitCode::Done;
   turn_.reset();
   return ReportFailure(context_, tallowin::texts::kSaveFailed, static_cast<std::uint32_t>(taken));
+}
+
+bool WriteSession::EndsBeforeWriting(const std::vector<ReviewRow>& rows) {
+  if (rows.empty()) {
+    context_.Io.Out(std::u16string(texts::kNothingToDo) + u"\r\n");
+    return true;
+  }
+  if (!dryRun_) return false;
+  PrintReviewRows(context_.Io, rows, false);
+  return true;
 }
 
 ExitCode WriteSession::BackUpOnce() {

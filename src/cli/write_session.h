@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/environment_keys.h"
+#include "model/save_review.h"
 #include "model/variable_entry.h"
 #include "registry/write_turn.h"
 #include "cli/arguments.h"
@@ -27,6 +28,9 @@ class WriteSession {
   // Waits for the turn. Call before reading what the writes depend on.
   ExitCode Begin();
   bool IsDryRun() const { return dryRun_; }
+  // True when the run ends without writing: the review's rows are empty
+  // (it says nothing needs doing) or it is a dry run (it shows the rows).
+  bool EndsBeforeWriting(const std::vector<ReviewRow>& rows);
   // Sets the values in one key, in order.
   ExitCode Write(KeyScope scope, const std::vector<NamedValue>& values);
   ExitCode Delete(KeyScope scope, std::u16string_view name);
