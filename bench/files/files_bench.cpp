@@ -26,10 +26,10 @@
 #include "model/texts.h"
 #include "model/value_text.h"
 #include "registry/registry_io.h"
-#include "ui/ports/system_ports.h"
+#include "ports/system_ports.h"
 #include "support/run_program.h"
 #include "commands/file_commands.h"
-#include "ui/ports/file_system.h"
+#include "ports/file_system.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 

@@ -44,37 +44,6 @@ std::u16string WrittenReport(std::u16string_view firstLine, const MainModel& mod
   return text;
 }
 
-// Export writes what Save would write.
-std::vector<std::u16string> ListValueLines(const MainModel& model, const EditList& list) {
-  std::vector<std::u16string> lines;
-  lines.reserve(static_cast<std::size_t>(list.Count()));
-  for (const NamedValue& value : model.ValuesToWrite(list)) {
-    lines.push_back(regfile::MakeValueLine(value.Name, value.Value));
-  }
-  return lines;
-}
-
-// Items read from a key carry the value they were read with; an item's
-// value goes out by the same rule as an edit list entry's.
-std::vector<std::u16string> ItemValueLines(std::vector<CClipItem>& items) {
-  std::vector<std::u16string> lines;
-  lines.reserve(items.size());
-  for (CClipItem& item : items) {
-    VariableEntry entry;
-    entry.Name = std::move(item.Name);
-    entry.SubItems = {std::move(item.TypeName), std::move(item.Data)};
-    entry.Stored = std::move(item.Stored);
-    lines.push_back(regfile::MakeValueLine(entry.Name, ValueToWrite(entry)));
-  }
-  items.clear();
-  return lines;
-}
-
-std::vector<std::uint8_t> FileBytes(const std::vector<std::u16string>& systemLines,
-                                    const std::vector<std::u16string>& userLines) {
-  return regfile::EncodeFile(regfile::MakeFileLines(systemLines, userLines));
-}
-
 // Writes the file and reports the outcome; the target is replaced only as a
 // whole, so a failure leaves an existing file as it was.
 void WriteAndReport(const MainModel& model, const CommandPorts& ports, const std::u16string& path,
@@ -139,18 +108,7 @@ MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& pars
 void FileExportExecute(MainModel& model, const CommandPorts& ports) {
   const std::optional<std::u16string> path = ports.Pickers->PickFileToSave(texts::kExportTitle);
   if (!path) return;
-  WriteAndReport(model, ports, *path,
-                 FileBytes(ListValueLines(model, model.SysList), ListValueLines(model, model.UserList)),
-                 texts::kExportDone, texts::kExportFailed);
-}
-
-FileContents RegistrationFileOfKeys(const CommandPorts& ports) {
-  std::vector<CClipItem> systemItems;
-  std::vector<CClipItem> userItems;
-  PortResult read = ports.Registry->ReadKeyToItems(RootKey::LocalMachine, kSystemSubkey, systemItems);
-  if (read.Succeeded) read = ports.Registry->ReadKeyToItems(RootKey::CurrentUser, kUserSubkey, userItems);
-  if (!read.Succeeded) return {read, {}};
-  return {read, FileBytes(ItemValueLines(systemItems), ItemValueLines(userItems))};
+  WriteAndReport(model, ports, *path, RegistrationFileOfLists(model), texts::kExportDone, texts::kExportFailed);
 }
 
 void FileBuckupExecute(MainModel& model, const CommandPorts& ports) {

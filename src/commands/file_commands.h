@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "model/main_model.h"
 #include "commands/ports.h"
@@ -17,6 +19,10 @@ namespace tallowin {
 void FileExportExecute(MainModel& model, const CommandPorts& ports);
 void FileBuckupExecute(MainModel& model, const CommandPorts& ports);
 void FileImportExecute(MainModel& model, const CommandPorts& ports);
+
+// What Export writes: the values Save would write from the two lists, as the
+// bytes of a registration file.
+std::vector<std::uint8_t> RegistrationFileOfLists(const MainModel& model);
 
 // What Backup writes: both keys as they hold now, read afresh, as the bytes
 // of a registration file. When a key cannot be read, that failure and no

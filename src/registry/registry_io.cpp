@@ -93,6 +93,32 @@ LSTATUS WriteListToKey(RootKey root, std::u16string_view subkey, const std::vect
   return ERROR_SUCCESS;
 }
 
+LSTATUS ReadValue(RootKey root, std::u16string_view subkey, std::u16string_view name, RegistryValue& value) {
+  if (name.find(u'\0') != std::u16string_view::npos) return ERROR_INVALID_PARAMETER;
+  UniqueKey key;
+  const LSTATUS status = OpenKey(root, subkey, KEY_QUERY_VALUE, key);
+  if (status != ERROR_SUCCESS) return status;
+  const std::u16string valueName(name);
+  // Room for a terminator the registry may append; a value that grew since
+  // its size was asked is asked again with the size it has now.
+  DWORD size = 256;
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    value.Bytes.resize(std::size_t{size} + 2);
+    DWORD type = REG_NONE;
+    DWORD got = size;
+    const LSTATUS read = ::RegQueryValueExW(key.get(), win32::Wide(valueName), nullptr, &type, value.Bytes.data(), &got);
+    if (read == ERROR_MORE_DATA) {
+      size = got;
+      continue;
+    }
+    if (read != ERROR_SUCCESS) return read;
+    value.TypeCode = type;
+    value.Bytes.resize(got);
+    return ERROR_SUCCESS;
+  }
+  return ERROR_MORE_DATA;
+}
+
 LSTATUS DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) {
   // As for a write: a name holding a zero would stand for another value.
   if (name.find(u'\0') != std::u16string_view::npos) return ERROR_INVALID_PARAMETER;

@@ -33,6 +33,10 @@ LSTATUS ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CCl
 // set before it stay set. No value is ever deleted and no key created.
 LSTATUS WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values);
 
+// Reads one value of the key: its type code and exact bytes.
+// ERROR_FILE_NOT_FOUND when the key holds no value of that name.
+LSTATUS ReadValue(RootKey root, std::u16string_view subkey, std::u16string_view name, RegistryValue& value);
+
 // Deletes one value of the key. A value that is not there counts as deleted;
 // a key that cannot be opened does not.
 LSTATUS DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name);

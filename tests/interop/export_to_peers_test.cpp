@@ -10,7 +10,7 @@
 #include "interop/sample_values.h"
 #include "model/main_model.h"
 #include "regfile/reg_file.h"
-#include "ui/ports/system_ports.h"
+#include "ports/system_ports.h"
 #include "support/scratch_folder.h"
 #include "support/scratch_key.h"
 #include "support/scripted_dialogs.h"

@@ -12,7 +12,7 @@
 #include "support/scratch_key.h"
 #include "support/scripted_dialogs.h"
 #include "commands/file_commands.h"
-#include "ui/ports/system_ports.h"
+#include "ports/system_ports.h"
 #include "win32/wide_text.h"
 
 // Files that Wine's reg.exe and regedit.exe export, read by Import into the

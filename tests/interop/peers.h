@@ -11,7 +11,7 @@
 
 #include "support/run_program.h"
 #include "commands/ports.h"
-#include "ui/ports/file_system.h"
+#include "ports/file_system.h"
 
 // What the peer tests share: running reg.exe and regedit.exe, reading and
 // writing the files they exchange, and rewriting a file's key header lines

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "commands/ports.h"
-#include "ui/ports/system_ports.h"
+#include "ports/system_ports.h"
 
 namespace tallowin::testing {
 

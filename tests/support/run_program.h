@@ -7,17 +7,12 @@
 
 #include "win32/unique_handle.h"
 
-// Runs a program of the Windows folder (e.g. "system32\\reg.exe") with its
-// arguments, waits until it has ended and returns its exit code; nothing
-// when it could not be started or waited for. The peer tests and the
-// benchmarks drive Wine's reg.exe and regedit.exe with it.
 namespace tallowin::testing {
 
-inline std::optional<DWORD> RunWindowsProgram(const std::wstring& program, const std::wstring& arguments) {
-  wchar_t folder[MAX_PATH];
-  const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::nullopt;
-  const std::wstring path = std::wstring(folder, length) + L"\\" + program;
+// Runs a program (by its full path) with its arguments, waits until it has
+// ended and returns its exit code; nothing when it could not be started or
+// waited for.
+inline std::optional<DWORD> RunProgram(const std::wstring& path, const std::wstring& arguments) {
   std::wstring commandLine = L"\"" + path + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -32,6 +27,16 @@ inline std::optional<DWORD> RunWindowsProgram(const std::wstring& program, const
   DWORD exitCode = 0;
   if (!::GetExitCodeProcess(process.get(), &exitCode)) return std::nullopt;
   return exitCode;
+}
+
+// The same for a program of the Windows folder (e.g. "system32\\reg.exe").
+// The peer tests and the benchmarks drive Wine's reg.exe and regedit.exe
+// with it.
+inline std::optional<DWORD> RunWindowsProgram(const std::wstring& program, const std::wstring& arguments) {
+  wchar_t folder[MAX_PATH];
+  const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::nullopt;
+  return RunProgram(std::wstring(folder, length) + L"\\" + program, arguments);
 }
 
 }  // namespace tallowin::testing

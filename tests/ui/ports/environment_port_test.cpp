@@ -1,4 +1,4 @@
-#include "ui/ports/environment_port.h"
+#include "ports/environment_port.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

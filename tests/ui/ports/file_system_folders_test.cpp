@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/scratch_folder.h"
-#include "ui/ports/file_system.h"
+#include "ports/file_system.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 

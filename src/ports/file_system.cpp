@@ -1,4 +1,4 @@
-#include "ui/ports/file_system.h"
+#include "ports/file_system.h"
 
 #include <windows.h>
 

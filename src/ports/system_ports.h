@@ -11,6 +11,8 @@
 // control as the commands reach them: thin forwarders to the registry and Win32 layers.
 namespace tallowin::ports {
 
+// Each write and delete waits for the writers' turn (registry/write_turn.h),
+// and only for as long as the write takes: never while a dialog is open.
 class Win32Registry final : public RegistryPort {
  public:
   PortResult ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override;

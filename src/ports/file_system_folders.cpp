@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/ports/file_system.h"
+#include "ports/file_system.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 

@@ -1,9 +1,10 @@
-#include "ui/ports/system_ports.h"
+#include "ports/system_ports.h"
 
 #include <windows.h>
 
 #include "registry/power_state.h"
 #include "registry/registry_io.h"
+#include "registry/write_turn.h"
 #include "win32/system_errors.h"
 
 namespace tallowin::ports {
@@ -25,10 +26,14 @@ PortResult Win32Registry::ReadKeyToItems(RootKey root, std::u16string_view subke
 
 PortResult Win32Registry::WriteListToKey(RootKey root, std::u16string_view subkey,
                                          const std::vector<NamedValue>& values) {
+  registry::WriteTurn turn;
+  if (const LSTATUS taken = turn.Take(); taken != ERROR_SUCCESS) return FromStatus(taken);
   return FromStatus(registry::WriteListToKey(root, subkey, values));
 }
 
 PortResult Win32Registry::DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) {
+  registry::WriteTurn turn;
+  if (const LSTATUS taken = turn.Take(); taken != ERROR_SUCCESS) return FromStatus(taken);
   return FromStatus(registry::DeleteValue(root, subkey, name));
 }
 

@@ -1,0 +1,73 @@
+#include "cli/write_session.h"
+
+#include "model/texts.h"
+#include "commands/auto_backup.h"
+#include "cli/cli_texts.h"
+#include "cli/keys.h"
+#include "cli/review_output.h"
+
+namespace tallowin::cli {
+
+WriteSession::WriteSession(Context& context, const Arguments& arguments)
+    : context_(context),
+      dryRun_(arguments.Has(kDryRun)),
+      backUp_(!arguments.Has(kNoBackup)),
+      broadcast_(!arguments.Has(kNoBroadcast)) {}
+
+WriteSession::~WriteSession() {
+  // Other writers need not wait while running programs answer.
+  turn_.reset();
+  if (wrote_ && broadcast_) context_.Ports.Broadcast->AnnounceEnvironmentChange();
+}
+
+ExitCode WriteSession::Begin() {
+  if (dryRun_ || turn_) return ExitCode::Done;
+  turn_.emplace();
+  const LSTATUS taken = turn_->Take();
+  if (taken == ERROR_SUCCESS) return ExitCode::Done;
+  turn_.reset();
+  return ReportFailure(context_, tallowin::texts::kSaveFailed, static_cast<std::uint32_t>(taken));
+}
+
+bool WriteSession::EndsBeforeWriting(const std::vector<ReviewRow>& rows) {
+  if (rows.empty()) {
+    context_.Io.Out(std::u16string(texts::kNothingToDo) + u"\r\n");
+    return true;
+  }
+  if (!dryRun_) return false;
+  PrintReviewRows(context_.Io, rows, false);
+  return true;
+}
+
+ExitCode WriteSession::BackUpOnce() {
+  if (!backUp_ || backedUp_) return ExitCode::Done;
+  const PortResult backup = WriteAutomaticBackup(context_.Ports);
+  if (!backup.Succeeded) {
+    std::u16string firstLine(tallowin::texts::kAutoBackupFailed);
+    return ReportFailure(context_, firstLine + u'\n', backup.ErrorCode);
+  }
+  backedUp_ = true;
+  return ExitCode::Done;
+}
+
+ExitCode WriteSession::Write(KeyScope scope, const std::vector<NamedValue>& values) {
+  if (dryRun_ || values.empty()) return ExitCode::Done;
+  if (const ExitCode backup = BackUpOnce(); backup != ExitCode::Done) return backup;
+  const PortResult written = context_.Ports.Registry->WriteListToKey(RootOf(scope), SubkeyOf(scope), values);
+  // A value is set in one call: each is whole, old or new, even when a later
+  // one failed; the ones set were written and are announced.
+  wrote_ = true;
+  if (!written.Succeeded) return ReportWriteFailure(context_, tallowin::texts::kSaveFailed, written.ErrorCode);
+  return ExitCode::Done;
+}
+
+ExitCode WriteSession::Delete(KeyScope scope, std::u16string_view name) {
+  if (dryRun_) return ExitCode::Done;
+  if (const ExitCode backup = BackUpOnce(); backup != ExitCode::Done) return backup;
+  const PortResult deleted = context_.Ports.Registry->DeleteValue(RootOf(scope), SubkeyOf(scope), name);
+  wrote_ = true;
+  if (!deleted.Succeeded) return ReportWriteFailure(context_, tallowin::texts::kSaveFailed, deleted.ErrorCode);
+  return ExitCode::Done;
+}
+
+}  // namespace tallowin::cli

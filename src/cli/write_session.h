@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "model/environment_keys.h"
+#include "model/save_review.h"
+#include "model/variable_entry.h"
+#include "registry/write_turn.h"
+#include "cli/arguments.h"
+#include "cli/context.h"
+
+// One run's writes, with the guarantees every writing command gives: the
+// writers' turn held from before the values are read until after the last
+// write, the automatic backup before the first write (unless --no-backup),
+// and once the turn is released, the environment-change broadcast after any
+// write (unless --no-broadcast). A dry run takes no turn and writes nothing.
+namespace tallowin::cli {
+
+class WriteSession {
+ public:
+  WriteSession(Context& context, const Arguments& arguments);
+  WriteSession(const WriteSession&) = delete;
+  WriteSession& operator=(const WriteSession&) = delete;
+  ~WriteSession();
+
+  // Waits for the turn. Call before reading what the writes depend on.
+  ExitCode Begin();
+  bool IsDryRun() const { return dryRun_; }
+  // True when the run ends without writing: the review's rows are empty
+  // (it says nothing needs doing) or it is a dry run (it shows the rows).
+  bool EndsBeforeWriting(const std::vector<ReviewRow>& rows);
+  // Sets the values in one key, in order.
+  ExitCode Write(KeyScope scope, const std::vector<NamedValue>& values);
+  ExitCode Delete(KeyScope scope, std::u16string_view name);
+
+ private:
+  ExitCode BackUpOnce();
+
+  Context& context_;
+  const bool dryRun_;
+  const bool backUp_;
+  const bool broadcast_;
+  bool backedUp_ = false;
+  bool wrote_ = false;
+  std::optional<registry::WriteTurn> turn_;
+};
+
+}  // namespace tallowin::cli

@@ -1,0 +1,132 @@
+#include "commands/value_write_rules.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "model/type_names.h"
+#include "commands/placement.h"
+
+namespace tallowin {
+namespace {
+
+bool IsString(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
+
+std::vector<std::u16string> NamesOf(const std::vector<NamedValue>& values) {
+  std::vector<std::u16string> names;
+  names.reserve(values.size());
+  for (const NamedValue& value : values) names.push_back(value.Name);
+  return names;
+}
+
+// A key's review as applying the file sees it: the section's values to
+// write, against what the key holds. Every value the key holds counts as
+// "taken out" of the section, so a Remains row may be deleted.
+ReviewScope ScopeForSection(const regfile::ParsedSection* section, const std::vector<NamedValue>& now) {
+  ReviewScope scope;
+  scope.Current = now;
+  if (section == nullptr) {
+    scope.ToWrite = now;
+    return scope;
+  }
+  for (const regfile::ParsedValue& value : section->Values) scope.ToWrite.push_back({value.Name, value.Value});
+  scope.NamesAtLoad = NamesOf(now);
+  return scope;
+}
+
+const regfile::ParsedSection* LastSection(const regfile::ParsedFile& file, regfile::Scope target) {
+  const regfile::ParsedSection* found = nullptr;
+  for (const regfile::ParsedSection& section : file.Sections) {
+    if (section.Target == target) found = &section;
+  }
+  return found;
+}
+
+}  // namespace
+
+NameRefusal RefusalOfName(std::u16string_view name) {
+  if (name.empty()) return NameRefusal::Empty;
+  if (HasForbiddenNameCharacter(name)) return NameRefusal::ForbiddenCharacter;
+  if (name.size() > kLongestVariableName) return NameRefusal::TooLong;
+  return NameRefusal::None;
+}
+
+bool HoldsVariableReference(std::u16string_view text) {
+  const std::size_t open = text.find(u'%');
+  if (open == std::u16string_view::npos) return false;
+  const std::size_t close = text.find(u'%', open + 1);
+  if (close == std::u16string_view::npos) return false;
+  // "%%" is no reference, but its second '%' may open one.
+  return close > open + 1 || HoldsVariableReference(text.substr(close));
+}
+
+std::optional<std::uint32_t> TypeForSet(std::optional<std::uint32_t> asked, const std::optional<RegistryValue>& current,
+                                        std::u16string_view text) {
+  if (asked) return asked;
+  if (current) return IsString(current->TypeCode) ? std::optional<std::uint32_t>(current->TypeCode) : std::nullopt;
+  return HoldsVariableReference(text) ? kRegExpandSz : kRegSz;
+}
+
+std::vector<ReviewRow> RowsForValue(KeyScope scope, const NamedValue& toWrite,
+                                    const std::optional<RegistryValue>& current) {
+  ReviewScope review;
+  review.ToWrite.push_back(toWrite);
+  if (current) review.Current.push_back({toWrite.Name, *current});
+  const ReviewScope none;
+  return scope == KeyScope::System ? ReviewDifferences(review, none, {}) : ReviewDifferences(none, review, {});
+}
+
+std::vector<ReviewRow> RowsForFile(const regfile::ParsedFile& file, const std::vector<NamedValue>& systemNow,
+                                   const std::vector<NamedValue>& userNow, bool deleteMissing) {
+  std::vector<ReviewRow> rows;
+  ReviewScope rest[2];
+  std::vector<ScopedName> deleteOnSave;
+  for (const KeyScope scope : {KeyScope::System, KeyScope::User}) {
+    const bool isSystem = scope == KeyScope::System;
+    const ReviewScope whole = ScopeForSection(
+        LastSection(file, isSystem ? regfile::Scope::System : regfile::Scope::User), isSystem ? systemNow : userNow);
+    // The review pairs names ignoring case, each against every other; a
+    // file of thousands of values would take minutes. A value of the same
+    // name, exactly, is its pair (a key's names differ ignoring case), and
+    // its row comes from the review of that pair alone; what is left is
+    // reviewed as a whole.
+    std::unordered_map<std::u16string, std::size_t> byName;
+    for (std::size_t i = 0; i < whole.Current.size(); ++i) byName.emplace(whole.Current[i].Name, i);
+    std::vector<bool> paired(whole.Current.size(), false);
+    ReviewScope& left = rest[isSystem ? 0 : 1];
+    for (const NamedValue& value : whole.ToWrite) {
+      const auto found = byName.find(value.Name);
+      if (found == byName.end() || paired[found->second]) {
+        left.ToWrite.push_back(value);
+        continue;
+      }
+      paired[found->second] = true;
+      for (ReviewRow& row : RowsForValue(scope, value, whole.Current[found->second].Value)) {
+        rows.push_back(std::move(row));
+      }
+    }
+    for (std::size_t i = 0; i < whole.Current.size(); ++i) {
+      if (paired[i]) continue;
+      left.Current.push_back(whole.Current[i]);
+      if (whole.NamesAtLoad.empty()) continue;
+      left.NamesAtLoad.push_back(whole.Current[i].Name);
+      if (deleteMissing) deleteOnSave.push_back({scope, whole.Current[i].Name});
+    }
+  }
+  for (ReviewRow& row : ReviewDifferences(rest[0], rest[1], deleteOnSave)) rows.push_back(std::move(row));
+  // In the review's order: type changes first, then the system key's rows.
+  const auto rank = [](const ReviewRow& row) {
+    return (row.Kind == ReviewKind::TypeChanged ? 0 : 2) + (row.Scope == KeyScope::System ? 0 : 1);
+  };
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&rank](const ReviewRow& a, const ReviewRow& b) { return rank(a) < rank(b); });
+  return rows;
+}
+
+bool RowsHoldRefusedValue(const std::vector<ReviewRow>& rows) {
+  return std::any_of(rows.begin(), rows.end(), [](const ReviewRow& row) {
+    return row.ToWrite && (row.TooLong || RefusalOfName(row.Name) != NameRefusal::None);
+  });
+}
+
+}  // namespace tallowin

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "model/environment_keys.h"
+#include "model/save_review.h"
+#include "model/variable_entry.h"
+#include "regfile/reg_file.h"
+
+// The rules for writing single values unattended (the command line): which
+// names are refused, which type a set value gets, and what applying a
+// registration file changes. Every write is first described as the review's
+// rows, so that what a dry run shows is exactly what a real run writes.
+namespace tallowin {
+
+enum class NameRefusal { None, Empty, ForbiddenCharacter, TooLong };
+
+// An empty name, a name holding '=' or a control character (as the window
+// refuses them), or one longer than kLongestVariableName.
+NameRefusal RefusalOfName(std::u16string_view name);
+
+// Whether the text holds a %NAME% reference (a non-empty name between two
+// '%'), which only an expandable string resolves.
+bool HoldsVariableReference(std::u16string_view text);
+
+// The type a set writes: the one asked for; else the current value's, when
+// it is a string; else, for a new value, REG_EXPAND_SZ when the text holds
+// a reference and REG_SZ otherwise. Nothing when the current value is not a
+// string and no type was asked for: its text cannot keep its type.
+std::optional<std::uint32_t> TypeForSet(std::optional<std::uint32_t> asked, const std::optional<RegistryValue>& current,
+                                        std::u16string_view text);
+
+// The review's rows for writing one value of one key: none when the key
+// holds exactly that value already.
+std::vector<ReviewRow> RowsForValue(KeyScope scope, const NamedValue& toWrite,
+                                    const std::optional<RegistryValue>& current);
+
+// The review's rows for making each key that has a section in the file hold
+// that section's values (the last section of a key counts, as for Import).
+// With deleteMissing, the values a key holds that its section lacks are
+// marked DeleteOnSave, the system Path excepted. A key without a section
+// gives no rows.
+std::vector<ReviewRow> RowsForFile(const regfile::ParsedFile& file, const std::vector<NamedValue>& systemNow,
+                                   const std::vector<NamedValue>& userNow, bool deleteMissing);
+
+// Whether any row would write a value that is too long or has a refused name.
+bool RowsHoldRefusedValue(const std::vector<ReviewRow>& rows);
+
+}  // namespace tallowin
