@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "model/main_model.h"
@@ -17,6 +18,18 @@ namespace tallowin {
 void FileExportExecute(MainModel& model, const CommandPorts& ports);
 void FileBuckupExecute(MainModel& model, const CommandPorts& ports);
 void FileImportExecute(MainModel& model, const CommandPorts& ports);
+
+// The scopes whose edit list an import replaced: those the file has a
+// section for.
+struct ImportedScopes {
+  bool System = false;
+  bool User = false;
+};
+
+// Import of a file already chosen, as FileImportExecute does it but without
+// its report of success: the scopes imported, or nothing when the import
+// failed, which has then been reported.
+std::optional<ImportedScopes> ImportFileAt(MainModel& model, const CommandPorts& ports, std::u16string_view path);
 
 // What Backup writes: both keys as they hold now, read afresh, as the bytes
 // of a registration file. When a key cannot be read, that failure and no
