@@ -2,7 +2,8 @@
 # make screenshot: builds the program, starts it under Wine on an Xvfb
 # display and saves what a person would see, one PNG per view, in
 # build/screenshots/: the three tabs, the File menu, the about box, the
-# folder browser, the review before Save and the Path check.
+# folder browser, the review before Save, the Path check and the restore
+# from an automatic backup.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -75,6 +76,19 @@ stop_program
 start_program
 xdotool key --window "$window" End; xdotool type --window "$window" 'C:\NoSuchFolder;%SystemRoot%;'; sleep 0.5
 xdotool key --window "$window" alt+e k; sleep 3; shot 8-path-check
+stop_program
+
+# The restore from an automatic backup, over three backups Save would have
+# written: a registration file of the user key, under backup names and times.
+backups=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Local | head -n 1)/Tallowin/Backups
+mkdir -p "$backups"
+"$WINE_LOADER" reg export 'HKCU\Environment' 'C:\tallowin-shot.reg' /y >/dev/null 2>&1 || true
+for stamp in 20261130-091500 20261205-174210 20261207-083002; do
+  cp "$WINEPREFIX/drive_c/tallowin-shot.reg" "$backups/env-$stamp.reg" 2>/dev/null || : >"$backups/env-$stamp.reg"
+  touch -d "${stamp:0:8} ${stamp:9:2}:${stamp:11:2}:${stamp:13:2}" "$backups/env-$stamp.reg"
+done
+start_program
+xdotool key --window "$window" alt+f u; sleep 2; shot 9-restore
 stop_program
 
 echo "Screenshots in $out:"

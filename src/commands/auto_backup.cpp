@@ -15,15 +15,6 @@ namespace {
 // ERROR_ENVVAR_NOT_FOUND: what the system reports for a variable it lacks.
 constexpr std::uint32_t kErrorVariableNotFound = 203;
 
-// The backup folder's path, or nothing when the program's environment does
-// not name the local application data folder.
-std::optional<std::u16string> BackupFolder(EnvironmentPort& environment) {
-  std::optional<std::u16string> folder = ProgramVariable(environment, kLocalAppDataVariable);
-  if (!folder) return std::nullopt;
-  if (folder->back() != u'\\') *folder += u'\\';
-  return *folder + std::u16string(kBackupSubfolder);
-}
-
 std::u16string_view WithoutTrailingLineBreaks(std::u16string_view text) {
   while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
   return text;
@@ -31,8 +22,15 @@ std::u16string_view WithoutTrailingLineBreaks(std::u16string_view text) {
 
 }  // namespace
 
+std::optional<std::u16string> AutomaticBackupFolder(EnvironmentPort& environment) {
+  std::optional<std::u16string> folder = ProgramVariable(environment, kLocalAppDataVariable);
+  if (!folder) return std::nullopt;
+  if (folder->back() != u'\\') *folder += u'\\';
+  return *folder + std::u16string(kBackupSubfolder);
+}
+
 PortResult WriteAutomaticBackup(const CommandPorts& ports) {
-  const std::optional<std::u16string> folder = BackupFolder(*ports.Environment);
+  const std::optional<std::u16string> folder = AutomaticBackupFolder(*ports.Environment);
   if (!folder) return PortResult::Failure(kErrorVariableNotFound);
   const FileContents file = RegistrationFileOfKeys(ports);
   if (!file.Result.Succeeded) return file.Result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "commands/ports.h"
@@ -14,6 +16,10 @@ namespace tallowin {
 // the backups' folder under it.
 inline constexpr std::u16string_view kLocalAppDataVariable = u"LOCALAPPDATA";
 inline constexpr std::u16string_view kBackupSubfolder = u"Tallowin\\Backups";
+
+// The backup folder's path, or nothing when the program's environment does
+// not name the local application data folder.
+std::optional<std::u16string> AutomaticBackupFolder(EnvironmentPort& environment);
 
 // Writes what the Backup command would write to a new file of the backup
 // folder (made when missing), then removes the backups beyond the newest

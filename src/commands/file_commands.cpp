@@ -77,10 +77,11 @@ void LinkImportedPathEntry(MainModel& model) {
 // The model after importing the file's sections, with its Path view
 // refreshed, and the report's text. A section replaces its whole list; a
 // scope without a section keeps its list.
-MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& parsed, std::u16string& report) {
+MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& parsed, std::u16string& report,
+                         ImportedScopes& scopes) {
   MainModel imported = model;
-  bool systemImported = false;
-  bool userImported = false;
+  bool& systemImported = scopes.System;
+  bool& userImported = scopes.User;
   for (const regfile::ParsedSection& section : parsed.Sections) {
     const bool isSystem = section.Target == regfile::Scope::System;
     EditList& list = isSystem ? imported.SysList : imported.UserList;
@@ -101,6 +102,49 @@ MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& pars
   if (userImported) report += CountLine(texts::kUserCountPrefix, imported.UserList.Count());
   imported.RefreshPathView();
   return imported;
+}
+
+// Reads the file that `pick` names and imports it into the model: the
+// scopes imported, with the report's text in `report`. Nothing when the pick
+// was cancelled or the import failed, which is then reported.
+//
+// The import is built on a copy of the model, which takes the model's place
+// only once nothing can fail any more: whatever fails, running out of memory
+// included, leaves the lists, the Path list and Edit1 as they were.
+template <typename Pick>
+std::optional<ImportedScopes> ImportPickedFile(MainModel& model, const CommandPorts& ports, Pick pick,
+                                               std::u16string& report) {
+  PortResult outcome = PortResult::Success();
+  std::optional<MainModel> imported;
+  ImportedScopes scopes;
+  try {
+    const std::optional<std::u16string> path = pick();
+    if (!path) return std::nullopt;
+    const FileContents contents = ports.Files->ReadWholeFile(*path);
+    outcome = contents.Result;
+    if (outcome.Succeeded) {
+      FileSystemPort& files = *ports.Files;
+      const regfile::ParsedFile parsed = regfile::ParseFile(
+          contents.Bytes.data(), contents.Bytes.size(),
+          [&files](std::string_view text) { return files.DecodeAnsi(text); });
+      if (parsed.IsRegistrationFile) imported = ImportSections(model, parsed, report, scopes);
+    }
+  } catch (const std::bad_alloc&) {
+    outcome = PortResult::Failure(kErrorNotEnoughMemory);
+  } catch (const std::length_error&) {
+    // A size beyond what can be allocated at all.
+    outcome = PortResult::Failure(kErrorNotEnoughMemory);
+  }
+  if (!outcome.Succeeded) {
+    ReportFailure(ports, texts::kImportFailed, outcome.ErrorCode);
+    return std::nullopt;
+  }
+  if (!imported) {
+    ReportRefusal(ports, texts::kImportFailed, texts::kNotRegistrationFile);
+    return std::nullopt;
+  }
+  model = std::move(*imported);
+  return scopes;
 }
 
 }  // namespace
@@ -125,43 +169,19 @@ void FileBuckupExecute(MainModel& model, const CommandPorts& ports) {
 }
 
 void FileImportExecute(MainModel& model, const CommandPorts& ports) {
-  // The import is built on a copy of the model, which takes the model's
-  // place only once nothing can fail any more: whatever fails, running out
-  // of memory included, leaves the lists, the Path list and Edit1 as they
-  // were.
-  PortResult outcome = PortResult::Success();
-  std::optional<MainModel> imported;
   std::u16string report;
-  try {
-    const std::optional<std::u16string> path = ports.Pickers->PickFileToOpen(texts::kImportTitle);
-    if (!path) return;
-    const FileContents contents = ports.Files->ReadWholeFile(*path);
-    outcome = contents.Result;
-    if (outcome.Succeeded) {
-      FileSystemPort& files = *ports.Files;
-      const regfile::ParsedFile parsed = regfile::ParseFile(
-          contents.Bytes.data(), contents.Bytes.size(),
-          [&files](std::string_view text) { return files.DecodeAnsi(text); });
-      if (parsed.IsRegistrationFile) imported = ImportSections(model, parsed, report);
-    }
-  } catch (const std::bad_alloc&) {
-    outcome = PortResult::Failure(kErrorNotEnoughMemory);
-  } catch (const std::length_error&) {
-    // A size beyond what can be allocated at all.
-    outcome = PortResult::Failure(kErrorNotEnoughMemory);
-  }
-  if (!outcome.Succeeded) {
-    ReportFailure(ports, texts::kImportFailed, outcome.ErrorCode);
+  if (!ImportPickedFile(model, ports, [&ports] { return ports.Pickers->PickFileToOpen(texts::kImportTitle); },
+                        report)) {
     return;
   }
-  if (!imported) {
-    ReportRefusal(ports, texts::kImportFailed, texts::kNotRegistrationFile);
-    return;
-  }
-  model = std::move(*imported);
   // The view was refreshed on the copy; the window shows it once the report
   // is closed and the command returns.
   ports.Dialogs->Inform(report, OffsetFromOwner(ports.Window, kDialogX, kDialogY));
+}
+
+std::optional<ImportedScopes> ImportFileAt(MainModel& model, const CommandPorts& ports, std::u16string_view path) {
+  std::u16string report;
+  return ImportPickedFile(model, ports, [path] { return std::optional<std::u16string>(path); }, report);
 }
 
 }  // namespace tallowin

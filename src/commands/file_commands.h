@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,18 @@ void FileImportExecute(MainModel& model, const CommandPorts& ports);
 // What Export writes: the values Save would write from the two lists, as the
 // bytes of a registration file.
 std::vector<std::uint8_t> RegistrationFileOfLists(const MainModel& model);
+
+// The scopes whose edit list an import replaced: those the file has a
+// section for.
+struct ImportedScopes {
+  bool System = false;
+  bool User = false;
+};
+
+// Import of a file already chosen, as FileImportExecute does it but without
+// its report of success: the scopes imported, or nothing when the import
+// failed, which has then been reported.
+std::optional<ImportedScopes> ImportFileAt(MainModel& model, const CommandPorts& ports, std::u16string_view path);
 
 // What Backup writes: both keys as they hold now, read afresh, as the bytes
 // of a registration file. When a key cannot be read, that failure and no

@@ -110,6 +110,19 @@ inline constexpr std::u16string_view kCountLineEnd = u" 項目\n";
 inline constexpr std::u16string_view kAutoBackupFailed = u"自動バックアップを作成できませんでした。";
 inline constexpr std::u16string_view kContinueWriting = u"書き込みを続けますか？";
 
+// The restore from an automatic backup (File menu). Its list's columns:
+// time of the backup, size (the number, then kByteSuffix), file name.
+inline constexpr std::u16string_view kRestoreMenu = u"自動バックアップから復元(&U)...";
+inline constexpr std::u16string_view kHintFileRestore = u"復元|自動バックアップの内容を編集リストに読み込み、変更点を確認する";
+inline constexpr std::u16string_view kRestoreCaption = u"自動バックアップから復元";
+inline constexpr std::u16string_view kRestoreButton = u"復元";
+inline constexpr std::u16string_view kRestoreNoBackups = u"自動バックアップはありません。";
+inline constexpr std::u16string_view kRestoreColumnTime = u"日時";
+inline constexpr std::u16string_view kRestoreColumnSize = u"サイズ";
+inline constexpr std::u16string_view kRestoreColumnFile = u"ファイル名";
+inline constexpr std::u16string_view kByteSuffix = u" バイト";
+inline constexpr std::u16string_view kRestoreListFailed = u"自動バックアップの一覧を読み込めませんでした。\n";
+
 // The review of what Save would change (File menu). The key column shows
 // kTabSystem or kTabUser, the name column has kColumnName's caption.
 inline constexpr std::u16string_view kReviewMenu = u"変更点の確認(&D)...";

@@ -9,6 +9,7 @@
 #include "commands/path_tab_commands.h"
 #include "model/texts.h"
 #include "ui/path_check_form.h"
+#include "ui/restore_form.h"
 #include "ui/review_form.h"
 #include "ui/resources/resource.h"
 
@@ -42,6 +43,14 @@ CommandOutcome ShowReview(CommandContext& c) {
   return {};
 }
 
+// The review opens over the lists as the restore left them.
+CommandOutcome ShowRestore(CommandContext& c) {
+  if (!RestoreShow(c.Window.Owner(), c.Model, c.Ports)) return {};
+  c.Window.MirrorModel();
+  ReviewChangesShow(c.Window.Owner(), c.Model, c.Ports);
+  return {};
+}
+
 CommandOutcome ShowPathCheck(CommandContext& c) {
   PathCheckShow(c.Window.Owner(), c.Model, c.Ports);
   return {};
@@ -58,13 +67,14 @@ constexpr Shortcut Ctrl(WORD key) { return {key, FCONTROL}; }
 
 using E = EditActionStates;
 
-const std::array<Command, 18> kCommands{{
+const std::array<Command, 19> kCommands{{
     {IDM_FILE_LOAD, texts::kHintFileLoad, Ctrl('R'), 0, Enabling::Always, nullptr, RunFileCommand<FileLoadExecute>},
     {IDM_FILE_SAVE, texts::kHintFileSave, Ctrl('W'), 0, Enabling::Always, nullptr, RunFileCommand<FileSaveExecute>},
     {IDM_FILE_REVIEW, texts::kHintFileReview, Ctrl('D'), 0, Enabling::Always, nullptr, ShowReview},
     {IDM_FILE_IMPORT, texts::kHintFileImport, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileImportExecute>},
     {IDM_FILE_EXPORT, texts::kHintFileExport, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileExportExecute>},
     {IDM_FILE_BUCKUP, {}, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileBuckupExecute>},
+    {IDM_FILE_RESTORE, texts::kHintFileRestore, {}, 0, Enabling::Always, nullptr, ShowRestore},
     // Alt+F4 is the system's own; it closes the window the same way.
     {IDM_FILE_EXIT, texts::kHintFileExit, {}, 0, Enabling::Always, nullptr,
      RunWindowAction<&WindowActions::Close>},

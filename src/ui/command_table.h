@@ -23,6 +23,9 @@ class WindowActions {
   virtual void Close() = 0;
   virtual void ShowAbout() = 0;
   virtual void UndoInFocusedField() = 0;
+  // Shows the model in the controls now, before a command that goes on in
+  // another dialog returns.
+  virtual void MirrorModel() = 0;
   // The window the program's dialogs open over.
   virtual HWND Owner() const = 0;
 

@@ -21,6 +21,14 @@ void LayOutDialog(HWND dialog, std::span<const DialogPlace> places, SIZE clientS
   SizeToClientArea(dialog, clientSize, dpi);
 }
 
+win32::UniqueFont LayOutDialogInProgramFont(HWND dialog, std::span<const DialogPlace> places, SIZE clientSize,
+                                            UINT dpi) {
+  win32::UniqueFont font = CreateProgramFont(12, dpi);
+  if (font) ::SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  LayOutDialog(dialog, places, clientSize, dpi, font.get());
+  return font;
+}
+
 void CentreOverOwner(HWND dialog, HWND owner) {
   RECT box{};
   if (!::GetWindowRect(dialog, &box)) return;

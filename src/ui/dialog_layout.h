@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "win32/unique_handle.h"
+
 // What the program's dialogs share: controls placed at design pixels for
 // the screen's DPI, a place centred over the owner, and report-style lists.
 namespace tallowin::ui {
@@ -23,6 +25,11 @@ struct DialogPlace {
 // Places the controls at their design pixels for the DPI, gives them the
 // font, and sizes the dialog so that its client area has the design size.
 void LayOutDialog(HWND dialog, std::span<const DialogPlace> places, SIZE clientSize, UINT dpi, HFONT font);
+
+// The same with the program's dialog font for the DPI, which the dialog
+// itself also gets; the font, for the dialog to keep while it is shown.
+win32::UniqueFont LayOutDialogInProgramFont(HWND dialog, std::span<const DialogPlace> places, SIZE clientSize,
+                                            UINT dpi);
 
 // Centres the dialog over its owner, kept on the owner's screen when the
 // owner hangs over its edge (over the work area without an owner).

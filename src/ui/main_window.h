@@ -102,7 +102,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   HWND Owner() const override { return window_; }
 
   // Mirroring the model into the controls.
-  void MirrorModel();
+  void MirrorModel() override;
   void ReadFields();
   void ShowStatus(int panel, std::u16string_view text);
   void ShowOutcome(const CommandOutcome& outcome);

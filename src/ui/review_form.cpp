@@ -96,9 +96,7 @@ void TReviewForm::FormCreate() {
 }
 
 void TReviewForm::LayOut(UINT dpi) {
-  font_ = CreateProgramFont(12, dpi);
-  if (font_) ::SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  LayOutDialog(dialog_, kPlaces, kClientSize, dpi, font_.get());
+  font_ = LayOutDialogInProgramFont(dialog_, kPlaces, kClientSize, dpi);
 }
 
 void TReviewForm::FitColumns(UINT dpi) {

@@ -18,6 +18,7 @@
 #define IDM_FILE_BUCKUP 1005
 #define IDM_FILE_EXIT 1006
 #define IDM_FILE_REVIEW 1007
+#define IDM_FILE_RESTORE 1008
 // Edit menu and context menu.
 #define IDM_EDIT_CUT 1101
 #define IDM_EDIT_COPY 1102
@@ -53,6 +54,11 @@
 #define IDC_PATH_CHECK_LIST 321
 #define IDC_PATH_CHECK_EMPTY 322
 #define IDC_PATH_CHECK_REMOVE 323
+
+// The restore from an automatic backup.
+#define IDD_RESTORE 330
+#define IDC_RESTORE_LIST 331
+#define IDC_RESTORE_EMPTY 332
 
 // The main window's controls.
 #define IDC_PAGE_CONTROL 400

@@ -194,5 +194,60 @@ TEST_F(LongPathCheckWindowTest, EveryFolderIsAnsweredAndOnlyTheMissingOnesShow) 
   }
 }
 
+class RestoreWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"LOCALAPPDATA", win32::Wide(localAppData.Path())));
+    Start();
+  }
+  void OpenRestore() {
+    ::PostMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_FILE_RESTORE, 0), 0);
+    driver->Pump();
+  }
+  ScratchFolder localAppData;
+};
+
+// No backup yet: the dialog says so. After a Save the backup it wrote is
+// listed; Enter restores it and the review shows what the keys gained since,
+// with a check box to delete it.
+TEST_F(RestoreWindowTest, EnterRestoresTheNewestBackupAndOpensTheReview) {
+  std::u16string emptyLine;
+  {
+    ModalDialogDriver none({[&](HWND dialog) {
+      emptyLine = Shown(dialog, IDC_RESTORE_LIST) ? u"" : WindowText(::GetDlgItem(dialog, IDC_RESTORE_EMPTY));
+      PressKey(dialog, VK_ESCAPE);
+    }});
+    OpenRestore();
+  }
+  EXPECT_EQ(emptyLine, u"自動バックアップはありません。");
+
+  dialogs.Answers = {true, false};  // write; restart later
+  driver->Key('W', true);
+  registry.Key(RootKey::CurrentUser, kUserSubkey) = {{u"Tool", Sz(u"vim")}, {u"LATER", Sz(u"l")}};
+  driver->Key('R', true);  // Load what the keys hold now
+  ASSERT_EQ(form->Model().UserList.Count(), 2);
+
+  Rows listed;
+  Rows reviewed;
+  UINT laterBox = 0;
+  ModalDialogDriver restore(
+      {[&](HWND dialog) { listed = ListRows(::GetDlgItem(dialog, IDC_RESTORE_LIST)); PressKey(dialog, VK_RETURN); },
+       [&](HWND dialog) {
+         reviewed = ListRows(::GetDlgItem(dialog, IDC_REVIEW_LIST));
+         laterBox = ListView_GetItemState(::GetDlgItem(dialog, IDC_REVIEW_LIST), 2, LVIS_STATEIMAGEMASK);
+         PressKey(dialog, VK_ESCAPE);
+       }});
+  OpenRestore();
+  ASSERT_EQ(restore.Seen().size(), 2u);
+  EXPECT_EQ(restore.Seen()[0].Caption, u"自動バックアップから復元");
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_TRUE(listed[0][1].ends_with(u" バイト") && listed[0][2].starts_with(u"env-"));
+  EXPECT_EQ(reviewed, (Rows{{u"", u"ユーザー", u"TEMP", u"追加", u"", u"%USERPROFILE%\\Temp"},
+                            {u"", u"ユーザー", u"Tool", u"変更", u"vim", u"notepad"},
+                            {u"", u"ユーザー", u"LATER", u"残ります", u"l", u""}}));
+  EXPECT_EQ(laterBox, INDEXTOSTATEIMAGEMASK(1u)) << "an unticked check box";
+  EXPECT_EQ(form->Model().UserList.At(1).SubItems[1], u"notepad") << "the lists as the backup holds them";
+}
+
 }  // namespace
 }  // namespace tallowin::testing
