@@ -32,4 +32,10 @@ bool NamesEqual(std::u16string_view a, std::u16string_view b);
 // Equality ignoring letter case (type names, the search for the Path entry).
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
 
+// Whether two names name the same registry value: the registry compares
+// value names unit by unit ignoring letter case, with none of the linguistic
+// equivalences of the word sort, so "Foo" and "FOO" are one value while a
+// precomposed and a decomposed accent are two.
+bool SameRegistryName(std::u16string_view a, std::u16string_view b);
+
 }  // namespace tallowin

@@ -80,4 +80,8 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
+// Letters outside ASCII keep their case here; the Windows build folds them
+// as the registry does.
+bool SameRegistryName(std::u16string_view a, std::u16string_view b) { return EqualsIgnoringCase(a, b); }
+
 }  // namespace tallowin
