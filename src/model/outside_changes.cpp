@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "model/registry_names.h"
+#include "model/texts.h"
 
 namespace tallowin {
 namespace {
@@ -85,6 +86,15 @@ void NoteWrittenValues(std::vector<NamedValue>& known, const std::vector<std::u1
   std::erase_if(known, [&gone](const NamedValue& value) { return gone.Find(value.Name).has_value(); });
   known.insert(known.end(), written.begin(), written.end());
   known = AsKeyHoldsThem(known);
+}
+
+std::array<std::u16string, 4> OutsideChangeColumnTexts(const OutsideChange& change) {
+  std::u16string_view kind = texts::kChangeChanged;
+  if (change.Kind == OutsideChangeKind::Added) kind = texts::kChangeAdded;
+  if (change.Kind == OutsideChangeKind::Deleted) kind = texts::kOutsideDeleted;
+  return {std::u16string(change.Scope == KeyScope::System ? texts::kTabSystem : texts::kTabUser), change.Name,
+          std::u16string(kind),
+          std::u16string(change.EditedInWindow ? texts::kEditedInWindow : texts::kNotEditedInWindow)};
 }
 
 }  // namespace tallowin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -52,5 +53,9 @@ bool SameKeyValues(const std::vector<NamedValue>& a, const std::vector<NamedValu
 // wrote `written`, given what it held before as far as the window knows.
 void NoteWrittenValues(std::vector<NamedValue>& known, const std::vector<std::u16string>& deleted,
                        const std::vector<NamedValue>& written);
+
+// The texts of a change as Save's question lists it: key, name, what the
+// other program did and whether the window edited the value too.
+std::array<std::u16string, 4> OutsideChangeColumnTexts(const OutsideChange& change);
 
 }  // namespace tallowin

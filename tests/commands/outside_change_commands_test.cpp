@@ -66,6 +66,7 @@ TEST_F(OutsideChangeTest, SaveKeepsOtherProgramsChangesToValuesTheUserDidNotEdit
       Load();
       SetRow(u"X", c.Row);
       SetKeyValue(u"X", c.Outside);
+      EXPECT_EQ(KeysChangedOutside(model, ports), c.AtLoad != c.Outside);
       testing::ScriptedOutsideChanges outside(answer);
       ports.OutsideChanges = &outside;
       Save();
@@ -77,6 +78,8 @@ TEST_F(OutsideChangeTest, SaveKeepsOtherProgramsChangesToValuesTheUserDidNotEdit
       const bool conflict = c.Asked && c.Edited && answer == OutsideChangeAnswer::KeepOthers;
       EXPECT_EQ(model.IsConflict(KeyScope::User, u"x"), conflict);
       EXPECT_EQ(model.IsConflict(KeyScope::System, u"X"), false);
+      // Save's own writes are no other program's change.
+      if (answer == OutsideChangeAnswer::Overwrite) EXPECT_EQ(KeysChangedOutside(model, ports), !c.Row && c.Outside);
 
       outside.Asked.clear();
       Save();

@@ -73,3 +73,11 @@
 #define IDC_PATH_PAGE 416
 #define IDC_SYS_PAGE 417
 #define IDC_USER_PAGE 418
+
+// Save's question about values other programs changed since Load.
+#define IDD_OUTSIDE_CHANGES 330
+#define IDC_OUTSIDE_ICON 331
+#define IDC_OUTSIDE_TEXT 332
+#define IDC_OUTSIDE_LIST 333
+#define IDC_OUTSIDE_KEEP 334
+#define IDC_OUTSIDE_OVERWRITE 335
