@@ -14,8 +14,8 @@ namespace {
 constexpr SIZE kClientSize{560, 306};
 
 constexpr DialogPlace kPlaces[] = {
-    {IDC_OUTSIDE_ICON, 12, 12, 32, 32},        {IDC_OUTSIDE_TEXT, 56, 8, 496, 58},
-    {IDC_OUTSIDE_LIST, 8, 72, 544, 190},       {IDC_OUTSIDE_KEEP, 276, 272, 120, 26},
+    {IDC_OUTSIDE_ICON, 12, 12, 32, 32},        {IDC_OUTSIDE_TEXT, 56, 8, 496, 80},
+    {IDC_OUTSIDE_LIST, 8, 94, 544, 168},       {IDC_OUTSIDE_KEEP, 276, 272, 120, 26},
     {IDC_OUTSIDE_OVERWRITE, 402, 272, 72, 26}, {IDCANCEL, 480, 272, 72, 26},
 };
 
@@ -59,8 +59,8 @@ void TOutsideChangeForm::FormCreate() {
                         reinterpret_cast<WPARAM>(::LoadIconW(nullptr, IDI_WARNING)), 0);
   const UINT dpi = DpiOf(dialog_);
   const ListColumn columns[] = {{texts::kReviewColumnKey, 70},
-                                {texts::kColumnName, 150},
-                                {texts::kOutsideColumnChange, 150},
+                                {texts::kColumnName, 130},
+                                {texts::kOutsideColumnChange, 170},
                                 {texts::kOutsideColumnEdited, 150}};
   const HWND list = ::GetDlgItem(dialog_, IDC_OUTSIDE_LIST);
   SetUpReportList(list, columns, dpi, false);
