@@ -16,23 +16,24 @@ using Text = std::optional<std::u16string>;  // a value's data, or none
 
 class OutsideChangeTest : public ::testing::Test, protected testing::SafetyBench {
  protected:
-  Text KeyValue(std::u16string_view name) {
-    for (const auto& [held, value] : registry.Key(RootKey::CurrentUser, kUserSubkey)) {
-      if (held == name) return DataTextOf(value);
+  // The user key's value X: its data, or none.
+  Text KeyValue() {
+    for (const auto& [name, value] : registry.Key(RootKey::CurrentUser, kUserSubkey)) {
+      if (name == u"X") return DataTextOf(value);
     }
     return std::nullopt;
   }
-  void SetKeyValue(std::u16string_view name, const Text& data) {
+  void SetKeyValue(const Text& data) {
     auto& key = registry.Key(RootKey::CurrentUser, kUserSubkey);
-    std::erase_if(key, [&](const auto& value) { return value.first == name; });
-    if (data) key.emplace_back(name, Sz(*data));
+    std::erase_if(key, [](const auto& value) { return value.first == u"X"; });
+    if (data) key.emplace_back(u"X", Sz(*data));
   }
-  void SetRow(std::u16string_view name, const Text& data) {
-    EditList& list = model.UserList;
-    const int row = list.FindIgnoringCase(name);
-    if (row >= 0 && !data) list.Delete(row);
-    if (row >= 0 && data) list.SetData(row, *data);
-    if (row < 0 && data) list.Add(VariableEntry::FromTexts(std::u16string(name), u"REG_SZ", *data));
+  // The window's row X: deleted, given the data, or added.
+  void SetRow(const Text& data) {
+    const int row = model.UserList.FindIgnoringCase(u"X");
+    if (row >= 0 && !data) model.UserList.Delete(row);
+    if (row >= 0 && data) model.UserList.SetData(row, *data);
+    if (row < 0 && data) model.UserList.Add(VariableEntry::FromTexts(u"X", u"REG_SZ", *data));
   }
 };
 
@@ -62,10 +63,10 @@ TEST_F(OutsideChangeTest, SaveKeepsOtherProgramsChangesToValuesTheUserDidNotEdit
     for (const auto answer : {OutsideChangeAnswer::KeepOthers, OutsideChangeAnswer::Overwrite,
                               OutsideChangeAnswer::Cancel}) {
       SCOPED_TRACE(::testing::Message() << c.What << ", answer " << static_cast<int>(answer));
-      SetKeyValue(u"X", c.AtLoad);
+      SetKeyValue(c.AtLoad);
       Load();
-      SetRow(u"X", c.Row);
-      SetKeyValue(u"X", c.Outside);
+      SetRow(c.Row);
+      SetKeyValue(c.Outside);
       EXPECT_EQ(KeysChangedOutside(model, ports), c.AtLoad != c.Outside);
       testing::ScriptedOutsideChanges outside(answer);
       ports.OutsideChanges = &outside;
@@ -74,7 +75,7 @@ TEST_F(OutsideChangeTest, SaveKeepsOtherProgramsChangesToValuesTheUserDidNotEdit
       if (c.Asked) asked.push_back({{KeyScope::User, u"X", *c.Asked, c.Edited}});
       EXPECT_EQ(outside.Asked, asked);
       const bool cancelled = c.Asked && answer == OutsideChangeAnswer::Cancel;
-      EXPECT_EQ(KeyValue(u"X"), cancelled ? c.Outside : answer == OutsideChangeAnswer::Overwrite ? c.Overwritten : c.Kept);
+      EXPECT_EQ(KeyValue(), cancelled ? c.Outside : answer == OutsideChangeAnswer::Overwrite ? c.Overwritten : c.Kept);
       const bool conflict = c.Asked && c.Edited && answer == OutsideChangeAnswer::KeepOthers;
       EXPECT_EQ(model.IsConflict(KeyScope::User, u"x"), conflict);
       EXPECT_EQ(model.IsConflict(KeyScope::System, u"X"), false);

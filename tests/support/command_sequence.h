@@ -281,9 +281,10 @@ class CommandSequence {
   // Makes the next step from the choices and what the window shows now.
   Step Generate(Choices& choices, bool first) const;
   void Apply(const Step& step);
-  // The view and Save after every step; Export and Import, which take longer,
-  // when asked.
-  std::optional<Failure> Check(bool exportToo) const;
+  // The view and the values Save would write after every step; Save itself
+  // (with its backup, on keys that other programs changed), Export and
+  // Import, which take longer, when asked.
+  std::optional<Failure> Check(bool roundTrip) const;
 
  private:
   struct Expectation {
@@ -303,6 +304,8 @@ class CommandSequence {
   void ApplyVariableCommand(const Step& step);
   Expectation Expected(const EditList& list, int row, bool system) const;
   std::optional<std::string> CheckSave() const;
+  std::optional<std::string> CheckValuesToWrite() const;
+  std::string RowWritten(const EditList& list, int row, bool system, const RegistryValue& written) const;
   std::optional<std::string> CheckExportImport() const;
   std::optional<std::string> CheckView() const;
 
@@ -336,6 +339,7 @@ class CommandSequence {
   std::optional<ReadWith> clip_;
   bool justRead_[2] = {};  // the System and the User list were read by the last step
   NamedValues atLoad_[2];  // what the system and the user key held at the last Load
+  mutable std::pair<std::u16string, Items> pathItemsRead_;
 };
 
 // --- Generation ------------------------------------------------------------
@@ -730,7 +734,9 @@ inline CommandSequence::Expectation CommandSequence::Expected(const EditList& li
   const std::optional<ReadWith> read = found != readMap.end() ? found->second : std::nullopt;
   bool keeps = read && entry.TypeName() == read->TypeName;
   if (keeps && system && pathRow_ == list.IdAt(row)) {
-    const Items readItems = PathItemsOf(read->Data);
+    // The read Path's items, split again only when another value was read.
+    if (pathItemsRead_.first != read->Data) pathItemsRead_ = {read->Data, PathItemsOf(read->Data)};
+    const Items& readItems = pathItemsRead_.second;
     keeps = items_ == readItems && (entry.Data() == read->Data || entry.Data() == Joined(readItems));
   } else {
     keeps = keeps && entry.Data() == read->Data;
@@ -840,13 +846,32 @@ inline std::optional<std::string> CommandSequence::CheckSave() const {
         return "Save wrote " + Show(written[v].second, expected[v].second) + " over another program's change of " +
                Show(expected[v].first) + ", which the user did not edit";
       }
-      const int i = rowOf[r];
-      const VariableEntry& entry = list.At(i);
-      const Expectation e = Expected(list, i, s == 0);
-      return std::string(s == 0 ? "system" : "user") + " row " + Show(entry.Name) +
-             (s == 0 && pathRow_ == list.IdAt(i) ? " (the Path row)" : "") + " shows " + Show(entry.TypeName()) +
-             " " + Show(entry.Data()) + "; Save wrote " + Show(written[v].second, e.Value) + ", which is " +
-             (e.KeepsRead ? "the value read" : "what it shows");
+      return RowWritten(list, rowOf[r], s == 0, written[v].second);
+    }
+  }
+  return std::nullopt;
+}
+
+inline std::string CommandSequence::RowWritten(const EditList& list, int row, bool system,
+                                               const RegistryValue& written) const {
+  const VariableEntry& entry = list.At(row);
+  const Expectation e = Expected(list, row, system);
+  return std::string(system ? "system" : "user") + " row " + Show(entry.Name) +
+         (system && pathRow_ == list.IdAt(row) ? " (the Path row)" : "") + " shows " + Show(entry.TypeName()) + " " +
+         Show(entry.Data()) + "; Save wrote " + Show(written, e.Value) + ", which is " +
+         (e.KeepsRead ? "the value read" : "what it shows");
+}
+
+// What Save would write, row by row, without running it: quick enough for
+// every step of a fuzzed sequence.
+inline std::optional<std::string> CommandSequence::CheckValuesToWrite() const {
+  for (const bool system : {true, false}) {
+    const EditList& list = system ? model_.SysList : model_.UserList;
+    const std::vector<NamedValue> values = model_.ValuesToWrite(list);
+    for (int i = 0; i < list.Count(); ++i) {
+      const NamedValue& value = values[static_cast<std::size_t>(i)];
+      if (value.Name != list.At(i).Name) return "Save would write row " + Show(list.At(i).Name) + " as " + Show(value.Name);
+      if (value.Value != Expected(list, i, system).Value) return RowWritten(list, i, system, value.Value);
     }
   }
   return std::nullopt;
@@ -916,10 +941,12 @@ inline std::optional<std::string> CommandSequence::CheckExportImport() const {
   return std::nullopt;
 }
 
-inline std::optional<Failure> CommandSequence::Check(bool exportToo) const {
+inline std::optional<Failure> CommandSequence::Check(bool roundTrip) const {
   if (std::optional<std::string> detail = CheckView()) return Failure{0, "view", *detail};
-  if (std::optional<std::string> detail = CheckSave()) return Failure{0, "save", *detail};
-  if (!exportToo) return std::nullopt;
+  if (std::optional<std::string> detail = roundTrip ? CheckSave() : CheckValuesToWrite()) {
+    return Failure{0, "save", *detail};
+  }
+  if (!roundTrip) return std::nullopt;
   if (std::optional<std::string> detail = CheckExportImport()) return Failure{0, "export", *detail};
   return std::nullopt;
 }
@@ -932,16 +959,16 @@ struct SequenceResult {
 };
 
 // Runs steps made from the choices, checking after each, until a check
-// fails, the step count is reached or the choices run out. Export and
-// Import are checked after every step, or only after the last one.
-inline SequenceResult RunSequence(Choices& choices, std::size_t maxSteps, bool exportEachStep = true) {
+// fails, the step count is reached or the choices run out. Save, Export and
+// Import run after every step, or only after the last one.
+inline SequenceResult RunSequence(Choices& choices, std::size_t maxSteps, bool roundTripEachStep = true) {
   SequenceResult result;
   CommandSequence sequence;
   while (result.Steps.size() < maxSteps && (result.Steps.empty() || !choices.Exhausted())) {
     result.Steps.push_back(sequence.Generate(choices, result.Steps.empty()));
     sequence.Apply(result.Steps.back());
     const bool last = result.Steps.size() == maxSteps || choices.Exhausted();
-    if ((result.Failed = sequence.Check(exportEachStep || last))) {
+    if ((result.Failed = sequence.Check(roundTripEachStep || last))) {
       result.Failed->Step = result.Steps.size() - 1;
       break;
     }

@@ -57,18 +57,6 @@ class FakeRegistry : public RegistryPort {
 
   Values& Key(RootKey root, std::u16string_view subkey) { return Keys[{root, std::u16string(subkey)}]; }
 
-  // A value written as the registry writes it: a name it holds in another
-  // letter case keeps that spelling and takes the value.
-  static void Set(Values& values, const std::u16string& name, RegistryValue value) {
-    for (auto& [existing, stored] : values) {
-      if (EqualsIgnoringCase(existing, name)) {
-        stored = std::move(value);
-        return;
-      }
-    }
-    values.emplace_back(name, std::move(value));
-  }
-
   PortResult ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) override {
     const PortResult read = Read(root, subkey, [&](const std::u16string& name, const RegistryValue& value) {
       list.Add(VariableEntry::FromValue(name, value));
@@ -117,6 +105,18 @@ class FakeRegistry : public RegistryPort {
     return PortResult::Success();
   }
 
+
+ public:
+  // A value written as the registry writes it.
+  static void Set(Values& values, const std::u16string& name, RegistryValue value) {
+    for (auto& [existing, stored] : values) {
+      if (EqualsIgnoringCase(existing, name)) {  // value names ignore case
+        stored = std::move(value);
+        return;
+      }
+    }
+    values.emplace_back(name, std::move(value));
+  }
 };
 
 // Counts the announcements and, for their order among the dialogs, how many
