@@ -9,6 +9,7 @@
 #include "interop/sample_values.h"
 #include "model/main_model.h"
 #include "model/type_names.h"
+#include "regfile/reg_file.h"
 #include "support/scratch_folder.h"
 #include "support/scratch_key.h"
 #include "support/scripted_dialogs.h"
@@ -108,13 +109,9 @@ TEST_F(ImportFromPeersTest, ContinuationLinesReadAsRegImportReadsThem) {
       u"\"A\"=hex:01,\\\r\n\"B\"=\"b\"\r\n", u"\"A\"=hex:01,02\r\n"};
   for (const std::u16string& shape : shapes) {
     SCOPED_TRACE(Printable(shape));
-    const std::u16string key = MakeKey(u"shape");
+    const std::u16string key = MakeKey(u"shape " + Ascii(std::to_string(&shape - shapes)));
     const auto file = [&](std::u16string_view header) {
-      std::vector<std::uint8_t> bytes{0xff, 0xfe};
-      for (const char16_t unit : u"Windows Registry Editor Version 5.00\r\n\r\n[" + std::u16string(header) + u"]\r\n" + shape) {
-        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(unit & 0xff), static_cast<std::uint8_t>(unit >> 8)});
-      }
-      return bytes;
+      return regfile::EncodeFile({u"Windows Registry Editor Version 5.00", u"", u"[" + std::u16string(header) + u"]", shape});
     };
     WriteBytes(folder.File(u"peer.reg"), file(u"HKEY_CURRENT_USER\\" + key));
     ASSERT_EQ(RunPeer(kReg, L"import \"" + win32::ToWide(folder.File(u"peer.reg")) + L"\""), 0u);

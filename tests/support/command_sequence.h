@@ -305,7 +305,6 @@ class CommandSequence {
   Expectation Expected(const EditList& list, int row, bool system) const;
   std::optional<std::string> CheckSave() const;
   std::optional<std::string> CheckValuesToWrite() const;
-  std::string RowWritten(const EditList& list, int row, bool system, const RegistryValue& written) const;
   std::optional<std::string> CheckExportImport() const;
   std::optional<std::string> CheckView() const;
 
@@ -807,59 +806,23 @@ inline std::optional<std::string> CommandSequence::CheckSave() const {
     // Value names ignore case: of rows whose names differ only in case, the
     // key holds the last one's value under the first one's name.
     FakeRegistry::Values rows;
-    std::vector<int> rowOf;
-    for (int i = 0; i < list.Count(); ++i) {
-      const auto same = std::find_if(rows.begin(), rows.end(),
-                                     [&](const auto& v) { return EqualsIgnoringCase(v.first, list.At(i).Name); });
-      const RegistryValue value = Expected(list, i, s == 0).Value;
-      if (same != rows.end()) {
-        same->second = value;
-        rowOf[static_cast<std::size_t>(same - rows.begin())] = i;
-      } else {
-        rows.emplace_back(list.At(i).Name, value);
-        rowOf.push_back(i);
-      }
-    }
+    for (int i = 0; i < list.Count(); ++i) FakeRegistry::Set(rows, list.At(i).Name, Expected(list, i, s == 0).Value);
     // A value another program changed since Load stays as it left it while
     // the rows would write back what Load read; the user's edits are written.
     FakeRegistry::Values expected = now;
-    std::vector<bool> keptOutside(rows.size());
-    for (std::size_t v = 0; v < rows.size(); ++v) {
-      const RegistryValue* read = find(atLoad_[s], rows[v].first);
-      const RegistryValue* current = find(now, rows[v].first);
+    for (const auto& [name, value] : rows) {
+      const RegistryValue* read = find(atLoad_[s], name);
+      const RegistryValue* current = find(now, name);
       const bool changedOutside = read == nullptr || current == nullptr ? read != current : *read != *current;
-      keptOutside[v] = changedOutside && read != nullptr && *read == rows[v].second;
-      if (!keptOutside[v]) FakeRegistry::Set(expected, rows[v].first, rows[v].second);
+      if (!changedOutside || read == nullptr || *read != value) FakeRegistry::Set(expected, name, value);
     }
     const FakeRegistry::Values& written = registry.Key(root, subkey);
-    if (written.size() != expected.size()) {
-      return std::string(s == 0 ? "system" : "user") + " key holds " + std::to_string(written.size()) +
-             " values after Save, expected " + std::to_string(expected.size());
-    }
-    for (std::size_t v = 0; v < expected.size(); ++v) {
-      if (written[v] == expected[v]) continue;
-      const auto row = std::find_if(rows.begin(), rows.end(),
-                                    [&](const auto& r) { return EqualsIgnoringCase(r.first, expected[v].first); });
-      if (row == rows.end()) return "Save changed " + Show(expected[v].first) + ", which no row holds";
-      const std::size_t r = static_cast<std::size_t>(row - rows.begin());
-      if (keptOutside[r]) {
-        return "Save wrote " + Show(written[v].second, expected[v].second) + " over another program's change of " +
-               Show(expected[v].first) + ", which the user did not edit";
-      }
-      return RowWritten(list, rowOf[r], s == 0, written[v].second);
+    if (written != expected) {
+      return std::string(s == 0 ? "system" : "user") + " key after Save " + Show(written) + ", expected " +
+             Show(expected) + ", other programs having left " + Show(now);
     }
   }
   return std::nullopt;
-}
-
-inline std::string CommandSequence::RowWritten(const EditList& list, int row, bool system,
-                                               const RegistryValue& written) const {
-  const VariableEntry& entry = list.At(row);
-  const Expectation e = Expected(list, row, system);
-  return std::string(system ? "system" : "user") + " row " + Show(entry.Name) +
-         (system && pathRow_ == list.IdAt(row) ? " (the Path row)" : "") + " shows " + Show(entry.TypeName()) + " " +
-         Show(entry.Data()) + "; Save wrote " + Show(written, e.Value) + ", which is " +
-         (e.KeepsRead ? "the value read" : "what it shows");
 }
 
 // What Save would write, row by row, without running it: quick enough for
@@ -869,9 +832,14 @@ inline std::optional<std::string> CommandSequence::CheckValuesToWrite() const {
     const EditList& list = system ? model_.SysList : model_.UserList;
     const std::vector<NamedValue> values = model_.ValuesToWrite(list);
     for (int i = 0; i < list.Count(); ++i) {
+      const VariableEntry& entry = list.At(i);
       const NamedValue& value = values[static_cast<std::size_t>(i)];
-      if (value.Name != list.At(i).Name) return "Save would write row " + Show(list.At(i).Name) + " as " + Show(value.Name);
-      if (value.Value != Expected(list, i, system).Value) return RowWritten(list, i, system, value.Value);
+      const Expectation e = Expected(list, i, system);
+      if (value.Name == entry.Name && value.Value == e.Value) continue;
+      return std::string(system ? "system" : "user") + " row " + Show(entry.Name) +
+             (system && pathRow_ == list.IdAt(i) ? " (the Path row)" : "") + " shows " + Show(entry.TypeName()) +
+             " " + Show(entry.Data()) + "; Save writes " + Show(value.Name) + " " + Show(value.Value, e.Value) +
+             ", which is " + (e.KeepsRead ? "the value read" : "what it shows");
     }
   }
   return std::nullopt;
@@ -942,12 +910,12 @@ inline std::optional<std::string> CommandSequence::CheckExportImport() const {
 }
 
 inline std::optional<Failure> CommandSequence::Check(bool roundTrip) const {
-  if (std::optional<std::string> detail = CheckView()) return Failure{0, "view", *detail};
-  if (std::optional<std::string> detail = roundTrip ? CheckSave() : CheckValuesToWrite()) {
-    return Failure{0, "save", *detail};
-  }
+  if (std::optional<std::string> view = CheckView()) return Failure{0, "view", *view};
+  std::optional<std::string> detail = CheckValuesToWrite();
+  if (!detail && roundTrip) detail = CheckSave();
+  if (detail) return Failure{0, "save", *detail};
   if (!roundTrip) return std::nullopt;
-  if (std::optional<std::string> detail = CheckExportImport()) return Failure{0, "export", *detail};
+  if ((detail = CheckExportImport())) return Failure{0, "export", *detail};
   return std::nullopt;
 }
 
