@@ -1,8 +1,9 @@
 // Runs an editing sequence decoded from the fuzzer's bytes (the registry
-// contents, the files imported and the user's steps) and, after every step,
-// the property test's checks: Save writes what the window shows and no
-// command leaves the Path view out of step; Export and Import after the last
-// step (support/command_sequence.h).
+// contents, the files imported, other programs' changes and the user's
+// steps) with the property test's checks (support/command_sequence.h):
+// after every step the view and the values Save would write; after the last
+// step Save itself, on keys other programs changed, and Export and Import.
+// The property test of make test runs all of them after every step.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,8 +13,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tallowin::testing;
   ByteChoices choices(data, size);
-  // Export and Import once, after the last step: they write what Save writes,
-  // and the reader has a fuzz target of its own.
+  // Save, Export and Import once, after the last step: Save writes what the
+  // quick check looked at after each step, with its automatic backup (most
+  // of a step's time), and the reader has a fuzz target of its own.
   const SequenceResult result = RunSequence(choices, 64, false);
   if (!result.Failed) return 0;
   const std::vector<Step> shortened = Shrink(result.Steps, *result.Failed);

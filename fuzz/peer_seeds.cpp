@@ -4,7 +4,7 @@
 // with a Path that has line breaks and empty items), redirected to the two
 // environment keys, and the same values in the other shapes a file comes
 // in: UTF-16LE without FF FE, lone CR line ends, and REGEDIT4 in code pages
-// 932 and 1252. Run once under Wine by scripts/make-fuzz-seeds.sh; the files
+// 932 and 1252; and the continuation shapes where readers part. Run once under Wine by scripts/make-fuzz-seeds.sh; the files
 // are kept in the repository, so that fuzzing needs no Wine.
 #include <windows.h>
 
@@ -155,6 +155,20 @@ Bytes Regedit4File(UINT codePage) {
   return Bytes(text.begin(), text.end());
 }
 
+// The continuation shapes where readers part: a comment line and an empty
+// line between continuation lines (reg.exe skips both), and a continuation
+// line followed directly by a key header (reg.exe drops the value and skips
+// the header).
+Bytes ContinuationShapesFile() {
+  const std::u16string text = u"Windows Registry Editor Version 5.00\r\n\r\n" + kUserHeader + u"\r\n" +
+                              u"\"Commented\"=hex(2):43,00,3a,00,\\\r\n; between continuation lines\r\n"
+                              u"  5c,00,00,00\r\n"
+                              u"\"Spaced\"=hex(2):43,00,3a,00,\\\r\n\r\n  5c,00,00,00\r\n"
+                              u"\"CutByHeader\"=hex(2):43,00,3a,00,\\\r\n" +
+                              kSystemHeader + u"\r\n\"AfterHeader\"=\"x\"\r\n";
+  return Utf16File(text, true);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -187,5 +201,6 @@ int main(int argc, char** argv) {
   WriteFile(folder + L"\\regedit-export-cr.reg", Utf16File(regeditText, true));
   WriteFile(folder + L"\\regedit4-cp932.reg", Regedit4File(932));
   WriteFile(folder + L"\\regedit4-cp1252.reg", Regedit4File(1252));
+  WriteFile(folder + L"\\continuation-shapes.reg", ContinuationShapesFile());
   return 0;
 }

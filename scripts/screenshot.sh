@@ -2,8 +2,9 @@
 # make screenshot: builds the program, starts it under Wine on an Xvfb
 # display and saves what a person would see, one PNG per view, in
 # build/screenshots/: the three tabs, the File menu, the about box, the
-# folder browser, the review before Save, the Path check and the restore
-# from an automatic backup.
+# folder browser, the review before Save, the Path check, the restore from
+# an automatic backup, and the notice and Save's question when another
+# program changed the variables.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -23,6 +24,18 @@ out=$root/build/screenshots
 mkdir -p "$out"
 rm -f "$out"/*.png
 window=
+# The last view changes the environment keys as another program would;
+# they are put back as they are now.
+user_key='HKCU\Environment'
+system_key='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
+saved=$("$WINE_LOADER" winepath -w "$out" | tr -d '\r')
+"$WINE_LOADER" reg export "$user_key" "$saved\\user.reg" /y >/dev/null 2>&1
+"$WINE_LOADER" reg export "$system_key" "$saved\\system.reg" /y >/dev/null 2>&1
+stop_program() {
+  "$WINE_SERVER" -k 2>/dev/null || true
+  "$WINE_SERVER" -w 2>/dev/null || true
+}
+stop_program
 
 # Without a window manager, keys and clicks do not reach a modal dialog
 # under Wine, so each view with a dialog gets a fresh start of the program.
@@ -32,10 +45,6 @@ start_program() {
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   sleep 1
   eval "$(xdotool getwindowgeometry --shell "$window")"
-}
-stop_program() {
-  "$WINE_SERVER" -k 2>/dev/null || true
-  "$WINE_SERVER" -w 2>/dev/null || true
 }
 shot() { import -window root "$out/$1.png"; }
 
@@ -90,6 +99,26 @@ done
 start_program
 xdotool key --window "$window" alt+f u; sleep 2; shot 9-restore
 stop_program
+
+# Another program changes the user's TEMP and the system Path after the
+# window's Load, while the user edits the Path: the status bar's notice,
+# then Save's question about the other program's changes.
+start_program
+xdotool key --window "$window" End; xdotool type --window "$window" 'C:\Tools;'; sleep 0.5
+"$WINE_LOADER" reg add "$user_key" /v TEMP /t REG_EXPAND_SZ /d 'D:\Temp' /f >/dev/null 2>&1
+"$WINE_LOADER" reg add "$system_key" /v PATH /t REG_EXPAND_SZ /d 'C:\windows\system32;C:\windows;C:\Installer' /f >/dev/null 2>&1
+sleep 1; shot 10-outside-change-notice
+# reg.exe took the focus; the window gets it back before its shortcut.
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --window "$window" ctrl+w; sleep 1
+warning=$(xdotool search --sync --onlyvisible --name '^警告$' | head -n 1)
+# A click on its OK button (keys sent to it went past it here).
+sleep 1; xdotool mousemove --window "$warning" 66 64 click 1; sleep 2; shot 11-outside-changes
+stop_program
+"$WINE_LOADER" reg import "$saved\\user.reg" >/dev/null 2>&1
+"$WINE_LOADER" reg import "$saved\\system.reg" >/dev/null 2>&1
+stop_program
+rm -f "$out"/*.reg
 
 echo "Screenshots in $out:"
 ls "$out"

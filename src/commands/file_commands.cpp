@@ -9,6 +9,7 @@
 
 #include "model/clip_item.h"
 #include "model/environment_keys.h"
+#include "model/registry_names.h"
 #include "model/texts.h"
 #include "regfile/reg_file.h"
 #include "commands/dialog_offsets.h"
@@ -74,6 +75,24 @@ void LinkImportedPathEntry(MainModel& model) {
   model.PathList = std::move(keptItems);
 }
 
+// A section's values as the key holds them once reg.exe imported the file:
+// names that differ only in letter case are one value, which keeps the
+// first spelling and takes the last value and type.
+std::vector<regfile::ParsedValue> OneValuePerName(std::vector<regfile::ParsedValue> values) {
+  std::vector<regfile::ParsedValue> merged;
+  merged.reserve(values.size());
+  RegistryNameIndex names;
+  for (regfile::ParsedValue& value : values) {
+    const std::size_t held = names.Insert(value.Name, merged.size());
+    if (held < merged.size()) {
+      merged[held].Value = std::move(value.Value);
+    } else {
+      merged.push_back(std::move(value));
+    }
+  }
+  return merged;
+}
+
 // The model after importing the file's sections, with its Path view
 // refreshed, and the report's text. A section replaces its whole list; a
 // scope without a section keeps its list.
@@ -90,9 +109,10 @@ MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& pars
     // not delete it.
     (isSystem ? imported.SysNamesAtLoad : imported.UserNamesAtLoad).clear();
     imported.DeleteOnSave.clear();
+    imported.Conflicts.clear();
     list.Clear();
-    for (const regfile::ParsedValue& value : section.Values) {
-      list.Add(VariableEntry::FromValue(value.Name, value.Value));
+    for (regfile::ParsedValue& value : OneValuePerName(section.Values)) {
+      list.Add(VariableEntry::FromValue(std::move(value.Name), std::move(value.Value)));
     }
   }
   if (systemImported) LinkImportedPathEntry(imported);

@@ -8,6 +8,7 @@
 #include "commands/auto_backup.h"
 #include "commands/dialog_offsets.h"
 #include "commands/failure_report.h"
+#include "commands/outside_change_commands.h"
 #include "commands/review_commands.h"
 
 namespace tallowin {
@@ -58,6 +59,7 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
   loaded.SysNamesAtLoad.clear();
   loaded.UserNamesAtLoad.clear();
   loaded.DeleteOnSave.clear();
+  loaded.Conflicts.clear();
 
   if (const PortResult read = ports.Registry->ReadKeyToList(RootKey::LocalMachine, kSystemSubkey, loaded.SysList);
       !read.Succeeded) {
@@ -65,6 +67,7 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
     return {};
   }
   loaded.SysNamesAtLoad = NamesOf(loaded.SysList);
+  loaded.SysKeyAtLoad = ValuesToWrite(loaded.SysList);  // rows just read write what they were read with
   // Without a Path entry the Path list and Edit1 keep what they held.
   const int pathRow = loaded.SysList.FindIgnoringCase(u"Path");
   if (pathRow >= 0) loaded.LinkPathEntry(pathRow);
@@ -75,6 +78,7 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
     return {};
   }
   loaded.UserNamesAtLoad = NamesOf(loaded.UserList);
+  loaded.UserKeyAtLoad = ValuesToWrite(loaded.UserList);
 
   loaded.RefreshPathView();
   model = std::move(loaded);
@@ -85,24 +89,32 @@ CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   ports.Dialogs->Beep(SystemSound::Exclamation);
   if (!ports.Dialogs->Warn(texts::kSaveWarning, OffsetFromOwner(ports.Window, kDialogX, kDialogY))) return {};
   if (!BackupBeforeSave(ports)) return {};
+  // Values other programs changed since Load are not written over unasked.
+  const std::optional<SaveValues> values = ValuesToSave(model, ports);
+  if (!values) return {};
+  const std::vector<ScopedName> marked = model.DeleteOnSave;
 
   // The user key is written only after the whole system key was, and
   // values are deleted only after both were. The user key is opened for
   // writing first, by a write of no values, so that a user key that is
   // missing or cannot be written stops Save before the system key changed.
-  const std::vector<NamedValue> sysValues = model.ValuesToWrite(model.SysList);
-  const std::vector<NamedValue> userValues = model.ValuesToWrite(model.UserList);
-  const std::vector<ScopedName> marked = model.DeleteOnSave;
   PortResult written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, {});
-  if (written.Succeeded) written = ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, sysValues);
-  if (written.Succeeded) written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, userValues);
+  if (written.Succeeded) {
+    written = ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, values->System);
+  }
+  if (written.Succeeded) {
+    written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, values->User);
+  }
   if (written.Succeeded) written = DeleteMarkedValues(model, ports);
   if (!written.Succeeded) {
     ReportFailure(ports, texts::kSaveFailed, written.ErrorCode);
     return {};
   }
-  model.SysNamesAtLoad = NamesAfterSave(sysValues, model.SysNamesAtLoad, KeyScope::System, marked);
-  model.UserNamesAtLoad = NamesAfterSave(userValues, model.UserNamesAtLoad, KeyScope::User, marked);
+  // Before anything lets the window handle messages again, so that the
+  // notice of changes by other programs does not take Save's own for one.
+  NoteSaved(model, *values, marked);
+  model.SysNamesAtLoad = NamesAfterSave(values->System, model.SysNamesAtLoad, KeyScope::System, marked);
+  model.UserNamesAtLoad = NamesAfterSave(values->User, model.UserNamesAtLoad, KeyScope::User, marked);
   ports.Broadcast->AnnounceEnvironmentChange();
 
   ports.Dialogs->Inform(texts::kSaveDone, OffsetFromOwner(ports.Window, kDialogX, kDialogY));

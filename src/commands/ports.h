@@ -14,6 +14,7 @@
 #include "model/environment_keys.h"
 #include "model/file_entry.h"
 #include "model/local_time.h"
+#include "model/outside_changes.h"
 #include "model/path_check.h"
 #include "model/power_action.h"
 
@@ -234,6 +235,24 @@ class FolderCheckPort {
   virtual void StopChecks() = 0;
 };
 
+// --- Values other programs changed since Load -----------------------------
+
+enum class OutsideChangeAnswer {
+  KeepOthers,  // "他の変更を残す": values the user did not edit are not written
+  Overwrite,   // "上書きする": every row is written
+  Cancel,      // "キャンセル": nothing is written
+};
+
+// Save's question when other programs changed values it would write: a
+// dialog captioned "警告" that lists the changes, with "他の変更を残す" as
+// its default button.
+class OutsideChangePort {
+ public:
+  virtual ~OutsideChangePort() = default;
+  virtual OutsideChangeAnswer AskAboutOutsideChanges(const std::vector<OutsideChange>& changes,
+                                                     ScreenPoint topLeft) = 0;
+};
+
 // Everything a command may need besides the model. A command uses only the
 // ports it names; the others may be null for it.
 struct CommandPorts {
@@ -250,6 +269,8 @@ struct CommandPorts {
   EnvironmentPort* Environment = nullptr;
   FocusedEditPort* FocusedEdit = nullptr;
   FolderCheckPort* FolderChecks = nullptr;
+  // Without it, Save takes the question's default answer.
+  OutsideChangePort* OutsideChanges = nullptr;
 };
 
 }  // namespace tallowin

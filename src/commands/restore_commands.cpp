@@ -10,6 +10,7 @@
 #include "commands/auto_backup.h"
 #include "commands/failure_report.h"
 #include "commands/file_commands.h"
+#include "commands/key_values.h"
 
 namespace tallowin {
 namespace {
@@ -25,10 +26,10 @@ std::u16string Digits(std::uint64_t number, std::size_t width = 0) {
   return text.append(digits.begin(), digits.end());
 }
 
-std::vector<std::u16string> NamesOf(std::vector<CClipItem>& items) {
+std::vector<std::u16string> NamesOf(const std::vector<NamedValue>& values) {
   std::vector<std::u16string> names;
-  names.reserve(items.size());
-  for (CClipItem& item : items) names.push_back(std::move(item.Name));
+  names.reserve(values.size());
+  for (const NamedValue& value : values) names.push_back(value.Name);
   return names;
 }
 
@@ -72,22 +73,29 @@ std::u16string BackupSizeText(std::uint64_t bytes) {
 }
 
 bool RestoreAutomaticBackup(MainModel& model, const CommandPorts& ports, std::u16string_view path) {
-  // The names the keys hold now are read first: a key that cannot be read
-  // leaves the lists as they were.
-  std::vector<CClipItem> systemItems;
-  std::vector<CClipItem> userItems;
-  PortResult read = ports.Registry->ReadKeyToItems(RootKey::LocalMachine, kSystemSubkey, systemItems);
-  if (read.Succeeded) read = ports.Registry->ReadKeyToItems(RootKey::CurrentUser, kUserSubkey, userItems);
+  // What the keys hold now is read first: a key that cannot be read leaves
+  // the lists as they were.
+  std::vector<NamedValue> systemNow;
+  std::vector<NamedValue> userNow;
+  PortResult read = ReadKeyValues(*ports.Registry, KeyScope::System, systemNow);
+  if (read.Succeeded) read = ReadKeyValues(*ports.Registry, KeyScope::User, userNow);
   if (!read.Succeeded) {
     ReportFailure(ports, texts::kLoadFailed, read.ErrorCode);
     return false;
   }
   const std::optional<ImportedScopes> imported = ImportFileAt(model, ports, path);
   if (!imported) return false;
-  // What the review lets Save delete: a name the list held "at Load" and
-  // holds no more.
-  if (imported->System) model.SysNamesAtLoad = NamesOf(systemItems);
-  if (imported->User) model.UserNamesAtLoad = NamesOf(userItems);
+  // A restore sets a key back from what it holds now, which the review then
+  // shows: its values count as the ones read, so that every value the backup
+  // holds otherwise is written, and one it lacks may be deleted.
+  if (imported->System) {
+    model.SysNamesAtLoad = NamesOf(systemNow);
+    model.SysKeyAtLoad = std::move(systemNow);
+  }
+  if (imported->User) {
+    model.UserNamesAtLoad = NamesOf(userNow);
+    model.UserKeyAtLoad = std::move(userNow);
+  }
   return true;
 }
 

@@ -33,9 +33,10 @@ std::u16string BackupTimeText(const LocalTime& time);
 std::u16string BackupSizeText(std::uint64_t bytes);
 
 // Imports the backup at the path as Import does (without Import's report).
-// Besides, a value the keys hold now that the backup lacks counts for the
-// review as one the user took out of the list, so that Save may be asked to
-// delete it and the keys come back to what they held. False when nothing
+// Besides, what the keys hold now counts as what was read (a value they
+// hold that the backup lacks as one the user took out of the list), so that
+// Save writes every value the backup holds otherwise, may be asked to
+// delete the others, and the keys come back to what they held. False when nothing
 // was restored; a failure has then been reported. Uses ports Registry,
 // Files, Dialogs, Window and System.
 bool RestoreAutomaticBackup(MainModel& model, const CommandPorts& ports, std::u16string_view path);

@@ -5,22 +5,11 @@
 
 #include "model/environment_keys.h"
 #include "model/texts.h"
-#include "model/type_names.h"
-#include "model/value_text.h"
 #include "commands/failure_report.h"
+#include "commands/key_values.h"
 
 namespace tallowin {
 namespace {
-
-struct KeyPlace {
-  RootKey Root;
-  std::u16string_view Subkey;
-};
-
-KeyPlace PlaceOf(KeyScope scope) {
-  return scope == KeyScope::System ? KeyPlace{RootKey::LocalMachine, kSystemSubkey}
-                                   : KeyPlace{RootKey::CurrentUser, kUserSubkey};
-}
 
 const EditList& ListOf(const MainModel& model, KeyScope scope) {
   return scope == KeyScope::System ? model.SysList : model.UserList;
@@ -31,15 +20,8 @@ const std::vector<std::u16string>& NamesAtLoadOf(const MainModel& model, KeyScop
 }
 
 PortResult ReadScope(const MainModel& model, const CommandPorts& ports, KeyScope scope, ReviewScope& review) {
-  const KeyPlace place = PlaceOf(scope);
-  std::vector<CClipItem> items;
-  const PortResult read = ports.Registry->ReadKeyToItems(place.Root, place.Subkey, items);
+  const PortResult read = ReadKeyValues(*ports.Registry, scope, review.Current);
   if (!read.Succeeded) return read;
-  for (CClipItem& item : items) {
-    RegistryValue value = item.Stored ? std::move(item.Stored->Value)
-                                      : TextToValue(TypeCodeForWriting(item.TypeName), item.Data);
-    review.Current.push_back({std::move(item.Name), std::move(value)});
-  }
   review.ToWrite = model.ValuesToWrite(ListOf(model, scope));
   review.NamesAtLoad = NamesAtLoadOf(model, scope);
   return read;

@@ -70,8 +70,11 @@ void ReplaceVariable(MainModel& model, EditorState& state, const CommandPorts& p
   const std::optional<VariableTab> tab = ShownVariableTab(model, state);
   if (!tab || tab->List.Selected() < 0) return;
   CClipItem candidate = FromFields(tab->Fields);
-  const int refusals = tab->PathGuard | CI_TYPE | CI_NAME_CHARS;
-  const bool accepted = (CheckPlacement(candidate, tab->List, refusals, ports, tab->SelectedIsPathEntry) & refusals) == 0;
+  // Another row's name would make two rows of one registry value; the
+  // selected row's own name in another case is a rename (CI_REPLACE).
+  const int refusals = tab->PathGuard | CI_NAME | CI_TYPE | CI_NAME_CHARS;
+  const int mask = refusals | CI_REPLACE;
+  const bool accepted = (CheckPlacement(candidate, tab->List, mask, ports, tab->SelectedIsPathEntry) & refusals) == 0;
   RunAsOneStep(model, [&] {
     if (accepted) candidate.StoreToItem(tab->List, tab->List.Selected(), CI_ALL_FIELDS);
     model.RefreshPathView();

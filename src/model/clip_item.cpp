@@ -80,10 +80,11 @@ int CClipItem::CheckPlacement(const EditList& list, int mask) {
 
   int result = 0;
   if (mask & CI_NAME) {
-    // Only the first entry of an equal name counts, even when a file brought
-    // in two of them.
+    // Names compare as the registry compares them: two rows whose names
+    // differ only in case would be one value, and Save would lose the other.
+    // Only the first entry of an equal name counts.
     for (int i = 0; i < list.Count(); ++i) {
-      if (!NamesEqual(list.At(i).Name, Name)) continue;
+      if (!SameRegistryName(list.At(i).Name, Name)) continue;
       result = (mask & CI_REPLACE) && i == selected ? CI_REPLACE : CI_NAME;
       break;
     }

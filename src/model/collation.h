@@ -37,4 +37,10 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
 // be told apart through a set instead of comparing each pair.
 CollationKey MakeCaseBlindKey(std::u16string_view text);
 
+// Whether two names name the same registry value: the registry compares
+// value names unit by unit ignoring letter case, with none of the linguistic
+// equivalences of the word sort, so "Foo" and "FOO" are one value while a
+// precomposed and a decomposed accent are two.
+bool SameRegistryName(std::u16string_view a, std::u16string_view b);
+
 }  // namespace tallowin

@@ -86,4 +86,8 @@ CollationKey MakeCaseBlindKey(std::u16string_view text) {
   return key;
 }
 
+// Letters outside ASCII keep their case here; the Windows build folds them
+// as the registry does.
+bool SameRegistryName(std::u16string_view a, std::u16string_view b) { return EqualsIgnoringCase(a, b); }
+
 }  // namespace tallowin

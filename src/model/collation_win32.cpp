@@ -69,4 +69,12 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
   return CompareWithFlags(a, b, NORM_IGNORECASE) == 0;
 }
 
+bool SameRegistryName(std::u16string_view a, std::u16string_view b) {
+  // CompareStringOrdinal ignoring case uses the system's upper-case table,
+  // the one the registry compares names with.
+  return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
+                              reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()),
+                              TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace tallowin

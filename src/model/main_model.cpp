@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "model/collation.h"
 #include "model/path_value.h"
 
 namespace tallowin {
@@ -83,6 +84,12 @@ void MainModel::LinkPathEntry(int sysIndex) {
   Edit1 = std::u16string(entry.Data());
   PathList = ItemsOfReadPath(Edit1);
   PathIndex = 0;
+}
+
+bool MainModel::IsConflict(KeyScope scope, std::u16string_view name) const {
+  return std::any_of(Conflicts.begin(), Conflicts.end(), [&](const ScopedName& conflict) {
+    return conflict.Scope == scope && SameRegistryName(conflict.Name, name);
+  });
 }
 
 std::vector<NamedValue> MainModel::ValuesToWrite(const EditList& list) const {

@@ -56,6 +56,16 @@ class MainModel {
   // writing; Load and Import clear it.
   std::vector<ScopedName> DeleteOnSave;
 
+  // What each key held when Load last read it (nothing before a Load), and
+  // since then what Save wrote to it: Save compares the keys with it to find
+  // what other programs changed meanwhile. Import does not change it.
+  std::optional<std::vector<NamedValue>> SysKeyAtLoad;
+  std::optional<std::vector<NamedValue>> UserKeyAtLoad;
+  // The rows the last Save wrote over a value another program had changed
+  // since Load; the lists mark them "競合" until Load or Import.
+  std::vector<ScopedName> Conflicts;
+  bool IsConflict(KeyScope scope, std::u16string_view name) const;
+
   // A new value comes in (typed into Edit1): the Path list is replaced by
   // its items, PathIndex pulled into range, and the Path entry receives
   // Edit1's text. Edit1 and the count stay as they are.

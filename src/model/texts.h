@@ -144,6 +144,29 @@ inline constexpr std::u16string_view kChangeDeleted = u"削除します";
 // a variable may be.
 inline constexpr std::u16string_view kChangeTooLong = u"長すぎます";
 
+// Values other programs changed since Load. Save asks about them in a
+// dialog captioned kWarningCaption, one row per value: key (kTabSystem or
+// kTabUser), name (kColumnName), the change outside (kChangeAdded,
+// kChangeChanged or kOutsideDeleted) and whether the window edited it too.
+inline constexpr std::u16string_view kOutsideChangesText =
+    u"読み込みの後に、他のプログラムが次の値を変更しました。\n"
+    u"「他の変更を残す」: このウィンドウで編集していない値は書き込まず、他のプログラムの変更を残します。\n"
+    u"「上書きする」: すべての値を、このウィンドウに表示されているとおりに書き込みます。";
+inline constexpr std::u16string_view kKeepOtherChanges = u"他の変更を残す";
+inline constexpr std::u16string_view kOverwriteOtherChanges = u"上書きする";
+inline constexpr std::u16string_view kOutsideColumnChange = u"他のプログラムによる変更";
+inline constexpr std::u16string_view kOutsideColumnEdited = u"このウィンドウでの編集";
+inline constexpr std::u16string_view kOutsideDeleted = u"削除";
+inline constexpr std::u16string_view kEditedInWindow = u"あり";
+inline constexpr std::u16string_view kNotEditedInWindow = u"なし";
+// A row the last Save wrote over another program's change shows the mark
+// after its name, in brackets.
+inline constexpr std::u16string_view kConflictMark = u"競合";
+// Status bar panel 0 when another program changed the keys while the
+// window is open.
+inline constexpr std::u16string_view kOutsideChangeNotice =
+    u"他のプログラムが環境変数を変更しました。読み込み(Ctrl+R)で最新の値を表示します。";
+
 // The Path check (Edit menu).
 inline constexpr std::u16string_view kPathCheckMenu = u"Pathの点検(&K)...";
 inline constexpr std::u16string_view kHintEditPathCheck = u"点検|存在しないフォルダや重複した項目をPathから探す";

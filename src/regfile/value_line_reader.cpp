@@ -17,9 +17,11 @@ bool OnlyCommentFollows(std::u16string_view rest) {
   return rest.empty() || rest.front() == u';';
 }
 
-bool IsCommentLine(std::u16string_view line) {
+// Between continuation lines reg.exe skips comment lines and empty ones
+// (blanks only count as empty).
+bool IsSkippedBetweenContinuations(std::u16string_view line) {
   line = SkipBlanks(line);
-  return !line.empty() && line.front() == u';';
+  return line.empty() || line.front() == u';';
 }
 
 // No hex list holds a ';', so in hex data the first one starts a comment.
@@ -131,11 +133,15 @@ bool StartsContinuation(std::u16string_view line) {
 
 // The hex list from the rest of the first line and the continuation lines
 // that a trailing backslash announces; a comment may follow the data or the
-// backslash, and comment lines between continuation lines are skipped. The
-// continuation lines are taken even when the list is already malformed, so
-// that none of them is read as a line of its own. A list whose announced
-// continuation the file ends before was cut short (a file truncated, or
-// still being written): it is malformed, not a shorter value.
+// backslash, and comment lines and empty lines between continuation lines
+// are skipped. The continuation lines are taken even when the list is
+// already malformed, so that none of them is read as a line of its own. A
+// list whose announced continuation never comes was cut short: the file
+// ends (truncated, or still being written), or a key header or a value line
+// follows. It is malformed, not a shorter value, as reg.exe drops it too;
+// the line that follows is read as what it is (reg.exe takes a key header
+// there for a bad continuation and skips it, which would put the values
+// after it into the key before it).
 std::optional<std::vector<std::uint8_t>> ReadHexList(std::u16string_view segment, LineCursor& lines) {
   HexListReader reader;
   for (;;) {
@@ -144,9 +150,8 @@ std::optional<std::vector<std::uint8_t>> ReadHexList(std::u16string_view segment
     if (continues) segment.remove_suffix(1);
     reader.Feed(segment);
     if (!continues) break;
-    while (!lines.AtEnd() && IsCommentLine(lines.Peek())) lines.Next();
-    if (lines.AtEnd()) return std::nullopt;
-    if (!StartsContinuation(lines.Peek())) break;
+    while (!lines.AtEnd() && IsSkippedBetweenContinuations(lines.Peek())) lines.Next();
+    if (lines.AtEnd() || !StartsContinuation(lines.Peek())) return std::nullopt;
     segment = SkipBlanks(lines.Next());
   }
   return reader.Finish();

@@ -11,8 +11,8 @@ namespace tallowin::regfile {
 // Reads the value line `line` (its leading blanks already skipped; it starts
 // with a double quote or '@'), taking the continuation lines of a hex form
 // from `lines`. A ';' comment may follow the data or a continuation
-// backslash, and comment lines between continuation lines are skipped, as
-// regedit and reg.exe read them. Nothing when the line imports no value: a
+// backslash, and comment lines and empty lines between continuation lines
+// are skipped, as reg.exe reads them. Nothing when the line imports no value: a
 // deletion ("name"=-), a form this reader does not know, or a malformed line,
 // which is skipped whole rather than read as some guessed bytes.
 //

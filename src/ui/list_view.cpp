@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "model/collation.h"
 #include "model/texts.h"
 #include "ui/window_metrics.h"
 #include "win32/wide_text.h"
@@ -54,7 +55,7 @@ void ListView::Show(const EditList& list) {
   ::InvalidateRect(handle_, nullptr, FALSE);
 }
 
-void ListView::FillCell(NMLVDISPINFOW& request, const EditList& list) {
+void ListView::FillCell(NMLVDISPINFOW& request, const EditList& list, const std::vector<std::u16string>& conflicts) {
   LVITEMW& item = request.item;
   if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
   if (item.iItem < 0 || item.iItem >= list.Count()) {
@@ -62,7 +63,14 @@ void ListView::FillCell(NMLVDISPINFOW& request, const EditList& list) {
     return;
   }
   const VariableEntry& entry = list.At(item.iItem);
-  const std::u16string_view cells[] = {entry.Name, entry.TypeName(), entry.Data()};
+  std::u16string name = entry.Name;
+  if (std::any_of(conflicts.begin(), conflicts.end(),
+                  [&name](const std::u16string& conflict) { return SameRegistryName(conflict, name); })) {
+    name += u" [";
+    name += texts::kConflictMark;
+    name += u']';
+  }
+  const std::u16string_view cells[] = {name, entry.TypeName(), entry.Data()};
   const std::u16string_view cell = item.iSubItem >= 0 && item.iSubItem < 3 ? cells[item.iSubItem] : std::u16string_view();
   // The control's buffer takes as much as fits, always closed with a zero.
   const std::size_t length = std::min(cell.size(), static_cast<std::size_t>(item.cchTextMax - 1));

@@ -4,6 +4,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "model/edit_list.h"
 
 // A report-style list view that shows an edit list: three columns (name,
@@ -27,8 +30,9 @@ class ListView {
   // Shows the list: its number of rows, its selection, and a repaint of
   // the cells, which the control then asks for.
   void Show(const EditList& list);
-  // Answers the control's request for the cells of a row of the list.
-  static void FillCell(NMLVDISPINFOW& request, const EditList& list);
+  // Answers the control's request for the cells of a row of the list; a
+  // row named in `conflicts` shows the mark "競合" after its name.
+  static void FillCell(NMLVDISPINFOW& request, const EditList& list, const std::vector<std::u16string>& conflicts);
   // The selected row, or -1.
   int Selected() const;
 

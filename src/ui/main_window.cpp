@@ -8,6 +8,7 @@
 
 #include "commands/edit_commands.h"
 #include "commands/load_save_commands.h"
+#include "commands/outside_change_commands.h"
 #include "model/texts.h"
 #include "ui/about_form.h"
 #include "ui/control_text.h"
@@ -139,6 +140,7 @@ void TMainForm::FormCreate() {
   pickers_ = std::make_unique<ports::Win32FilePickers>(window_);
   clipboard_ = std::make_unique<ports::Win32Clipboard>(window_);
   folders_ = std::make_unique<ports::Win32FolderPicker>(window_);
+  outsideChanges_ = std::make_unique<Win32OutsideChangeDialog>(window_);
   popupMenu_.reset(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPUPMENU)));
 
   dpi_ = DpiOf(window_);
@@ -153,6 +155,9 @@ void TMainForm::FormCreate() {
   MirrorModel();
   ShowOutcome(loaded);
   model_.Loading = false;
+  // Without the watch the window only misses the notice; Save still finds
+  // what other programs changed.
+  keyWatcher_.Start(window_, kKeysChangedMessage);
 }
 
 void TMainForm::CreatePages() {
@@ -232,6 +237,7 @@ void TMainForm::FitPagesToTabs() {
 }
 
 void TMainForm::FormDestroy() {
+  keyWatcher_.Stop();
   model_.PathClip.clear();
   ::PostQuitMessage(0);
 }
@@ -264,6 +270,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnActivate(wParam, lParam);
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case kKeysChangedMessage:
+      OnKeysChanged();
       return 0;
     case WM_CLOSE:
       ::DestroyWindow(window_);
@@ -487,6 +496,7 @@ CommandPorts TMainForm::Ports() {
   ports.Environment = &environment_;
   ports.FocusedEdit = &focusedEdit_;
   ports.FolderChecks = &folderChecks_;
+  ports.OutsideChanges = outsideChanges_.get();
   return ports;
 }
 
@@ -501,13 +511,28 @@ void TMainForm::UndoInFocusedField() {
 // --- Mirroring ---------------------------------------------------------------
 
 void TMainForm::MirrorModel() {
+  const auto conflicts = [this](KeyScope scope) {
+    std::vector<std::u16string> names;
+    for (const ScopedName& conflict : model_.Conflicts) {
+      if (conflict.Scope == scope) names.push_back(conflict.Name);
+    }
+    return names;
+  };
   pathView_.Mirror(model_);
-  sysView_.Mirror(model_.SysList);
-  userView_.Mirror(model_.UserList);
+  sysView_.Mirror(model_.SysList, conflicts(KeyScope::System));
+  userView_.Mirror(model_.UserList, conflicts(KeyScope::User));
   for (int id : {IDM_EDIT_ADD_BTN, IDM_EDIT_REPLASE_BTN, IDM_EDIT_DELETE_BTN}) {
     ::EnableWindow(::GetDlgItem(panel_, id), IsEnabled(*FindCommand(id)) ? TRUE : FALSE);
   }
   ShowStatus(1, model_.CountText);
+}
+
+// Every change of the keys comes here, the window's own Save's too: only
+// keys that hold other values than the window read and wrote are another
+// program's doing.
+void TMainForm::OnKeysChanged() {
+  keyWatcher_.Acknowledge();
+  if (KeysChangedOutside(model_, Ports())) ShowStatus(0, texts::kOutsideChangeNotice);
 }
 
 void TMainForm::ShowOutcome(const CommandOutcome& outcome) {

@@ -9,6 +9,8 @@
 #include "commands/ports.h"
 #include "model/main_model.h"
 #include "ui/command_table.h"
+#include "ui/key_watcher.h"
+#include "ui/outside_change_form.h"
 #include "ui/path_tab_view.h"
 #include "ui/ports/clipboard_port.h"
 #include "ports/environment_port.h"
@@ -46,6 +48,8 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   // Creates the window (FormCreate loads the registry) and shows it. Null
   // when the window could not be created.
   static std::unique_ptr<TMainForm> Create(HINSTANCE instance, int showCommand, const PortOverrides& overrides = {});
+  // Posted by the key watcher when the environment keys changed.
+  static constexpr UINT kKeysChangedMessage = WM_APP + 10;
   ~TMainForm();
 
   // The message loop's first look at a message: shortcuts, status hints and
@@ -86,6 +90,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void OnMenuSelect(WPARAM wParam, LPARAM lParam);
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnKeysChanged();
   bool RunShortcut(const MSG& message);
   void TurnTab(bool back);
   void PageControlChange();
@@ -127,7 +132,9 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   std::unique_ptr<ports::Win32FolderPicker> folders_;
   ports::Win32FocusedEdit focusedEdit_;
   ports::Win32FolderCheck folderChecks_;
+  std::unique_ptr<Win32OutsideChangeDialog> outsideChanges_;
   PortOverrides overrides_;
+  KeyWatcher keyWatcher_;
 
   UINT dpi_ = 96;
   win32::UniqueFont font_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "commands/variable_tab_commands.h"
 #include "model/texts.h"
@@ -47,7 +48,8 @@ void VariableTabView::Layout(UINT dpi) {
   listView_.ScaleColumns(dpi);
 }
 
-void VariableTabView::Mirror(const EditList& list) {
+void VariableTabView::Mirror(const EditList& list, std::vector<std::u16string> conflicts) {
+  conflicts_ = std::move(conflicts);
   mirroring_ = true;
   listView_.Show(list);
   mirroring_ = false;
@@ -62,7 +64,7 @@ void VariableTabView::ReadFields(VariableFields& fields) const {
 bool VariableTabView::OnNotify(const NMHDR& header, EditList& list, bool shown) {
   if (header.hwndFrom != listView_.Handle()) return false;
   if (header.code == LVN_GETDISPINFOW) {
-    ListView::FillCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)), list);
+    ListView::FillCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)), list, conflicts_);
   } else if (header.code == LVN_ITEMCHANGED) {
     return ListViewChange(reinterpret_cast<const NMLISTVIEW&>(header), list, shown);
   }

@@ -5,7 +5,9 @@
 #include <commctrl.h>
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "commands/editor_state.h"
 #include "model/edit_list.h"
@@ -39,8 +41,9 @@ class VariableTabView {
   void Create(HWND page, StatusHints& hints);
   void Layout(UINT dpi);
 
-  // Shows the list: its rows and its selection.
-  void Mirror(const EditList& list);
+  // Shows the list: its rows, the marks of the rows named in `conflicts`,
+  // and its selection.
+  void Mirror(const EditList& list, std::vector<std::u16string> conflicts);
   // The fields as the user left them.
   void ReadFields(VariableFields& fields) const;
 
@@ -72,6 +75,7 @@ class VariableTabView {
   // Set while the view shows the list, whose selection changes then are the
   // program's, not the user's.
   bool mirroring_ = false;
+  std::vector<std::u16string> conflicts_;
 };
 
 }  // namespace tallowin::ui

@@ -220,7 +220,10 @@ TEST_F(LoadSaveTest, AnUneditedPathIsSavedAsItWasRead) {
     loaded.ShowTab(Tab::System);
     path.second = ExpandSz(u"changed meanwhile");
     dialogs.Answers = {true, false};
-    FileSaveExecute(loaded, ports);
+    testing::ScriptedOutsideChanges overwrite(OutsideChangeAnswer::Overwrite);
+    CommandPorts overwriting = ports;
+    overwriting.OutsideChanges = &overwrite;
+    FileSaveExecute(loaded, overwriting);
     EXPECT_EQ(path.second, c.Value);
   }
 }

@@ -54,7 +54,10 @@ TEST_F(PlacementTest, ResultsMessagesAndPositions) {
   };
   const Case cases[] = {
       {u"OS", u"NEW", u"REG_SZ", kAdd, 0, u"", {}},
-      {u"OS", u"PATH", u"REG_SZ", kAdd, 0, u"", {}},  // case-sensitive names
+      // Names compare as the registry's do, ignoring case.
+      {u"OS", u"PATH", u"REG_SZ", kAdd, CI_NAME, kDuplicateText, {360, 230}},
+      {u"OS", u"temp", u"REG_SZ", kReplace, CI_NAME, kDuplicateText, {360, 230}},
+      {u"OS", u"os", u"REG_SZ", kReplace, CI_REPLACE, u"", {}},
       {u"OS", u"NEW", u"reg_expand_sz", kAdd, 0, u"", {}},
       {u"OS", u"OS", u"REG_SZ", kReplace, CI_REPLACE, u"", {}},
       {u"OS", u"TEMP", u"REG_SZ", kAdd, CI_NAME, kDuplicateText, {360, 230}},

@@ -122,15 +122,18 @@ TEST_F(ReviewTest, SaveDeletesExactlyTheCheckedValuesAfterWriting) {
 }
 
 TEST_F(ReviewTest, AValuePutBackOrAFreshLoadOrImportUndoesTheMark) {
-  enum class After { PutBack, Load, Import };
-  for (const After after : {After::PutBack, After::Load, After::Import}) {
+  // LoadAndDeleteAgain: a mark that outlived the Load would delete the
+  // value once the row is deleted again without a new tick.
+  enum class After { PutBack, Load, Import, LoadAndDeleteAgain };
+  for (const After after : {After::PutBack, After::Load, After::Import, After::LoadAndDeleteAgain}) {
     SCOPED_TRACE(static_cast<int>(after));
     Load();
     DeleteRow(model.SysList, u"OLD");
     Check(KeyScope::System, u"OLD");
     ASSERT_EQ(model.DeleteOnSave.size(), 1u);
     if (after == After::PutBack) model.SysList.Add(VariableEntry::FromTexts(u"old", u"REG_SZ", u"old"));
-    if (after == After::Load) Load();
+    if (after == After::Load || after == After::LoadAndDeleteAgain) Load();
+    if (after == After::LoadAndDeleteAgain) DeleteRow(model.SysList, u"OLD");
     if (after == After::Import) ImportSystemSection();
     Save();
     EXPECT_TRUE(registry.Deleted.empty());

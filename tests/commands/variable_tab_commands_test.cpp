@@ -49,7 +49,7 @@ struct FieldCase {
 TEST_F(VariableTabTest, AddChecksNameAndType) {
   const FieldCase cases[] = {
       {"new name", Tab::System, u"TEMP", {u"NEW", u"REG_SZ", u"n"}, u"", {}},
-      {"PATH is not Path", Tab::System, u"TEMP", {u"PATH", u"REG_EXPAND_SZ", u"p"}, u"", {}},
+      {"PATH is Path to the registry", Tab::System, u"TEMP", {u"PATH", u"REG_EXPAND_SZ", u"p"}, kDuplicateText, kAtName},
       {"Path on the user tab", Tab::User, u"tmp", {u"Path", u"REG_EXPAND_SZ", u"p"}, u"", {}},
       {"duplicate", Tab::System, u"TEMP", {u"Path", u"REG_SZ", u""}, kDuplicateText, kAtName},
       {"type", Tab::User, u"tmp", {u"NEW", u"REG_DWORD", u"1"}, kTypeText, kAtType},
@@ -98,14 +98,16 @@ TEST_F(VariableTabTest, AddWithEmptyNameStaysAtTheSelectedPlace) {
   EXPECT_EQ(SelectedName(Tab::System), u"TEMP");
 }
 
-TEST_F(VariableTabTest, ReplaceChecksGuardAndTypeButNotDuplicates) {
+TEST_F(VariableTabTest, ReplaceChecksGuardTypeAndOtherRowsNames) {
   const FieldCase cases[] = {
       {"Path entry on the system tab", Tab::System, u"Path", {u"X", u"REG_SZ", u""}, kPathGuardText, kAtGuard},
       {"Path entry, bad type too", Tab::System, u"Path", {u"X", u"REG_NONE", u""}, kPathGuardText, kAtGuard},
       {"type", Tab::System, u"OS", {u"OS", u"REG_QWORD", u""}, kTypeText, kAtType},
       {"'=' in the name", Tab::User, u"tmp", {u"tmp=", u"REG_SZ", u"V"}, kForbiddenText, kAtName},
       {"control character", Tab::User, u"tmp", {u"t\x7Fmp", u"REG_SZ", u"V"}, kForbiddenText, kAtName},
-      {"renamed to another entry's name", Tab::System, u"OS", {u"TEMP", u"REG_SZ", u"dup"}, u"", {}},
+      {"renamed to another entry's name", Tab::System, u"OS", {u"TEMP", u"REG_SZ", u"dup"}, kDuplicateText, kAtName},
+      {"another entry's name in another case", Tab::System, u"OS", {u"temp", u"REG_SZ", u"dup"}, kDuplicateText, kAtName},
+      {"its own name in another case", Tab::User, u"tmp", {u"TMP", u"REG_SZ", u"V"}, u"", {}},
       {"unchanged fields", Tab::User, u"tmp", {u"tmp", u"REG_SZ", u"V"}, u"", {}},
       {"an entry named Path on the user tab", Tab::User, u"TEMP", {u"Path", u"REG_SZ", u"P"}, u"", {}},
   };
@@ -131,8 +133,8 @@ TEST_F(VariableTabTest, ReplaceChecksGuardAndTypeButNotDuplicates) {
       EXPECT_EQ(SelectedName(c.On), c.Selected);
     }
   }
-  EXPECT_EQ(Rows(model.SysList), (std::vector<std::u16string>{u"Path=REG_EXPAND_SZ:C:\\A;C:\\B;C:\\C;",
-                                                              u"TEMP=REG_SZ:dup", u"TEMP=REG_EXPAND_SZ:T"}));
+  EXPECT_EQ(Rows(model.SysList), (std::vector<std::u16string>{u"OS=REG_SZ:Windows_NT", u"Path=REG_EXPAND_SZ:C:\\A;C:\\B;C:\\C;",
+                                                              u"TEMP=REG_EXPAND_SZ:T"}));
 }
 
 TEST_F(VariableTabTest, DeleteAndCutNeverTakeThePathEntry) {

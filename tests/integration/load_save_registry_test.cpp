@@ -188,6 +188,8 @@ TEST_F(LoadSaveRegistryTest, AnUneditedPathIsSavedAsItWasRead) {
     loaded.PathListClick(0);
     Set(sysKey, u"Path", TextToValue(kRegSz, u"changed meanwhile"));
     dialogs.Answers = {true, false};
+    testing::ScriptedOutsideChanges overwrite(OutsideChangeAnswer::Overwrite);  // over the change meanwhile
+    ports.OutsideChanges = &overwrite;
     FileSaveExecute(loaded, ports);
     EXPECT_EQ(Get(sysKey, u"Path"), c.Value);
   }

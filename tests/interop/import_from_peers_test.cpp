@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "interop/sample_values.h"
 #include "model/main_model.h"
 #include "model/type_names.h"
+#include "regfile/reg_file.h"
 #include "support/scratch_folder.h"
 #include "support/scratch_key.h"
 #include "support/scripted_dialogs.h"
@@ -93,6 +95,36 @@ TEST_F(ImportFromPeersTest, PeerExportsImportWithTheirNamesTypesAndBytes) {
       EXPECT_EQ(written.TypeCode, sample.Value.TypeCode);
       EXPECT_EQ(written.Bytes, sample.Value.Bytes);
     }
+  }
+}
+
+// Continuation lines as reg import reads them: value A as it leaves it in a
+// key, against A as Import reads the same lines into the User list. (After
+// a cut-short value, reg import also skips the header or value line that
+// follows; Import reads that line as itself.)
+TEST_F(ImportFromPeersTest, ContinuationLinesReadAsRegImportReadsThem) {
+  const std::u16string shapes[] = {
+      u"\"A\"=hex:01,\\\r\n; comment\r\n  02\r\n", u"\"A\"=hex:01,\\\r\n\r\n  02\r\n",
+      u"\"A\"=hex:01,\\\r\n; comment\r\n\r\n  02\r\n", u"\"A\"=hex:01,\\\r\n[HKEY_CURRENT_USER\\Other]\r\n",
+      u"\"A\"=hex:01,\\\r\n\"B\"=\"b\"\r\n", u"\"A\"=hex:01,02\r\n"};
+  for (const std::u16string& shape : shapes) {
+    SCOPED_TRACE(Printable(shape));
+    const std::u16string key = MakeKey(u"shape " + Ascii(std::to_string(&shape - shapes)));
+    const auto file = [&](std::u16string_view header) {
+      return regfile::EncodeFile({u"Windows Registry Editor Version 5.00", u"", u"[" + std::u16string(header) + u"]", shape});
+    };
+    WriteBytes(folder.File(u"peer.reg"), file(u"HKEY_CURRENT_USER\\" + key));
+    ASSERT_EQ(RunPeer(kReg, L"import \"" + win32::ToWide(folder.File(u"peer.reg")) + L"\""), 0u);
+    std::optional<RegistryValue> peer;
+    for (auto& [name, value] : ValuesOf(HKEY_CURRENT_USER, key)) {
+      if (name == u"A") peer = value;
+    }
+    WriteBytes(folder.File(u"ours.reg"), file(u"HKEY_CURRENT_USER\\Environment"));
+    pickers.Paths = {folder.File(u"ours.reg")};
+    MainModel model;
+    FileImportExecute(model, ports);
+    const int row = model.UserList.FindIgnoringCase(u"A");
+    EXPECT_EQ(row >= 0 ? std::optional(ValueToWrite(model.UserList.At(row))) : std::nullopt, peer);
   }
 }
 

@@ -107,6 +107,14 @@ TEST(NameComparison, EqualityAndCaseFolding) {
   EXPECT_TRUE(EqualsIgnoringCase(u"reg_expand_sz", u"REG_EXPAND_SZ"));
   EXPECT_FALSE(EqualsIgnoringCase(u"REG_SZ ", u"REG_SZ"));
   EXPECT_FALSE(EqualsIgnoringCase(u"Paths", u"Path"));
+  EXPECT_TRUE(SameRegistryName(u"JAVA_HOME", u"java_Home"));
+  EXPECT_FALSE(SameRegistryName(u"co-op", u"coop"));
+  // The word sort takes a decomposed accent for the precomposed one; the
+  // registry keeps them apart.
+  EXPECT_FALSE(SameRegistryName(u"\u00e9", u"e\u0301"));
+#if defined(_WIN32)
+  EXPECT_TRUE(SameRegistryName(u"\u00e4\u0414", u"\u00c4\u0434"));
+#endif
 }
 
 // The keys that tell thousands of folders apart agree with the comparison

@@ -79,6 +79,9 @@ TEST_F(PathCheckTest, EachRuleFindsItsItems) {
       /* 10 */ {u"c:\\MISSING;", missing, u"c:\\MISSING", {PathProblem::Duplicate, PathProblem::Missing}},
       /* 11 */ {u"C:\\userbin\\;", noAnswer, u"C:\\userbin\\", {PathProblem::AlsoInUserPath, PathProblem::NoAnswer}},
       /* 12 */ {u"C:\\NotYet;", std::nullopt, u"C:\\NotYet", {}},  // its answer has not come
+      // An unbalanced quote is checked as written, not cut.
+      /* 13 */ {u"\"C:\\Windows;", exists, u"\"C:\\Windows", {}},
+      /* 14 */ {u"C:\\Windows\";", exists, u"C:\\Windows\"", {}},
   };
   std::vector<std::u16string> items;
   std::vector<Answer> answers;

@@ -25,7 +25,8 @@
 // Random editing sequences for the promise that what the window shows is
 // what Save writes. A sequence starts with a Load of odd registry contents
 // and goes on with what a user does: Path list commands, typing into Edit1,
-// variable tab commands on both tabs, tab switches, Load and Import. After
+// variable tab commands on both tabs, tab switches, Load and Import, and
+// other programs writing, adding or deleting values of either key. After
 // every step Save and Export run on a copy of the model, and what they write
 // is compared with a small model of its own that knows, for each row, what
 // it was read with and what it shows.
@@ -36,7 +37,10 @@
 // row while the Path list holds the items that value is read as, in their
 // order, and Edit1 shows either the data read or those items joined. Any
 // other row writes what it shows: its data text and a terminating zero
-// under the code of its type name.
+// under the code of its type name. Save, answered with its default, leaves
+// a value that another program changed since Load as that program left it
+// while the rows of its name would write what Load read there; every other
+// row's value is written.
 //
 // The choices come from a seed (the test) or from a fuzzer's bytes, so the
 // test and the fuzz target run one implementation.
@@ -115,7 +119,7 @@ using NamedValues = std::vector<std::pair<std::u16string, RegistryValue>>;
 using Items = std::vector<std::u16string>;
 
 enum class Action { Load, Import, ShowTab, ClickPathItem, TypeEdit1, SelectRow, HoldClipboard,
-                    Add, Replace, Delete, Cut, Copy, Paste, MoveUp, MoveDown };
+                    Add, Replace, Delete, Cut, Copy, Paste, MoveUp, MoveDown, Outside };
 
 // One user action, with everything it needs spelled out, so that a step list
 // replays without the choices that made it.
@@ -125,6 +129,9 @@ struct Step {
   std::optional<std::u16string> Typed;      // into Edit1, or into Edit2 before a Path Add or Replace
   std::optional<VariableFields> Fields;     // into the variable tab's fields before Add or Replace
   std::optional<NamedValues> System, User;  // Load: the keys; Import: the file's sections
+  // Outside: another program sets the value named Typed in key Number (0
+  // the system key, 1 the user key), or deletes it when there is none.
+  std::optional<RegistryValue> Written;
 };
 
 struct Failure {
@@ -184,10 +191,11 @@ inline std::string Show(const Items& items) {
 inline std::string Describe(const Step& step) {
   static const char* const kNames[] = {"Load", "Import", "ShowTab", "ClickPathItem", "TypeEdit1", "SelectRow",
                                        "HoldClipboard", "Add", "Replace", "Delete", "Cut", "Copy", "Paste",
-                                       "MoveUp", "MoveDown"};
+                                       "MoveUp", "MoveDown", "Outside"};
   std::string out = kNames[static_cast<int>(step.Kind)];
   switch (step.Kind) {
     case Action::ShowTab: case Action::ClickPathItem: case Action::SelectRow: case Action::HoldClipboard:
+    case Action::Outside:
       out += " " + std::to_string(step.Number);
       break;
     default:
@@ -197,6 +205,7 @@ inline std::string Describe(const Step& step) {
   if (const auto& f = step.Fields) out += " fields " + Show(f->Name) + " " + Show(f->TypeName) + " " + Show(f->Data);
   if (step.System) out += " system " + Show(*step.System);
   if (step.User) out += " user " + Show(*step.User);
+  if (step.Written) out += " writes " + Show(*step.Written);
   return out;
 }
 
@@ -272,9 +281,10 @@ class CommandSequence {
   // Makes the next step from the choices and what the window shows now.
   Step Generate(Choices& choices, bool first) const;
   void Apply(const Step& step);
-  // The view and Save after every step; Export and Import, which take longer,
-  // when asked.
-  std::optional<Failure> Check(bool exportToo) const;
+  // The view and the values Save would write after every step; Save itself
+  // (with its backup, on keys that other programs changed), Export and
+  // Import, which take longer, when asked.
+  std::optional<Failure> Check(bool roundTrip) const;
 
  private:
   struct Expectation {
@@ -294,6 +304,7 @@ class CommandSequence {
   void ApplyVariableCommand(const Step& step);
   Expectation Expected(const EditList& list, int row, bool system) const;
   std::optional<std::string> CheckSave() const;
+  std::optional<std::string> CheckValuesToWrite() const;
   std::optional<std::string> CheckExportImport() const;
   std::optional<std::string> CheckView() const;
 
@@ -326,6 +337,8 @@ class CommandSequence {
   bool clipSet_ = false;
   std::optional<ReadWith> clip_;
   bool justRead_[2] = {};  // the System and the User list were read by the last step
+  NamedValues atLoad_[2];  // what the system and the user key held at the last Load
+  mutable std::pair<std::u16string, Items> pathItemsRead_;
 };
 
 // --- Generation ------------------------------------------------------------
@@ -431,6 +444,16 @@ inline Step CommandSequence::Generate(Choices& c, bool first) const {
     if (!c.OneIn(3)) step.User = KeyValues(c, false);
     return step;
   }
+  if (c.OneIn(25)) {
+    step.Kind = Action::Outside;
+    step.Number = static_cast<int>(c.Below(2));
+    const auto key = registry_.Keys.find({step.Number == 0 ? RootKey::LocalMachine : RootKey::CurrentUser,
+                                          std::u16string(step.Number == 0 ? kSystemSubkey : kUserSubkey)});
+    const bool held = key != registry_.Keys.end() && !key->second.empty() && !c.OneIn(3);
+    step.Typed = held ? key->second[c.Below(static_cast<std::uint32_t>(key->second.size()))].first : VariableName(c);
+    if (!held || !c.OneIn(3)) step.Written = IsPathName(*step.Typed) ? PathValue(c) : StringValue(c, kRegSz, DataText(c));
+    return step;
+  }
   if (c.OneIn(10)) {
     step.Kind = Action::ShowTab;
     step.Number = static_cast<int>(c.Below(3));
@@ -528,6 +551,8 @@ inline void CommandSequence::Apply(const Step& step) {
       model_.Loading = step.Number == 1;
       FileLoadExecute(model_, ports_);
       model_.Loading = false;
+      atLoad_[0] = step.System.value_or(NamedValues{});
+      atLoad_[1] = step.User.value_or(NamedValues{});
       ReadLists(step.System.value_or(NamedValues{}), step.User.value_or(NamedValues{}));
       break;
     case Action::Import: {
@@ -577,6 +602,16 @@ inline void CommandSequence::Apply(const Step& step) {
     case Action::HoldClipboard:
       clipboard_.Held = step.Number != 0;
       break;
+    case Action::Outside: {
+      NamedValues& key = registry_.Key(step.Number == 0 ? RootKey::LocalMachine : RootKey::CurrentUser,
+                                       step.Number == 0 ? kSystemSubkey : kUserSubkey);
+      if (step.Written) {
+        FakeRegistry::Set(key, *step.Typed, *step.Written);
+      } else {
+        std::erase_if(key, [&](const auto& value) { return EqualsIgnoringCase(value.first, *step.Typed); });
+      }
+      break;
+    }
     default:
       if (shown_ == Tab::Path || step.Kind == Action::MoveUp || step.Kind == Action::MoveDown) {
         ApplyPathCommand(step);
@@ -698,7 +733,9 @@ inline CommandSequence::Expectation CommandSequence::Expected(const EditList& li
   const std::optional<ReadWith> read = found != readMap.end() ? found->second : std::nullopt;
   bool keeps = read && entry.TypeName() == read->TypeName;
   if (keeps && system && pathRow_ == list.IdAt(row)) {
-    const Items readItems = PathItemsOf(read->Data);
+    // The read Path's items, split again only when another value was read.
+    if (pathItemsRead_.first != read->Data) pathItemsRead_ = {read->Data, PathItemsOf(read->Data)};
+    const Items& readItems = pathItemsRead_.second;
     keeps = items_ == readItems && (entry.Data() == read->Data || entry.Data() == Joined(readItems));
   } else {
     keeps = keeps && entry.Data() == read->Data;
@@ -741,9 +778,10 @@ inline std::optional<std::string> CommandSequence::CheckView() const {
 
 inline std::optional<std::string> CommandSequence::CheckSave() const {
   MainModel copy = model_;
-  FakeRegistry registry;
+  FakeRegistry registry = registry_;  // the keys as other programs left them
   registry.Key(RootKey::LocalMachine, kSystemSubkey);
   registry.Key(RootKey::CurrentUser, kUserSubkey);
+  const FakeRegistry before = registry;
   ScriptedDialogs dialogs;
   dialogs.Answers = {true, false};  // OK to the warning, no restart
   FakeSystem system;
@@ -754,37 +792,54 @@ inline std::optional<std::string> CommandSequence::CheckSave() const {
   environment.Expansions[u"%LOCALAPPDATA%"] = u"C:\\Users\\U\\AppData\\Local";
   const CommandPorts ports{.Dialogs = &dialogs, .Window = &window_, .Registry = &registry, .System = &system,
                            .Power = &power, .Broadcast = &broadcast, .Files = &files, .Environment = &environment};
-  FileSaveExecute(copy, ports);
+  FileSaveExecute(copy, ports);  // other programs' changes: the default answer
+  const auto find = [](const FakeRegistry::Values& values, std::u16string_view name) -> const RegistryValue* {
+    const auto found = std::find_if(values.begin(), values.end(),
+                                    [&](const auto& v) { return EqualsIgnoringCase(v.first, name); });
+    return found != values.end() ? &found->second : nullptr;
+  };
   for (int s = 0; s < 2; ++s) {
     const EditList& list = s == 0 ? model_.SysList : model_.UserList;
-    const FakeRegistry::Values& written =
-        registry.Key(s == 0 ? RootKey::LocalMachine : RootKey::CurrentUser, s == 0 ? kSystemSubkey : kUserSubkey);
+    const RootKey root = s == 0 ? RootKey::LocalMachine : RootKey::CurrentUser;
+    const std::u16string_view subkey = s == 0 ? kSystemSubkey : kUserSubkey;
+    const FakeRegistry::Values& now = before.Keys.at({root, std::u16string(subkey)});
     // Value names ignore case: of rows whose names differ only in case, the
     // key holds the last one's value under the first one's name.
-    FakeRegistry::Values expected;
-    std::vector<int> rowOf;
-    for (int i = 0; i < list.Count(); ++i) {
-      const auto same = std::find_if(expected.begin(), expected.end(),
-                                     [&](const auto& v) { return EqualsIgnoringCase(v.first, list.At(i).Name); });
-      const RegistryValue value = Expected(list, i, s == 0).Value;
-      if (same != expected.end()) {
-        same->second = value;
-        rowOf[static_cast<std::size_t>(same - expected.begin())] = i;
-      } else {
-        expected.emplace_back(list.At(i).Name, value);
-        rowOf.push_back(i);
-      }
+    FakeRegistry::Values rows;
+    for (int i = 0; i < list.Count(); ++i) FakeRegistry::Set(rows, list.At(i).Name, Expected(list, i, s == 0).Value);
+    // A value another program changed since Load stays as it left it while
+    // the rows would write back what Load read; the user's edits are written.
+    FakeRegistry::Values expected = now;
+    for (const auto& [name, value] : rows) {
+      const RegistryValue* read = find(atLoad_[s], name);
+      const RegistryValue* current = find(now, name);
+      const bool changedOutside = read == nullptr || current == nullptr ? read != current : *read != *current;
+      if (!changedOutside || read == nullptr || *read != value) FakeRegistry::Set(expected, name, value);
     }
-    if (written.size() != expected.size()) return "Save wrote " + std::to_string(written.size()) + " values";
-    for (std::size_t v = 0; v < expected.size(); ++v) {
-      if (written[v] == expected[v]) continue;
-      const int i = rowOf[v];
+    const FakeRegistry::Values& written = registry.Key(root, subkey);
+    if (written != expected) {
+      return std::string(s == 0 ? "system" : "user") + " key after Save " + Show(written) + ", expected " +
+             Show(expected) + ", other programs having left " + Show(now);
+    }
+  }
+  return std::nullopt;
+}
+
+// What Save would write, row by row, without running it: quick enough for
+// every step of a fuzzed sequence.
+inline std::optional<std::string> CommandSequence::CheckValuesToWrite() const {
+  for (const bool system : {true, false}) {
+    const EditList& list = system ? model_.SysList : model_.UserList;
+    const std::vector<NamedValue> values = model_.ValuesToWrite(list);
+    for (int i = 0; i < list.Count(); ++i) {
       const VariableEntry& entry = list.At(i);
-      const Expectation e = Expected(list, i, s == 0);
-      return std::string(s == 0 ? "system" : "user") + " row " + Show(entry.Name) +
-             (s == 0 && pathRow_ == list.IdAt(i) ? " (the Path row)" : "") + " shows " + Show(entry.TypeName()) +
-             " " + Show(entry.Data()) + "; Save wrote " + Show(written[v].second, e.Value) + ", which is " +
-             (e.KeepsRead ? "the value read" : "what it shows");
+      const NamedValue& value = values[static_cast<std::size_t>(i)];
+      const Expectation e = Expected(list, i, system);
+      if (value.Name == entry.Name && value.Value == e.Value) continue;
+      return std::string(system ? "system" : "user") + " row " + Show(entry.Name) +
+             (system && pathRow_ == list.IdAt(i) ? " (the Path row)" : "") + " shows " + Show(entry.TypeName()) +
+             " " + Show(entry.Data()) + "; Save writes " + Show(value.Name) + " " + Show(value.Value, e.Value) +
+             ", which is " + (e.KeepsRead ? "the value read" : "what it shows");
     }
   }
   return std::nullopt;
@@ -854,11 +909,13 @@ inline std::optional<std::string> CommandSequence::CheckExportImport() const {
   return std::nullopt;
 }
 
-inline std::optional<Failure> CommandSequence::Check(bool exportToo) const {
-  if (std::optional<std::string> detail = CheckView()) return Failure{0, "view", *detail};
-  if (std::optional<std::string> detail = CheckSave()) return Failure{0, "save", *detail};
-  if (!exportToo) return std::nullopt;
-  if (std::optional<std::string> detail = CheckExportImport()) return Failure{0, "export", *detail};
+inline std::optional<Failure> CommandSequence::Check(bool roundTrip) const {
+  if (std::optional<std::string> view = CheckView()) return Failure{0, "view", *view};
+  std::optional<std::string> detail = CheckValuesToWrite();
+  if (!detail && roundTrip) detail = CheckSave();
+  if (detail) return Failure{0, "save", *detail};
+  if (!roundTrip) return std::nullopt;
+  if ((detail = CheckExportImport())) return Failure{0, "export", *detail};
   return std::nullopt;
 }
 
@@ -870,16 +927,16 @@ struct SequenceResult {
 };
 
 // Runs steps made from the choices, checking after each, until a check
-// fails, the step count is reached or the choices run out. Export and
-// Import are checked after every step, or only after the last one.
-inline SequenceResult RunSequence(Choices& choices, std::size_t maxSteps, bool exportEachStep = true) {
+// fails, the step count is reached or the choices run out. Save, Export and
+// Import run after every step, or only after the last one.
+inline SequenceResult RunSequence(Choices& choices, std::size_t maxSteps, bool roundTripEachStep = true) {
   SequenceResult result;
   CommandSequence sequence;
   while (result.Steps.size() < maxSteps && (result.Steps.empty() || !choices.Exhausted())) {
     result.Steps.push_back(sequence.Generate(choices, result.Steps.empty()));
     sequence.Apply(result.Steps.back());
     const bool last = result.Steps.size() == maxSteps || choices.Exhausted();
-    if ((result.Failed = sequence.Check(exportEachStep || last))) {
+    if ((result.Failed = sequence.Check(roundTripEachStep || last))) {
       result.Failed->Step = result.Steps.size() - 1;
       break;
     }

@@ -105,6 +105,9 @@ class FakeRegistry : public RegistryPort {
     return PortResult::Success();
   }
 
+
+ public:
+  // A value written as the registry writes it.
   static void Set(Values& values, const std::u16string& name, RegistryValue value) {
     for (auto& [existing, stored] : values) {
       if (EqualsIgnoringCase(existing, name)) {  // value names ignore case

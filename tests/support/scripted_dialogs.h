@@ -51,6 +51,19 @@ class ScriptedDialogs : public DialogPort {
   }
 };
 
+// Answers Save's question about other programs' changes, and keeps what
+// it was asked.
+class ScriptedOutsideChanges : public OutsideChangePort {
+ public:
+  explicit ScriptedOutsideChanges(OutsideChangeAnswer answer) : Answer(answer) {}
+  OutsideChangeAnswer AskAboutOutsideChanges(const std::vector<OutsideChange>& changes, ScreenPoint) override {
+    Asked.push_back(changes);
+    return Answer;
+  }
+  OutsideChangeAnswer Answer;
+  std::vector<std::vector<OutsideChange>> Asked;
+};
+
 // An owner window standing still at a given screen rectangle.
 class FixedWindow : public WindowPort {
  public:

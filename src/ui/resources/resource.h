@@ -79,3 +79,11 @@
 #define IDC_PATH_PAGE 416
 #define IDC_SYS_PAGE 417
 #define IDC_USER_PAGE 418
+
+// Save's question about values other programs changed since Load.
+#define IDD_OUTSIDE_CHANGES 340
+#define IDC_OUTSIDE_ICON 341
+#define IDC_OUTSIDE_TEXT 342
+#define IDC_OUTSIDE_LIST 343
+#define IDC_OUTSIDE_KEEP 344
+#define IDC_OUTSIDE_OVERWRITE 345

@@ -89,6 +89,61 @@ TEST_F(MainWindowTest, ReviewFromTheFileMenuSaysWhenNothingDiffers) {
   EXPECT_EQ(line, u"変更はありません。");
 }
 
+// Another program changes Tool and TEMP after the window's Load and the
+// user edits TEMP: Save asks, and its default keeps the other program's Tool
+// and writes the user's TEMP, which the list marks.
+TEST_F(MainWindowTest, SaveAsksAboutOtherProgramsChangesAndKeepsThemByDefault) {
+  driver->SelectTab(2);  // TEMP selected
+  ::SetWindowTextW(Control(IDC_USER_KEY_DATA_EDIT), L"D:\\Temp");
+  driver->Click(Control(IDM_EDIT_REPLASE_BTN));
+  auto& user = registry.Key(RootKey::CurrentUser, kUserSubkey);
+  user[0].second = Sz(u"vim");
+  user[1].second = ExpandSz(u"C:\\Other");
+  Rows seen;
+  ModalDialogDriver question({[&](HWND dialog) {
+    seen = ListRows(::GetDlgItem(dialog, IDC_OUTSIDE_LIST));
+    PressKey(dialog, VK_RETURN);
+  }});
+  dialogs.Answers = {true, false};  // write; restart later
+  driver->Key('W', true);
+  ASSERT_EQ(question.Seen().size(), 1u);
+  EXPECT_EQ(question.Seen()[0].Caption, u"警告");
+  EXPECT_EQ(question.Seen()[0].Buttons(), (std::vector<std::u16string>{u"他の変更を残す", u"上書きする", u"キャンセル"}));
+  EXPECT_EQ(question.Seen()[0].DefaultButton, IDC_OUTSIDE_KEEP);
+  EXPECT_EQ(seen, (Rows{{u"ユーザー", u"TEMP", u"変更", u"あり"}, {u"ユーザー", u"Tool", u"変更", u"なし"}}));
+  EXPECT_EQ(user[0].second, Sz(u"vim"));
+  EXPECT_EQ(user[1].second, ExpandSz(u"D:\\Temp"));
+  EXPECT_EQ(ListRows(Control(IDC_USER_LIST_VIEW))[0][0], u"TEMP [競合]");
+}
+
+// Every change of the keys reaches the window, whoever made it; only keys
+// that hold other values than the window read show the notice.
+TEST_F(MainWindowTest, AChangeByAnotherProgramShowsTheNotice) {
+  const auto nextChange = [this] {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    MSG message{};
+    while (!::PeekMessageW(&message, form->Handle(), ui::TMainForm::kKeysChangedMessage,
+                           ui::TMainForm::kKeysChangedMessage, PM_REMOVE)) {
+      if (std::chrono::steady_clock::now() > until) return false;
+      std::this_thread::yield();
+    }
+    ::DispatchMessageW(&message);
+    return true;
+  };
+  const std::u16string loaded = driver->StatusText(0);
+  // The real user key changes, the keys the window reads do not.
+  const DWORD one = 1;
+  ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, L"Environment", L"TallowinNoticeTest", REG_DWORD, &one, sizeof one),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(nextChange());
+  EXPECT_EQ(driver->StatusText(0), loaded);
+
+  registry.Key(RootKey::CurrentUser, kUserSubkey).push_back({u"JAVA_HOME", Sz(u"C:\\Java")});
+  ASSERT_EQ(::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Environment", L"TallowinNoticeTest"), ERROR_SUCCESS);
+  ASSERT_TRUE(nextChange());
+  EXPECT_EQ(driver->StatusText(0), u"他のプログラムが環境変数を変更しました。読み込み(Ctrl+R)で最新の値を表示します。");
+}
+
 // Takes the existence checks' answers, which come from threads of their
 // own, bounded, until the list shows as many rows as wanted; then its rows.
 Rows RowsOnceAnswered(HWND dialog, int rows, std::chrono::seconds bound) {

@@ -1,0 +1,31 @@
+#include "commands/key_values.h"
+
+#include <utility>
+
+#include "model/type_names.h"
+#include "model/value_text.h"
+
+namespace tallowin {
+
+KeyPlace PlaceOf(KeyScope scope) {
+  return scope == KeyScope::System ? KeyPlace{RootKey::LocalMachine, kSystemSubkey}
+                                   : KeyPlace{RootKey::CurrentUser, kUserSubkey};
+}
+
+PortResult ReadKeyValues(RegistryPort& registry, KeyScope scope, std::vector<NamedValue>& values) {
+  const KeyPlace place = PlaceOf(scope);
+  std::vector<CClipItem> items;
+  const PortResult read = registry.ReadKeyToItems(place.Root, place.Subkey, items);
+  if (!read.Succeeded) return read;
+  std::vector<NamedValue> readValues;
+  readValues.reserve(items.size());
+  for (CClipItem& item : items) {
+    RegistryValue value = item.Stored ? std::move(item.Stored->Value)
+                                      : TextToValue(TypeCodeForWriting(item.TypeName), item.Data);
+    readValues.push_back({std::move(item.Name), std::move(value)});
+  }
+  values = std::move(readValues);
+  return read;
+}
+
+}  // namespace tallowin

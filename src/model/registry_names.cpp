@@ -1,0 +1,35 @@
+#include "model/registry_names.h"
+
+#include "model/collation.h"
+
+namespace tallowin {
+namespace {
+
+// ASCII letters folded, every other unit alike: the registry folds case
+// unit by unit, so names it takes for one value have one shape.
+std::u16string ShapeOf(std::u16string_view name) {
+  std::u16string shape(name);
+  for (char16_t& unit : shape) {
+    if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit - u'A' + u'a');
+    if (unit >= 0x80) unit = 0x80;
+  }
+  return shape;
+}
+
+}  // namespace
+
+std::optional<std::size_t> RegistryNameIndex::Find(std::u16string_view name) const {
+  auto [held, end] = byShape_.equal_range(ShapeOf(name));
+  for (; held != end; ++held) {
+    if (SameRegistryName(held->second.Name, name)) return held->second.Position;
+  }
+  return std::nullopt;
+}
+
+std::size_t RegistryNameIndex::Insert(std::u16string_view name, std::size_t position) {
+  if (const std::optional<std::size_t> held = Find(name)) return *held;
+  byShape_.emplace(ShapeOf(name), Held{std::u16string(name), position});
+  return position;
+}
+
+}  // namespace tallowin

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+// Names found again as the registry finds value names: ignoring letter case
+// (SameRegistryName), in constant time on average however many there are,
+// so that comparing two keys of ten thousand values stays quick.
+namespace tallowin {
+
+class RegistryNameIndex {
+ public:
+  // The position held for the name, or for a name the registry takes for
+  // the same; nothing when there is none.
+  std::optional<std::size_t> Find(std::u16string_view name) const;
+  // Holds the name at the position unless it holds one of the same value
+  // already; returns the position held for the name either way.
+  std::size_t Insert(std::u16string_view name, std::size_t position);
+
+ private:
+  struct Held {
+    std::u16string Name;
+    std::size_t Position;
+  };
+  // By the name's shape: names of one value always have the same shape.
+  std::unordered_multimap<std::u16string, Held> byShape_;
+};
+
+}  // namespace tallowin
