@@ -81,6 +81,7 @@ inline constexpr std::u16string_view kDscMissingProperty = u"必須のプロパ�
 inline constexpr std::u16string_view kDscUnknownProperty = u"このリソースにないプロパティです: ";
 inline constexpr std::u16string_view kDscWrongKind = u"プロパティの値の型が違います: ";
 inline constexpr std::u16string_view kDscNotAllowed = u"プロパティに指定できない値です: ";
+inline constexpr std::u16string_view kDscValueHoldsNul = u"値に NUL 文字は書き込めません: ";
 inline constexpr std::u16string_view kDscValueNeeded = u"値を作るには value を指定してください: ";
 inline constexpr std::u16string_view kJsonUnreadable = u"JSON として読めません (";
 inline constexpr std::u16string_view kJsonAtCharacter = u" 文字目): ";

@@ -121,6 +121,10 @@ ExitCode RunDscVariable(const Arguments& arguments, Context& context) {
   }
   const std::u16string name = *request.Text(u"name");
   if (const auto problem = NameProblem(name)) return Refuse(context, *problem);
+  // A NUL would end the text every reader of the variable sees.
+  if (request.Text(u"value").value_or(u"").find(u'\0') != std::u16string::npos) {
+    return Refuse(context, std::u16string(texts::kDscValueHoldsNul) + name);
+  }
   if (request.Operation == DscOperation::Set) return SetVariable(request, name, context);
   std::optional<RegistryValue> current;
   if (const ExitCode read = ReadCurrent(context, request.Scope, name, current); read != ExitCode::Done) return read;

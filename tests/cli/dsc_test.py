@@ -98,10 +98,12 @@ def keys():
 
 
 def backups():
+    """The automatic backups' names (the newest 30 are kept, so a new one
+    shows as a new name, not always as one more)."""
     prefix = os.environ.get("TALLOWIN_WINEPREFIX", os.path.join(ROOT, "build", "win64", "wineprefix"))
     folders = [os.path.join(root, "Tallowin", "Backups") for root, _, _ in os.walk(os.path.join(prefix, "drive_c", "users"))
                if root.endswith(os.path.join("AppData", "Local"))]
-    return sum(len(os.listdir(f)) for f in folders if os.path.isdir(f))
+    return {os.path.join(f, name) for f in folders if os.path.isdir(f) for name in os.listdir(f)}
 
 
 class WineTest(unittest.TestCase):
@@ -137,13 +139,14 @@ class WineTest(unittest.TestCase):
     def converge(self, type_name, desired):
         """test, set, test, set: the second set writes nothing at all."""
         self.assertEqual(self.resource(type_name, "test", desired)[1]["_inDesiredState"], False)
-        count = backups()
+        old = backups()
         self.assertEqual(self.resource(type_name, "set", desired)[0], 0)
-        self.assertEqual(backups(), count + 1)
+        made = backups()
+        self.assertEqual(len(made - old), 1, "one backup before the write")
         self.assertEqual(self.resource(type_name, "test", desired)[1]["_inDesiredState"], True)
         before = keys()
         self.assertEqual(self.resource(type_name, "set", desired)[2], [])
-        self.assertEqual((keys(), backups()), (before, count + 1), "a set in the desired state writes nothing")
+        self.assertEqual((keys(), backups()), (before, made), "a set in the desired state writes nothing")
 
     def test_get_set_test_and_exist_false_for_both_resources(self):
         self.assertEqual(cli("set", "Path", "C:\\a;;C:\\b;", "--user", "--type", "REG_EXPAND_SZ", "--no-backup")[0], 0)
@@ -165,14 +168,15 @@ class WineTest(unittest.TestCase):
                  b'{"scope":"Machine","name":"TallowinDsc","value":"x"}', b'{"scope":"User","name":"TallowinDsc","valeu":"x"}',
                  b'{"scope":"User","name":"TallowinDsc","value":1}', b'{"scope":"User","name":"TallowinDsc","type":"REG_DWORD"}',
                  b'{"scope":"User","name":"Tallowin=Dsc","value":"x"}', b'{"scope":"User","name":"\\ud800","value":"x"}',
+                 b'{"scope":"User","name":"TallowinDsc","value":"a\\u0000"}',
                  b'{"scope":"System","name":"path","_exist":false}', b'{"scope":"User","name":"TallowinDsc"}']
-        before, count = keys(), backups()
+        before, made = keys(), backups()
         for stdin in cases:
             with self.subTest(stdin):
                 self.assertEqual(self.resource(variable, "set", None, stdin=stdin)[0], 4)
         self.assertEqual(self.resource("Tallowin.Environment/PathItem", "set", {"scope": "User", "item": "a;b"})[0], 4)
         self.assertEqual(cli("dsc", "variable", "apply", stdin=b"{}")[0], 2)
-        self.assertEqual((keys(), backups()), (before, count))
+        self.assertEqual((keys(), backups()), (before, made))
 
     def test_fleet_recipes_run_as_written(self):
         # The DSC document: each instance to the resources as DSC sends it.
