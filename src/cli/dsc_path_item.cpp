@@ -71,8 +71,8 @@ ExitCode SetPathItem(const DscRequest& request, const std::u16string& folder, Co
     if (const ExitCode written = session.Write(request.Scope, {value}); written != ExitCode::Done) return written;
     KeyLists after;
     if (const ExitCode read = ReadKeys(context, after); read != ExitCode::Done) return read;
-    PrintDscResult(context, request, PathItemState(request, folder, PlanPathItem(request, folder, after, context).Present),
-                   Differing(plan));
+    const bool present = PlanPathItem(request, folder, after, context).Present;
+    PrintDscResult(context, request, PathItemState(request, folder, present), Differing(plan));
     return ExitCode::Done;
   }
   PrintDscResult(context, request, PathItemState(request, folder, plan.Present), {});

@@ -84,7 +84,9 @@ VariablePlan PlanVariable(const DscRequest& request, const std::u16string& name,
 JsonObject VariableState(const DscRequest& request, const std::u16string& name,
                          const std::optional<RegistryValue>& current) {
   JsonObject state;
-  state.Text(u"scope", DscScopeName(request.Scope)).Text(u"name", name).Raw(u"_exist", JsonBoolean(current.has_value()));
+  state.Text(u"scope", DscScopeName(request.Scope))
+      .Text(u"name", name)
+      .Raw(u"_exist", JsonBoolean(current.has_value()));
   if (!current) return state;
   if (const std::u16string_view type = TypeNameOf(current->TypeCode); !type.empty()) state.Text(u"type", type);
   state.Text(u"value", DataTextOf(*current));

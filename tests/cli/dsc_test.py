@@ -35,7 +35,9 @@ class Resolver(jsonschema.RefResolver):
     def _find_in_subschemas(self, url):
         uri, fragment = urldefrag(url)
         for sub in self._get_subschemas_cache()["$id"]:
-            if isinstance(sub["$id"], str) and self._urljoin_cache(self.resolution_scope, sub["$id"]).rstrip("/") == uri.rstrip("/"):
+            if not isinstance(sub["$id"], str):
+                continue
+            if self._urljoin_cache(self.resolution_scope, sub["$id"]).rstrip("/") == uri.rstrip("/"):
                 return url, self.resolve_fragment(sub, fragment) if fragment else sub
         return None
 
@@ -82,8 +84,8 @@ def winpath(path):
 
 
 def wine(*args, stdin=None):
-    run = subprocess.run([os.path.join(ROOT, "scripts", "wine-run"), *args], input=stdin, capture_output=True, timeout=120,
-                         stdin=None if stdin is not None else subprocess.DEVNULL)
+    run = subprocess.run([os.path.join(ROOT, "scripts", "wine-run"), *args], input=stdin, capture_output=True,
+                         timeout=120, stdin=None if stdin is not None else subprocess.DEVNULL)
     return run.returncode, run.stdout.decode("utf-8"), run.stderr.decode("utf-8", "replace")
 
 
@@ -101,7 +103,8 @@ def backups():
     """The automatic backups' names (the newest 30 are kept, so a new one
     shows as a new name, not always as one more)."""
     prefix = os.environ.get("TALLOWIN_WINEPREFIX", os.path.join(ROOT, "build", "win64", "wineprefix"))
-    folders = [os.path.join(root, "Tallowin", "Backups") for root, _, _ in os.walk(os.path.join(prefix, "drive_c", "users"))
+    users = os.path.join(prefix, "drive_c", "users")
+    folders = [os.path.join(root, "Tallowin", "Backups") for root, _, _ in os.walk(users)
                if root.endswith(os.path.join("AppData", "Local"))]
     return {os.path.join(f, name) for f in folders if os.path.isdir(f) for name in os.listdir(f)}
 
@@ -150,7 +153,8 @@ class WineTest(unittest.TestCase):
 
     def test_get_set_test_and_exist_false_for_both_resources(self):
         self.assertEqual(cli("set", "Path", "C:\\a;;C:\\b;", "--user", "--type", "REG_EXPAND_SZ", "--no-backup")[0], 0)
-        cases = [("Tallowin.Environment/Variable", {"scope": "User", "name": "TallowinDsc", "value": "%TEMP%\\\u65e5", "type": "REG_SZ"}),
+        cases = [("Tallowin.Environment/Variable",
+                  {"scope": "User", "name": "TallowinDsc", "value": "%TEMP%\\\u65e5", "type": "REG_SZ"}),
                  ("Tallowin.Environment/PathItem", {"scope": "User", "item": "C:\\Dsc\\bin", "position": "first"})]
         for type_name, desired in cases:
             with self.subTest(type_name):
@@ -165,11 +169,15 @@ class WineTest(unittest.TestCase):
     def test_refused_input_writes_nothing(self):
         variable = "Tallowin.Environment/Variable"
         cases = [b"{", b"[]", b'{"scope":"User","name":"A"} x', b"\xff{}", b'{"name":"TallowinDsc","value":"x"}',
-                 b'{"scope":"Machine","name":"TallowinDsc","value":"x"}', b'{"scope":"User","name":"TallowinDsc","valeu":"x"}',
-                 b'{"scope":"User","name":"TallowinDsc","value":1}', b'{"scope":"User","name":"TallowinDsc","type":"REG_DWORD"}',
-                 b'{"scope":"User","name":"Tallowin=Dsc","value":"x"}', b'{"scope":"User","name":"\\ud800","value":"x"}',
+                 b'{"scope":"Machine","name":"TallowinDsc","value":"x"}',
+                 b'{"scope":"User","name":"TallowinDsc","valeu":"x"}',
+                 b'{"scope":"User","name":"TallowinDsc","value":1}',
+                 b'{"scope":"User","name":"TallowinDsc","type":"REG_DWORD"}',
+                 b'{"scope":"User","name":"Tallowin=Dsc","value":"x"}',
+                 b'{"scope":"User","name":"\\ud800","value":"x"}',
                  b'{"scope":"User","name":"TallowinDsc","value":"a\\u0000"}',
-                 b'{"scope":"System","name":"path","_exist":false}', b'{"scope":"User","name":"TallowinDsc"}']
+                 b'{"scope":"System","name":"path","_exist":false}',
+                 b'{"scope":"User","name":"TallowinDsc"}']
         before, made = keys(), backups()
         for stdin in cases:
             with self.subTest(stdin):
