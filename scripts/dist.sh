@@ -7,6 +7,10 @@
 #   build/dist/Tallowin.exe.sha256       ("HASH  Tallowin.exe", as sha256sum writes)
 #   build/dist/tallowin-cli.exe          the command line (console subsystem)
 #   build/dist/tallowin-cli.exe.sha256
+#   build/dist/tallowin.environment.variable.dsc.resource.json
+#   build/dist/tallowin.environment.pathitem.dsc.resource.json
+#                                        the DSC v3 resources' manifests, found
+#                                        by DSC beside the program on PATH
 # Fails, and leaves no file in build/dist/, when any check fails.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -20,8 +24,11 @@ programs=(Tallowin.exe tallowin-cli.exe)
 objdump=x86_64-w64-mingw32-objdump
 strip=x86_64-w64-mingw32-strip
 
+manifests=("$root"/dsc/*.dsc.resource.json)
+
 remove_all() {
   for name in "${programs[@]}"; do rm -f "$dist/$name" "$dist/$name.sha256"; done
+  for manifest in "${manifests[@]}"; do rm -f "$dist/$(basename "$manifest")"; done
 }
 
 fail() {
@@ -91,4 +98,10 @@ for name in "${programs[@]}"; do
   size=$(stat -c %s "$dist/$name")
   echo "build/dist/$name: $size bytes ($(( (size + 1023) / 1024 )) KiB)"
   echo "SHA-256: $(cut -d ' ' -f 1 "$dist/$name.sha256")"
+done
+# The manifests name the program by its file name; DSC finds both on PATH.
+for manifest in "${manifests[@]}"; do
+  grep -q '"executable": "tallowin-cli.exe"' "$manifest" || fail "$(basename "$manifest"): does not run tallowin-cli.exe"
+  cp "$manifest" "$dist/"
+  echo "build/dist/$(basename "$manifest")"
 done

@@ -11,6 +11,7 @@ packages=(
   wine64
   xvfb xdotool x11-apps imagemagick fonts-noto-cjk
   libx11-dev
+  python3-jsonschema python3-yaml
 )
 
 missing=()

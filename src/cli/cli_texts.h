@@ -68,4 +68,32 @@ inline constexpr std::u16string_view kDryRun = u"(--dry-run: 何も書き込ん�
 inline constexpr std::u16string_view kChangeDeleted = u"削除";
 inline constexpr std::u16string_view kWrittenFile = u"書き出しました: ";
 
+// The DSC resources: their help lines, and what is wrong with a desired state.
+inline constexpr std::u16string_view kHelpDscVariable =
+    u"DSC リソース Tallowin.Environment/Variable の操作です。望む状態を JSON で標準入力から読みます。";
+inline constexpr std::u16string_view kHelpDscPathItem =
+    u"DSC リソース Tallowin.Environment/PathItem の操作です。望む状態を JSON で標準入力から読みます。";
+inline constexpr std::u16string_view kDscUnknownOperation = u"get、set、test のどれかを指定してください: ";
+inline constexpr std::u16string_view kDscInputUnreadable = u"標準入力を読み込めませんでした。\n";
+inline constexpr std::u16string_view kDscInputNotUtf8 = u"標準入力が UTF-8 ではありません。";
+inline constexpr std::u16string_view kDscNotObject = u"望む状態は JSON のオブジェクト一つにしてください。";
+inline constexpr std::u16string_view kDscMissingProperty = u"必須のプロパティがありません: ";
+inline constexpr std::u16string_view kDscUnknownProperty = u"このリソースにないプロパティです: ";
+inline constexpr std::u16string_view kDscWrongKind = u"プロパティの値の型が違います: ";
+inline constexpr std::u16string_view kDscNotAllowed = u"プロパティに指定できない値です: ";
+inline constexpr std::u16string_view kDscValueHoldsNul = u"値に NUL 文字は書き込めません: ";
+inline constexpr std::u16string_view kDscValueNeeded = u"値を作るには value を指定してください: ";
+inline constexpr std::u16string_view kJsonUnreadable = u"JSON として読めません (";
+inline constexpr std::u16string_view kJsonAtCharacter = u" 文字目): ";
+inline constexpr std::u16string_view kJsonTrailingText = u"値の後に余分な文字があります。";
+inline constexpr std::u16string_view kJsonBadValue = u"値がありません。";
+inline constexpr std::u16string_view kJsonEndedEarly = u"途中で終わっています。";
+inline constexpr std::u16string_view kJsonTooDeep = u"入れ子が深すぎます。";
+inline constexpr std::u16string_view kJsonNameExpected = u"名前の文字列がありません。";
+inline constexpr std::u16string_view kJsonNameTwice = u"同じ名前が二度あります。";
+inline constexpr std::u16string_view kJsonColonExpected = u"':' がありません。";
+inline constexpr std::u16string_view kJsonSeparatorExpected = u"',' か閉じかっこがありません。";
+inline constexpr std::u16string_view kJsonBadEscape = u"エスケープが正しくありません。";
+inline constexpr std::u16string_view kJsonControlCharacter = u"文字列に制御文字があります。";
+
 }  // namespace tallowin::cli::texts

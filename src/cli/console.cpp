@@ -4,6 +4,7 @@
 #include <string>
 
 #include "win32/wide_text.h"
+#include "cli/json.h"
 
 namespace tallowin::cli {
 namespace {
@@ -70,6 +71,13 @@ void Console::Out(std::u16string_view text) {
   if (!Write(out_, text)) outputFailed_ = true;
 }
 
-void Console::Err(std::u16string_view text) { Write(err_, text); }
+void Console::Err(std::u16string_view text) {
+  if (!jsonErrors_) {
+    Write(err_, text);
+    return;
+  }
+  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
+  Write(err_, JsonObject().Text(u"level", u"error").Text(u"message", text).Close() + u"\n");
+}
 
 }  // namespace tallowin::cli

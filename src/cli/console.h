@@ -17,6 +17,10 @@ class Console {
   void Out(std::u16string_view text);
   // Messages: what a person reads.
   void Err(std::u16string_view text);
+  // From now on each message is one JSON line {"level":"error","message":...}
+  // on standard error, as a configuration engine that drives a DSC resource
+  // reads its log.
+  void ErrorsAsJsonLines() { jsonErrors_ = true; }
   // Whether a write to standard output failed (a closed pipe, a full disk):
   // a run whose results were lost has not succeeded.
   bool OutputFailed() const { return outputFailed_; }
@@ -32,6 +36,7 @@ class Console {
   Stream out_;
   Stream err_;
   bool outputFailed_ = false;
+  bool jsonErrors_ = false;
 };
 
 }  // namespace tallowin::cli

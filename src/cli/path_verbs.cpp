@@ -12,23 +12,13 @@
 #include "cli/cli_texts.h"
 #include "cli/json.h"
 #include "cli/keys.h"
+#include "cli/path_key.h"
 #include "cli/review_output.h"
 #include "cli/verbs.h"
 #include "cli/write_session.h"
 
 namespace tallowin::cli {
 namespace {
-
-// A key's Path value: its entry (any letter case of the name), or none.
-const VariableEntry* PathEntryOf(const KeyLists& lists, KeyScope scope) {
-  const int row = lists.Of(scope).FindIgnoringCase(u"Path");
-  return row < 0 ? nullptr : &lists.Of(scope).At(row);
-}
-
-std::vector<std::u16string> PathParts(const KeyLists& lists, KeyScope scope) {
-  const VariableEntry* entry = PathEntryOf(lists, scope);
-  return SplitAtSemicolons(entry == nullptr ? std::u16string_view() : entry->Data());
-}
 
 std::vector<bool> PartsNaming(const KeyLists& lists, const std::vector<std::u16string>& parts,
                               std::u16string_view folder, Context& context) {
@@ -45,11 +35,8 @@ void SayLine(Context& context, std::u16string_view prefix, std::u16string_view t
 // and type, a new one is REG_EXPAND_SZ. A dry run shows the row instead.
 ExitCode WritePath(WriteSession& session, Context& context, const KeyLists& lists, KeyScope scope,
                    const std::u16string& text) {
-  const VariableEntry* entry = PathEntryOf(lists, scope);
   std::optional<RegistryValue> current;
-  if (entry != nullptr && entry->Stored) current = entry->Stored->Value;
-  const std::uint32_t type = current ? current->TypeCode : kRegExpandSz;
-  const NamedValue value{entry != nullptr ? entry->Name : u"Path", TextToValue(type, text)};
+  const NamedValue value = PathValueFor(lists, scope, text, current);
   const std::vector<ReviewRow> rows = RowsForValue(scope, value, current);
   if (RowsHoldRefusedValue(rows)) return Refuse(context, texts::kValueTooLong);
   if (session.EndsBeforeWriting(rows)) return ExitCode::Done;

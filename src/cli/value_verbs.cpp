@@ -6,11 +6,11 @@
 #include "model/type_names.h"
 #include "model/value_text.h"
 #include "commands/value_write_rules.h"
-#include "registry/registry_io.h"
 #include "cli/cli_texts.h"
 #include "cli/json.h"
 #include "cli/keys.h"
 #include "cli/review_output.h"
+#include "cli/value_access.h"
 #include "cli/verbs.h"
 #include "cli/write_session.h"
 
@@ -24,36 +24,6 @@ std::u16string ValueJson(KeyScope scope, const VariableEntry& entry, std::u16str
       .Text(u"type", entry.TypeName())
       .Text(u"data", data)
       .Close();
-}
-
-// The name's refusal as a message, or nothing when the name may be written.
-std::optional<std::u16string_view> NameProblem(std::u16string_view name) {
-  switch (RefusalOfName(name)) {
-    case NameRefusal::None:
-      return std::nullopt;
-    case NameRefusal::Empty:
-      return texts::kNameEmpty;
-    case NameRefusal::ForbiddenCharacter:
-      return tallowin::texts::kForbiddenNameCharacter;
-    case NameRefusal::TooLong:
-      break;
-  }
-  return texts::kNameTooLong;
-}
-
-// The value as it is now, read within the writer's turn; nothing when the
-// key has no such value.
-ExitCode ReadCurrent(Context& context, KeyScope scope, std::u16string_view name,
-                     std::optional<RegistryValue>& current) {
-  RegistryValue value;
-  const LSTATUS read = registry::ReadValue(RootOf(scope), SubkeyOf(scope), name, value);
-  if (read == ERROR_FILE_NOT_FOUND) {
-    current.reset();
-    return ExitCode::Done;
-  }
-  if (read != ERROR_SUCCESS) return ReportFailure(context, tallowin::texts::kLoadFailed, static_cast<std::uint32_t>(read));
-  current = std::move(value);
-  return ExitCode::Done;
 }
 
 }  // namespace

@@ -35,6 +35,10 @@ constexpr Verb kVerbs[] = {
      texts::kHelpDiff},
     {u"apply", u"FILE [--delete-missing]", 1, 1, kDeleteMissing | kWriteOptions, ScopeRule::None, RunApply,
      texts::kHelpApply},
+    {u"dsc variable", u"get|set|test  (JSON < stdin)", 1, 1, 0, ScopeRule::None, RunDscVariable,
+     texts::kHelpDscVariable},
+    {u"dsc pathitem", u"get|set|test  (JSON < stdin)", 1, 1, 0, ScopeRule::None, RunDscPathItem,
+     texts::kHelpDscPathItem},
     {u"help", u"[COMMAND]", 0, 2, 0, ScopeRule::None, RunHelp, texts::kHelpHelp},
 };
 

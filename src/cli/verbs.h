@@ -52,5 +52,7 @@ ExitCode RunBackup(const Arguments& arguments, Context& context);
 ExitCode RunDiff(const Arguments& arguments, Context& context);
 ExitCode RunApply(const Arguments& arguments, Context& context);
 ExitCode RunHelp(const Arguments& arguments, Context& context);
+ExitCode RunDscVariable(const Arguments& arguments, Context& context);
+ExitCode RunDscPathItem(const Arguments& arguments, Context& context);
 
 }  // namespace tallowin::cli
