@@ -3,8 +3,8 @@
 # display and saves what a person would see, one PNG per view, in
 # build/screenshots/: the three tabs, the File menu, the about box, the
 # folder browser, the review before Save, the Path check, the restore from
-# an automatic backup, and the notice and Save's question when another
-# program changed the variables.
+# an automatic backup, the notice and Save's question when another program
+# changed the variables, and the User tab filtered.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -117,6 +117,15 @@ sleep 1; xdotool mousemove --window "$warning" 66 64 click 1; sleep 2; shot 11-o
 stop_program
 "$WINE_LOADER" reg import "$saved\\user.reg" >/dev/null 2>&1
 "$WINE_LOADER" reg import "$saved\\system.reg" >/dev/null 2>&1
+stop_program
+
+# The User tab filtered: its second row (TMP) chosen from the list, then
+# Ctrl+F and a text typed into the filter field; the line under the fields
+# shows what TMP becomes.
+start_program
+xdotool mousemove $((X + 145)) $((Y + 31)) click 1; sleep 0.5
+xdotool key --window "$window" ctrl+f Tab Down shift+Tab; sleep 0.3
+xdotool type --window "$window" 'tmp'; sleep 0.5; shot 12-user-filter
 stop_program
 rm -f "$out"/*.reg
 

@@ -43,4 +43,9 @@ CollationKey MakeCaseBlindKey(std::u16string_view text);
 // precomposed and a decomposed accent are two.
 bool SameRegistryName(std::u16string_view a, std::u16string_view b);
 
+// A text folded for finding one text in another ignoring letter case and the
+// width of kana and letters ("ＪＡＶＡ" is "java", "ｶﾞｲﾄﾞ" is "ガイド"): a
+// text contains another exactly when its key contains the other's key.
+CollationKey MakeFindKey(std::u16string_view text);
+
 }  // namespace tallowin

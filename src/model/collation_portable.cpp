@@ -27,6 +27,16 @@ bool IsUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
 bool IsLower(char16_t c) { return c >= u'a' && c <= u'z'; }
 char16_t FoldCase(char16_t c) { return IsUpper(c) ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
+// Half-width katakana U+FF61 to U+FF9F as their full-width forms.
+constexpr std::u16string_view kFullWidthKana =
+    u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+
+// The kana whose voiced form follows it directly in the code chart.
+bool TakesVoicedMark(char16_t kana) {
+  return (kana >= u'カ' && kana <= u'チ' && (kana - u'カ') % 2 == 0) || kana == u'ツ' || kana == u'テ' ||
+         kana == u'ト' || (kana >= u'ハ' && kana <= u'ホ' && (kana - u'ハ') % 3 == 0);
+}
+
 }  // namespace
 
 CollationKey MakeCollationKey(std::u16string_view name) {
@@ -83,6 +93,34 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
 CollationKey MakeCaseBlindKey(std::u16string_view text) {
   CollationKey key(text);
   for (char16_t& unit : key) unit = FoldCase(unit);
+  return key;
+}
+
+// The host's folding: full-width ASCII and the ideographic space become
+// ASCII, half-width katakana full width (a voiced or semi-voiced mark joined
+// to the kana before it), ASCII letters lower case.
+CollationKey MakeFindKey(std::u16string_view text) {
+  CollationKey key;
+  key.reserve(text.size());
+  for (const char16_t c : text) {
+    if (c >= 0xFF01 && c <= 0xFF5E) {
+      key.push_back(FoldCase(static_cast<char16_t>(c - 0xFEE0)));
+    } else if (c == 0x3000) {
+      key.push_back(u' ');
+    } else if (c < 0xFF61 || c > 0xFF9F) {
+      key.push_back(FoldCase(c));
+    } else {
+      const char16_t kana = kFullWidthKana[c - 0xFF61];
+      const char16_t last = key.empty() ? u'\0' : key.back();
+      if (kana == u'゛' && (TakesVoicedMark(last) || last == u'ウ')) {
+        key.back() = last == u'ウ' ? u'ヴ' : static_cast<char16_t>(last + 1);
+      } else if (kana == u'゜' && last >= u'ハ' && last <= u'ホ' && (last - u'ハ') % 3 == 0) {
+        key.back() = static_cast<char16_t>(last + 2);
+      } else {
+        key.push_back(kana);
+      }
+    }
+  }
   return key;
 }
 

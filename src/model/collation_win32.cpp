@@ -69,6 +69,23 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
   return CompareWithFlags(a, b, NORM_IGNORECASE) == 0;
 }
 
+CollationKey MakeFindKey(std::u16string_view text) {
+  // The system's own width and case mapping: full width joins a half-width
+  // kana and its voiced mark into one character, as a comparison that
+  // ignores width sees them.
+  const wchar_t* source = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  constexpr DWORD kMapping = LCMAP_FULLWIDTH | LCMAP_LOWERCASE;
+  if (length == 0) return {};
+  const int size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kMapping, source, length, nullptr, 0, nullptr, nullptr, 0);
+  CollationKey key(static_cast<std::size_t>(size > 0 ? size : 0), u'\0');
+  if (size <= 0 || LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kMapping, source, length,
+                                 reinterpret_cast<wchar_t*>(key.data()), size, nullptr, nullptr, 0) != size) {
+    return CollationKey(text);  // only invalid arguments make this fail
+  }
+  return key;
+}
+
 bool SameRegistryName(std::u16string_view a, std::u16string_view b) {
   // CompareStringOrdinal ignoring case uses the system's upper-case table,
   // the one the registry compares names with.

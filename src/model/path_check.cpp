@@ -33,15 +33,26 @@ class Expander {
         break;
       }
       expanded.append(text.substr(position, open - position));
-      if (const std::optional<std::u16string> value = Resolve(text.substr(open + 1, close - open - 1), depth)) {
+      const std::u16string_view name = text.substr(open + 1, close - open - 1);
+      const std::optional<std::u16string> value = Resolve(name, depth);
+      const bool resolved = value.has_value();
+      if (resolved) {
         expanded += *value;
       } else {
         expanded.append(text.substr(open, close - open + 1));
       }
+      // A name of blanks alone ("50% %") reads as percent signs in a
+      // sentence, not as a variable the user forgot to define.
+      const bool named = !SkipBlanks(name).empty();
+      references_ = references_ || named;
+      undefined_ = undefined_ || (named && !resolved);
       position = close + 1;
     }
     return expanded;
   }
+
+  bool HadReference() const { return references_; }
+  bool HadUndefined() const { return undefined_; }
 
  private:
   std::optional<std::u16string> Resolve(std::u16string_view name, int depth) const {
@@ -64,6 +75,10 @@ class Expander {
   const EditList& sysList_;
   const EditList& userList_;
   const VariableLookup& programVariable_;
+  // Whether the texts expanded so far held a %NAME%, and one that nothing
+  // resolved.
+  mutable bool references_ = false;
+  mutable bool undefined_ = false;
 };
 
 std::u16string_view WithoutClosingSemicolon(std::u16string_view item) {
@@ -101,6 +116,16 @@ std::vector<std::u16string> PathCheckPlan::Folders() const {
 std::u16string ExpandAsNewProcess(std::u16string_view text, const EditList& sysList, const EditList& userList,
                                   const VariableLookup& programVariable) {
   return Expander(sysList, userList, programVariable).Expand(text, 0);
+}
+
+Expansion ExpandReferences(std::u16string_view text, const EditList& sysList, const EditList& userList,
+                           const VariableLookup& programVariable) {
+  const Expander expander(sysList, userList, programVariable);
+  Expansion expansion;
+  expansion.Text = expander.Expand(text, 0);
+  expansion.HasReference = expander.HadReference();
+  expansion.Undefined = expander.HadUndefined();
+  return expansion;
 }
 
 std::vector<std::u16string_view> ItemsOfPathLine(std::u16string_view line) {

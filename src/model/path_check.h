@@ -71,6 +71,17 @@ std::vector<std::u16string_view> ItemsOfPathLine(std::u16string_view line);
 std::u16string ExpandAsNewProcess(std::u16string_view text, const EditList& sysList, const EditList& userList,
                                   const VariableLookup& programVariable);
 
+// What a text becomes, expanded as ExpandAsNewProcess expands it: whether
+// it held a %NAME% reference at all, and whether one stayed as it was
+// because no variable of that name exists.
+struct Expansion {
+  std::u16string Text;
+  bool HasReference = false;
+  bool Undefined = false;
+};
+Expansion ExpandReferences(std::u16string_view text, const EditList& sysList, const EditList& userList,
+                           const VariableLookup& programVariable);
+
 PathCheckPlan PlanPathCheck(const std::vector<std::u16string>& pathItems, const EditList& sysList,
                             const EditList& userList, const VariableLookup& programVariable);
 

@@ -184,4 +184,18 @@ inline constexpr std::u16string_view kProblemNoAnswer = u"確認できません�
 // Between two problems of one item.
 inline constexpr std::u16string_view kProblemSeparator = u"、";
 
+// The filter over the shown tab's list (Edit menu, Ctrl+F): its field's
+// hint, and the status bar's count while it hides rows: kFilterCountOf, the
+// count shown, kFilterCountShown after the whole list's count.
+inline constexpr std::u16string_view kHintEditFind = u"検索|表示している一覧を名前やデータで絞り込む";
+inline constexpr std::u16string_view kHintFilterEdit = u"検索|名前やデータにこの文字列を含む行だけを表示する(Escで解除)";
+inline constexpr std::u16string_view kFilterCountOf = u"件中";
+inline constexpr std::u16string_view kFilterCountShown = u"件を表示";
+// The widest such count the status bar makes room for.
+inline constexpr std::u16string_view kWidestFilterCountText = u"99999件中99999件を表示";
+
+// What a value becomes: the line under a tab's fields.
+inline constexpr std::u16string_view kExpandedPrefix = u"展開後: ";
+inline constexpr std::u16string_view kUndefinedVariables = u"（未定義の変数があります）";
+
 }  // namespace tallowin::texts

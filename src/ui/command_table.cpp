@@ -67,7 +67,7 @@ constexpr Shortcut Ctrl(WORD key) { return {key, FCONTROL}; }
 
 using E = EditActionStates;
 
-const std::array<Command, 19> kCommands{{
+const std::array<Command, 20> kCommands{{
     {IDM_FILE_LOAD, texts::kHintFileLoad, Ctrl('R'), 0, Enabling::Always, nullptr, RunFileCommand<FileLoadExecute>},
     {IDM_FILE_SAVE, texts::kHintFileSave, Ctrl('W'), 0, Enabling::Always, nullptr, RunFileCommand<FileSaveExecute>},
     {IDM_FILE_REVIEW, texts::kHintFileReview, Ctrl('D'), 0, Enabling::Always, nullptr, ShowReview},
@@ -86,6 +86,8 @@ const std::array<Command, 19> kCommands{{
     {IDM_EDIT_DELETE, texts::kHintEditDelete, Ctrl(VK_DELETE), 0, Enabling::EditMenu, &E::Delete,
      RunEditingCommand<EditDeleteExecute>},
     {IDM_EDIT_PATH_CHECK, texts::kHintEditPathCheck, {}, 0, Enabling::Always, nullptr, ShowPathCheck},
+    {IDM_EDIT_FIND, texts::kHintEditFind, Ctrl('F'), 0, Enabling::Always, nullptr,
+     RunWindowAction<&WindowActions::FocusFilter>},
     {IDM_EDIT_ADD_BTN, texts::kHintEditAddBtn, {}, 'A', Enabling::PanelButton, nullptr,
      RunEditingCommand<EditAddBtnExecute>},
     {IDM_EDIT_REPLASE_BTN, texts::kHintEditReplaseBtn, {}, 'R', Enabling::PanelButton, nullptr,

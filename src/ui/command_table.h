@@ -23,6 +23,8 @@ class WindowActions {
   virtual void Close() = 0;
   virtual void ShowAbout() = 0;
   virtual void UndoInFocusedField() = 0;
+  // Puts the focus in the filter field of the tab shown.
+  virtual void FocusFilter() = 0;
   // Shows the model in the controls now, before a command that goes on in
   // another dialog returns.
   virtual void MirrorModel() = 0;

@@ -39,11 +39,11 @@ void ListView::ScaleColumns(UINT dpi) {
   for (int column = 0; column < 3; ++column) ListView_SetColumnWidth(handle_, column, Scale(kColumnWidths[column], dpi));
 }
 
-void ListView::Show(const EditList& list) {
-  if (ListView_GetItemCount(handle_) != list.Count()) {
-    ListView_SetItemCountEx(handle_, list.Count(), LVSICF_NOSCROLL);
-  }
-  const int selected = list.Selected();
+void ListView::Show(const EditList& list, const std::vector<int>& rows) {
+  const int count = static_cast<int>(rows.size());
+  if (ListView_GetItemCount(handle_) != count) ListView_SetItemCountEx(handle_, count, LVSICF_NOSCROLL);
+  const auto shownSelected = std::find(rows.begin(), rows.end(), list.Selected());
+  const int selected = shownSelected == rows.end() ? -1 : static_cast<int>(shownSelected - rows.begin());
   if (Selected() != selected) {
     // Clearing first raises the change of the old row, then the new row's.
     ListView_SetItemState(handle_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
@@ -55,14 +55,16 @@ void ListView::Show(const EditList& list) {
   ::InvalidateRect(handle_, nullptr, FALSE);
 }
 
-void ListView::FillCell(NMLVDISPINFOW& request, const EditList& list, const std::vector<std::u16string>& conflicts) {
+void ListView::FillCell(NMLVDISPINFOW& request, const EditList& list, const std::vector<int>& rows,
+                        const std::vector<std::u16string>& conflicts) {
   LVITEMW& item = request.item;
   if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
-  if (item.iItem < 0 || item.iItem >= list.Count()) {
+  const int row = item.iItem >= 0 && item.iItem < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(item.iItem)] : -1;
+  if (row < 0 || row >= list.Count()) {
     item.pszText[0] = L'\0';
     return;
   }
-  const VariableEntry& entry = list.At(item.iItem);
+  const VariableEntry& entry = list.At(row);
   std::u16string name = entry.Name;
   if (std::any_of(conflicts.begin(), conflicts.end(),
                   [&name](const std::u16string& conflict) { return SameRegistryName(conflict, name); })) {

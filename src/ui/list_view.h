@@ -27,13 +27,15 @@ class ListView {
 
   // Sets the column widths for the DPI.
   void ScaleColumns(UINT dpi);
-  // Shows the list: its number of rows, its selection, and a repaint of
-  // the cells, which the control then asks for.
-  void Show(const EditList& list);
-  // Answers the control's request for the cells of a row of the list; a
-  // row named in `conflicts` shows the mark "競合" after its name.
-  static void FillCell(NMLVDISPINFOW& request, const EditList& list, const std::vector<std::u16string>& conflicts);
-  // The selected row, or -1.
+  // Shows the rows of the list named in `rows` (indexes into the list, in
+  // order): their number, the selection, and a repaint of the cells, which
+  // the control then asks for. The control's row i is the list's rows[i].
+  void Show(const EditList& list, const std::vector<int>& rows);
+  // Answers the control's request for the cells of a row; a row named in
+  // `conflicts` shows the mark "競合" after its name.
+  static void FillCell(NMLVDISPINFOW& request, const EditList& list, const std::vector<int>& rows,
+                       const std::vector<std::u16string>& conflicts);
+  // The control's selected row, or -1.
   int Selected() const;
 
  private:

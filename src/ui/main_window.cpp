@@ -9,6 +9,8 @@
 #include "commands/edit_commands.h"
 #include "commands/load_save_commands.h"
 #include "commands/outside_change_commands.h"
+#include "commands/program_variable.h"
+#include "model/expansion_line.h"
 #include "model/texts.h"
 #include "ui/about_form.h"
 #include "ui/control_text.h"
@@ -23,10 +25,12 @@ constexpr wchar_t kMainClass[] = L"TMainForm";
 constexpr wchar_t kPageClass[] = L"TallowinPage";
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-constexpr VariableTabIds kSysTabIds{Parent::SysPage, IDC_SYS_LIST_VIEW, IDC_SYS_KEY_NAME_EDIT, IDC_SYS_KEY_TYPE_COMBO,
-                                    IDC_SYS_KEY_DATA_EDIT, texts::kHintSysKeyTypeCombo};
-constexpr VariableTabIds kUserTabIds{Parent::UserPage, IDC_USER_LIST_VIEW, IDC_USER_KEY_NAME_EDIT,
-                                     IDC_USER_KEY_TYPE_COMBO, IDC_USER_KEY_DATA_EDIT, texts::kHintUserKeyTypeCombo};
+constexpr VariableTabIds kSysTabIds{Parent::SysPage,        IDC_SYS_LIST_VIEW,   IDC_SYS_KEY_NAME_EDIT,
+                                    IDC_SYS_KEY_TYPE_COMBO, IDC_SYS_KEY_DATA_EDIT, IDC_SYS_FILTER_EDIT,
+                                    IDC_SYS_EXPANSION,      texts::kHintSysKeyTypeCombo};
+constexpr VariableTabIds kUserTabIds{Parent::UserPage,        IDC_USER_LIST_VIEW,   IDC_USER_KEY_NAME_EDIT,
+                                     IDC_USER_KEY_TYPE_COMBO, IDC_USER_KEY_DATA_EDIT, IDC_USER_FILTER_EDIT,
+                                     IDC_USER_EXPANSION,      texts::kHintUserKeyTypeCombo};
 
 bool IsSameOrDescendant(HWND window, HWND ancestor) { return window == ancestor || ::IsChild(ancestor, window); }
 
@@ -105,7 +109,12 @@ std::unique_ptr<TMainForm> TMainForm::Create(HINSTANCE instance, int showCommand
   return form;
 }
 
-HWND TMainForm::Control(int id) const {
+HWND TMainForm::Control(int id) {
+  // A control of a variable tab that was never shown is made now.
+  if (const ControlPlace* place = FindControlPlace(id); place != nullptr) {
+    if (place->Owner == Parent::SysPage) CreateView(Tab::System);
+    if (place->Owner == Parent::UserPage) CreateView(Tab::User);
+  }
   switch (id) {
     case IDC_PAGE_CONTROL:
       return pageControl_;
@@ -145,9 +154,9 @@ void TMainForm::FormCreate() {
 
   dpi_ = DpiOf(window_);
   CreatePages();
+  // The variable tabs are hidden at start: their controls are made when
+  // they are first shown or needed.
   pathView_.Create(pages_[0], hints_);
-  sysView_.Create(pages_[1], hints_);
-  userView_.Create(pages_[2], hints_);
   CreatePanel();
   ApplyLayout();
 
@@ -192,7 +201,11 @@ void TMainForm::CreatePanel() {
 }
 
 void TMainForm::ApplyLayout() {
-  font_ = CreateProgramFont(kFontHeight, dpi_);
+  // The one font of the window, made again only for another DPI.
+  if (!font_ || fontDpi_ != dpi_) {
+    font_ = CreateProgramFont(kFontHeight, dpi_);
+    fontDpi_ = dpi_;
+  }
   SizeToClientArea(window_, kClientSize, dpi_);
   const auto place = [this](HWND control, int left, int top, int width, int height) {
     ::MoveWindow(control, Scale(left, dpi_), Scale(top, dpi_), Scale(width, dpi_), Scale(height, dpi_), FALSE);
@@ -204,25 +217,50 @@ void TMainForm::ApplyLayout() {
   ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   SetFontOnChildren(window_, font_.get());
   pathView_.Layout(dpi_, font_.get());
-  sysView_.Layout(dpi_);
-  userView_.Layout(dpi_);
+  for (VariableTabView* view : {&sysView_, &userView_}) {
+    if (view->Created()) view->Layout(dpi_);
+  }
   FitPagesToTabs();
 
   ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
-  ::SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(StatusParts().data()));
+  countPanelWidth_ = -1;  // measured again at this DPI
+  ApplyStatusParts();
   ::InvalidateRect(window_, nullptr, TRUE);
 }
 
-std::array<int, 2> TMainForm::StatusParts() const {
+void TMainForm::CreateView(Tab tab) {
+  VariableTabView* view = ViewOf(tab);
+  if (view == nullptr || view->Created()) return;
+  const HWND page = pages_[static_cast<std::size_t>(tab)];
+  view->Create(page, hints_);
+  view->Layout(dpi_);
+  SetFontOnChildren(page, font_.get());
+  const bool system = tab == Tab::System;
+  view->Mirror(system ? model_.SysList : model_.UserList, ConflictsOf(system ? KeyScope::System : KeyScope::User));
+  ShowExpansionLines();
+}
+
+void TMainForm::ApplyStatusParts() {
   // The count panel holds the longest count a list can have ("99999 項目")
   // at this DPI and font, taken from the hint panel where the design's width
-  // is too narrow for it; it reaches to the window's right edge.
-  const int count = std::max(Scale(kStatusPanel1Width, dpi_),
-                             TextWidth(statusBar_, font_.get(), texts::kWidestCountText) + Scale(kStatusTextMargins, dpi_));
+  // is too narrow for it. While a filter hides rows, the filter's count
+  // ("120件中3件を表示") follows it at the window's right edge; otherwise
+  // that panel has no width.
+  if (countPanelWidth_ < 0) {
+    const int margins = Scale(kStatusTextMargins, dpi_);
+    countPanelWidth_ = std::max(Scale(kStatusPanel1Width, dpi_),
+                                TextWidth(statusBar_, font_.get(), texts::kWidestCountText) + margins);
+  }
+  const int filter = filterCount_.empty()
+                         ? 0
+                         : TextWidth(statusBar_, font_.get(), filterCount_) + Scale(kStatusTextMargins, dpi_);
   RECT client{};
   ::GetClientRect(window_, &client);
-  const int hints = std::min(Scale(kStatusPanel0Width, dpi_), std::max(0, static_cast<int>(client.right) - count));
-  return {hints, -1};
+  const int right = static_cast<int>(client.right);
+  const int hints = std::min(Scale(kStatusPanel0Width, dpi_), std::max(0, right - countPanelWidth_ - filter));
+  const std::array<int, 3> edges{hints, std::max(hints, right - filter), -1};
+  ::SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  hintPanelWidth_ = hints;
 }
 
 void TMainForm::FitPagesToTabs() {
@@ -291,6 +329,17 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
     if (auto text = hints_.Change(hints_.HintAt(message.hwnd, window_))) ShowStatus(0, *text);
   }
   if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && RunShortcut(message)) return true;
+  // Escape in a filter field empties it and gives the focus back to the
+  // list, where the user goes on with the row found.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+    if (FilterField* filter = ShownFilter(); filter != nullptr && message.hwnd == filter->Handle()) {
+      filter->Clear();
+      const HWND list = model_.ShownTab == Tab::Path ? pathView_.PathList() : ViewOf(model_.ShownTab)->ListHandle();
+      ::SetFocus(list);
+      activeControl_ = list;
+      return true;
+    }
+  }
   // Ctrl+Tab and Ctrl+Shift+Tab turn the tabs over, as in the system's own
   // tabbed windows.
   if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) < 0) {
@@ -326,12 +375,17 @@ void TMainForm::TurnTab(bool back) {
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {
-  if (const PathTabView::Handled handled = pathView_.OnCommand(model_, control, code);
-      handled != PathTabView::Handled::NotMine) {
-    if (handled == PathTabView::Handled::ModelChanged) MirrorModel();
+  ViewHandled handled = pathView_.OnCommand(model_, control, code);
+  for (VariableTabView* view : {&sysView_, &userView_}) {
+    if (handled == ViewHandled::NotMine) handled = view->OnCommand(control, code, font_.get(), dpi_);
+  }
+  if (handled == ViewHandled::ModelChanged || handled == ViewHandled::FilterChanged) {
+    MirrorModel();
     return;
   }
-  if (sysView_.OnCommand(control, code, font_.get(), dpi_) || userView_.OnCommand(control, code, font_.get(), dpi_)) {
+  if (handled == ViewHandled::Mine) {
+    // The fields changed: the line under them follows what they hold.
+    if (code == EN_CHANGE || code == CBN_SELCHANGE) ShowExpansionLines();
     return;
   }
   // Menu items and the buttons, which carry their action's ID.
@@ -414,6 +468,7 @@ void TMainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
 void TMainForm::PageControlChange() {
   const int index = static_cast<int>(::SendMessageW(pageControl_, TCM_GETCURSEL, 0, 0));
   if (index < 0 || index > 2) return;
+  CreateView(static_cast<Tab>(index));
   for (std::size_t page = 0; page < pages_.size(); ++page) {
     ::ShowWindow(pages_[page], static_cast<int>(page) == index ? SW_SHOW : SW_HIDE);
   }
@@ -504,27 +559,69 @@ void TMainForm::Close() { ::PostMessageW(window_, WM_CLOSE, 0, 0); }
 
 void TMainForm::ShowAbout() { HelpAboutExecute(window_); }
 
+void TMainForm::FocusFilter() {
+  FilterField* filter = ShownFilter();
+  if (filter == nullptr || filter->Handle() == nullptr) return;
+  ::SetFocus(filter->Handle());
+  activeControl_ = filter->Handle();
+  ::SendMessageW(filter->Handle(), EM_SETSEL, 0, -1);
+}
+
+FilterField* TMainForm::ShownFilter() {
+  if (model_.ShownTab == Tab::Path) return &pathView_.Filter();
+  VariableTabView* view = ViewOf(model_.ShownTab);
+  CreateView(model_.ShownTab);
+  return &view->Filter();
+}
+
 void TMainForm::UndoInFocusedField() {
   if (const HWND edit = FocusedEditField(); edit != nullptr) ::SendMessageW(edit, EM_UNDO, 0, 0);
 }
 
 // --- Mirroring ---------------------------------------------------------------
 
+std::vector<std::u16string> TMainForm::ConflictsOf(KeyScope scope) const {
+  std::vector<std::u16string> names;
+  for (const ScopedName& conflict : model_.Conflicts) {
+    if (conflict.Scope == scope) names.push_back(conflict.Name);
+  }
+  return names;
+}
+
 void TMainForm::MirrorModel() {
-  const auto conflicts = [this](KeyScope scope) {
-    std::vector<std::u16string> names;
-    for (const ScopedName& conflict : model_.Conflicts) {
-      if (conflict.Scope == scope) names.push_back(conflict.Name);
-    }
-    return names;
-  };
   pathView_.Mirror(model_);
-  sysView_.Mirror(model_.SysList, conflicts(KeyScope::System));
-  userView_.Mirror(model_.UserList, conflicts(KeyScope::User));
+  sysView_.Mirror(model_.SysList, ConflictsOf(KeyScope::System));
+  userView_.Mirror(model_.UserList, ConflictsOf(KeyScope::User));
   for (int id : {IDM_EDIT_ADD_BTN, IDM_EDIT_REPLASE_BTN, IDM_EDIT_DELETE_BTN}) {
     ::EnableWindow(::GetDlgItem(panel_, id), IsEnabled(*FindCommand(id)) ? TRUE : FALSE);
   }
   ShowStatus(1, model_.CountText);
+  ShowFilterCount();
+  ShowExpansionLines();
+}
+
+void TMainForm::ShowFilterCount() {
+  const FilterField& filter = model_.ShownTab == Tab::Path ? pathView_.Filter() : ViewOf(model_.ShownTab)->Filter();
+  const std::u16string count = filter.CountText().value_or(std::u16string());
+  if (count != filterCount_) {
+    filterCount_ = count;
+    ApplyStatusParts();
+  }
+  ShowStatus(2, filterCount_);
+}
+
+void TMainForm::ShowExpansionLines() {
+  const VariableLookup programVariable = [this](std::u16string_view name) {
+    return ProgramVariable(environment_, name);
+  };
+  pathView_.ShowExpansion(PathItemExpansionLine(model_.Edit2, model_.SysList, model_.UserList, programVariable));
+  for (VariableTabView* view : {&sysView_, &userView_}) {
+    if (!view->Created()) continue;
+    VariableFields fields;
+    view->ReadFields(fields);
+    view->ShowExpansion(
+        VariableExpansionLine(fields.TypeName, fields.Data, model_.SysList, model_.UserList, programVariable));
+  }
 }
 
 // Every change of the keys comes here, the window's own Save's too: only
@@ -549,6 +646,14 @@ void TMainForm::ReadFields() {
 void TMainForm::ShowStatus(int panel, std::u16string_view text) {
   const std::u16string copy(text);
   ::SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(win32::Wide(copy)));
+  if (panel != 0) return;
+  // A message wider than the hint panel (the notice of another program's
+  // change) takes the whole bar until the next hint, so that it reads whole.
+  const bool wide = TextWidth(statusBar_, font_.get(), text) + Scale(kStatusTextMargins, dpi_) > hintPanelWidth_;
+  if (wide) {
+    ::SendMessageW(statusBar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(win32::Wide(copy)));
+  }
+  ::SendMessageW(statusBar_, SB_SIMPLE, wide ? TRUE : FALSE, 0);
 }
 
 VariableTabView* TMainForm::ViewOf(Tab tab) {

@@ -58,8 +58,9 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
 
   MainModel& Model() { return model_; }
   EditorState& Editor() { return state_; }
-  // A control by its IDC_ or button command ID.
-  HWND Control(int id) const;
+  // A control by its IDC_ or button command ID; a variable tab's controls
+  // are made when first asked for.
+  HWND Control(int id);
   // The control that has the focus, or that gets it back when the window is
   // activated again.
   HWND ActiveControl() const;
@@ -77,8 +78,10 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void CreatePanel();
   void ApplyLayout();
   void FitPagesToTabs();
-  // The status bar's panel edges at this DPI.
-  std::array<int, 2> StatusParts() const;
+  // Makes a variable tab's controls, the first time the tab is needed.
+  void CreateView(Tab tab);
+  // The status bar's panels at this DPI, for the filter's count shown.
+  void ApplyStatusParts();
   void FormDestroy();
 
   // Routing.
@@ -104,6 +107,9 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void Close() override;
   void ShowAbout() override;
   void UndoInFocusedField() override;
+  void FocusFilter() override;
+  // The filter field of the tab shown.
+  FilterField* ShownFilter();
   HWND Owner() const override { return window_; }
 
   // Mirroring the model into the controls.
@@ -111,6 +117,9 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void ReadFields();
   void ShowStatus(int panel, std::u16string_view text);
   void ShowOutcome(const CommandOutcome& outcome);
+  void ShowFilterCount();
+  void ShowExpansionLines();
+  std::vector<std::u16string> ConflictsOf(KeyScope scope) const;
 
   VariableTabView* ViewOf(Tab tab);
   HWND FocusedEditField() const;
@@ -137,6 +146,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   KeyWatcher keyWatcher_;
 
   UINT dpi_ = 96;
+  UINT fontDpi_ = 0;
   win32::UniqueFont font_;
   win32::UniqueMenu popupMenu_;
   StatusHints hints_;
@@ -145,6 +155,10 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   std::array<HWND, 3> pages_{};
   HWND panel_ = nullptr;
   HWND statusBar_ = nullptr;
+  int hintPanelWidth_ = 0;
+  int countPanelWidth_ = -1;
+  // The filter's count in the status bar; empty while no filter hides rows.
+  std::u16string filterCount_;
   HWND activeControl_ = nullptr;
   PathTabView pathView_;
   VariableTabView sysView_;

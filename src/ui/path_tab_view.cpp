@@ -17,6 +17,7 @@ void PathTabView::Create(HWND page, StatusHints& hints) {
   constexpr DWORD kEdit = WS_TABSTOP | ES_AUTOHSCROLL;
   page_ = page;
   edit1_ = CreateChild(page, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_EDIT1);
+  filter_.Create(page, IDC_PATH_FILTER_EDIT, hints);
   pathList_ = CreateChild(page, WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
                           WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, IDC_PATH_LIST);
   edit2_ = CreateChild(page, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_EDIT2);
@@ -26,6 +27,7 @@ void PathTabView::Create(HWND page, StatusHints& hints) {
   // Path list while the list has the focus.
   upDown_ = CreateChild(page, 0, UPDOWN_CLASSW, L"", UDS_ARROWKEYS, IDC_UP_DOWN);
   ::SendMessageW(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(pathList_), 0);
+  expansion_ = CreateExpansionLine(page, IDC_PATH_EXPANSION);
   // A Path of a few thousand items outgrows an edit field's default limit
   // of about 32,000 characters; the user must be able to type into it.
   for (HWND edit : {edit1_, edit2_}) ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
@@ -47,15 +49,27 @@ void PathTabView::Layout(UINT dpi, HFONT font) {
 void PathTabView::Mirror(const MainModel& model) {
   mirroring_ = true;
   SetTextIfDifferent(edit1_, model.Edit1);
-  if (shownItems_ != model.PathList) MirrorItems(model.PathList);
-  if (::SendMessageW(pathList_, LB_GETCURSEL, 0, 0) != model.PathListSelection()) {
-    ::SendMessageW(pathList_, LB_SETCURSEL, static_cast<WPARAM>(model.PathListSelection()), 0);
+  const std::vector<RowKey>& keys = keys_.Follow(model.PathList);
+  std::vector<FilterRow> rows;
+  rows.reserve(model.PathList.size());
+  for (std::size_t i = 0; i < model.PathList.size(); ++i) rows.push_back({keys[i], model.PathList[i], {}});
+  shownRows_ = filter_.Apply(rows, model.PathListSelection());
+  std::vector<std::u16string> wanted;
+  wanted.reserve(shownRows_.size());
+  for (const int row : shownRows_) wanted.push_back(model.PathList[static_cast<std::size_t>(row)]);
+  if (shownItems_ != wanted) MirrorItems(wanted);
+  const auto current = std::find(shownRows_.begin(), shownRows_.end(), model.PathListSelection());
+  const int selection = current == shownRows_.end() ? -1 : static_cast<int>(current - shownRows_.begin());
+  if (::SendMessageW(pathList_, LB_GETCURSEL, 0, 0) != selection) {
+    ::SendMessageW(pathList_, LB_SETCURSEL, static_cast<WPARAM>(selection), 0);
   }
   SetTextIfDifferent(edit2_, model.Edit2);
   ::SendMessageW(upDown_, UDM_SETRANGE32, 0, std::max(model.UpDownMax(), 0));
   ::SendMessageW(upDown_, UDM_SETPOS32, 0, model.UpDownPosition());
   mirroring_ = false;
 }
+
+void PathTabView::ShowExpansion(std::u16string_view line) { SetTextIfDifferent(expansion_, line); }
 
 void PathTabView::MirrorItems(const std::vector<std::u16string>& wanted) {
   // Only the items between the unchanged start and the unchanged end are
@@ -99,10 +113,15 @@ PathTabView::Handled PathTabView::OnCommand(MainModel& model, HWND control, int 
   }
   if (control == pathList_) {
     if (code != LBN_SELCHANGE) return Handled::Mine;
-    model.PathListClick(static_cast<int>(::SendMessageW(pathList_, LB_GETCURSEL, 0, 0)));
+    // The list box counts the items it shows; the Path list's item is the
+    // one shown there.
+    const int shown = static_cast<int>(::SendMessageW(pathList_, LB_GETCURSEL, 0, 0));
+    model.PathListClick(shown >= 0 && shown < static_cast<int>(shownRows_.size())
+                            ? shownRows_[static_cast<std::size_t>(shown)]
+                            : -1);
     return Handled::ModelChanged;
   }
-  return Handled::NotMine;
+  return filter_.OnCommand(control, code);
 }
 
 std::optional<UpDownButton> PathTabView::ArrowOf(HWND control, const MainModel& model) const {

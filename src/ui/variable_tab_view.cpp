@@ -20,6 +20,10 @@ void VariableTabView::Create(HWND page, StatusHints& hints) {
     if (place.Owner != ids_.Page) continue;
     if (place.Id == ids_.ListView) {
       listView_.Create(page, place.Id);
+    } else if (place.Id == ids_.FilterEdit) {
+      filter_.Create(page, place.Id, hints);
+    } else if (place.Id == ids_.ExpansionLine) {
+      expansion_ = CreateExpansionLine(page, place.Id);
     } else if (place.Id == ids_.TypeCombo) {
       typeCombo_ = CreateChild(page, 0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, place.Id);
     } else {
@@ -49,13 +53,23 @@ void VariableTabView::Layout(UINT dpi) {
 }
 
 void VariableTabView::Mirror(const EditList& list, std::vector<std::u16string> conflicts) {
+  if (!Created()) return;
   conflicts_ = std::move(conflicts);
+  std::vector<FilterRow> rows;
+  rows.reserve(static_cast<std::size_t>(list.Count()));
+  for (int row = 0; row < list.Count(); ++row) rows.push_back({list.IdAt(row), list.At(row).Name, list.At(row).Data()});
+  shownRows_ = filter_.Apply(rows, list.Selected());
   mirroring_ = true;
-  listView_.Show(list);
+  listView_.Show(list, shownRows_);
   mirroring_ = false;
 }
 
+void VariableTabView::ShowExpansion(std::u16string_view line) {
+  if (expansion_ != nullptr) SetTextIfDifferent(expansion_, line);
+}
+
 void VariableTabView::ReadFields(VariableFields& fields) const {
+  if (!Created()) return;
   fields.Name = TextOf(nameEdit_);
   fields.TypeName = TextOf(typeCombo_);
   fields.Data = TextOf(dataEdit_);
@@ -64,7 +78,7 @@ void VariableTabView::ReadFields(VariableFields& fields) const {
 bool VariableTabView::OnNotify(const NMHDR& header, EditList& list, bool shown) {
   if (header.hwndFrom != listView_.Handle()) return false;
   if (header.code == LVN_GETDISPINFOW) {
-    ListView::FillCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)), list, conflicts_);
+    ListView::FillCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)), list, shownRows_, conflicts_);
   } else if (header.code == LVN_ITEMCHANGED) {
     return ListViewChange(reinterpret_cast<const NMLISTVIEW&>(header), list, shown);
   }
@@ -75,12 +89,16 @@ bool VariableTabView::ListViewChange(const NMLISTVIEW& change, EditList& list, b
   if ((change.uChanged & LVIF_STATE) == 0) return false;
   if (((change.uOldState ^ change.uNewState) & (LVIS_SELECTED | LVIS_FOCUSED)) == 0) return false;
   const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
-  // Row -1 stands for every row at once, as a list without texts of its own
-  // reports a cleared selection.
+  // The control counts the rows it shows; the list's row is the one shown
+  // there. Row -1 stands for every row at once, as a list without texts of
+  // its own reports a cleared selection.
+  const int row = change.iItem >= 0 && change.iItem < static_cast<int>(shownRows_.size())
+                      ? shownRows_[static_cast<std::size_t>(change.iItem)]
+                      : -1;
   if (!mirroring_) {
-    if (selected && change.iItem >= 0) {
-      list.Select(change.iItem);
-    } else if (change.iItem < 0 || list.Selected() == change.iItem) {
+    if (selected && row >= 0) {
+      list.Select(row);
+    } else if (row < 0 || list.Selected() == row) {
       list.Select(-1);
     }
   }
@@ -88,12 +106,12 @@ bool VariableTabView::ListViewChange(const NMLISTVIEW& change, EditList& list, b
   // tab shown alone. When a command has removed the selected row, the row
   // that took its place is not the user's choice: the fields keep what they
   // showed.
-  if (shown && change.iItem >= 0 && (selected || !mirroring_)) FillFieldsFromRow(list, change.iItem);
+  if (shown && row >= 0 && (selected || !mirroring_)) FillFieldsFromRow(list, row);
   return !mirroring_;
 }
 
 void VariableTabView::FillFieldsFromRow(const EditList& list, int row) {
-  if (row < 0 || row >= list.Count()) return;
+  if (!Created() || row < 0 || row >= list.Count()) return;
   // The fields as a row fills them: a type name that is none of the twelve
   // keeps the drop-down's previous selection.
   VariableFields fields;
@@ -107,10 +125,12 @@ void VariableTabView::FillFieldsFromRow(const EditList& list, int row) {
   SetTextIfDifferent(dataEdit_, fields.Data);
 }
 
-bool VariableTabView::OnCommand(HWND control, int code, HFONT font, UINT dpi) {
-  if (control != typeCombo_ && control != nameEdit_ && control != dataEdit_) return false;
+ViewHandled VariableTabView::OnCommand(HWND control, int code, HFONT font, UINT dpi) {
+  if (!Created() || control == nullptr) return ViewHandled::NotMine;
+  if (const ViewHandled filter = filter_.OnCommand(control, code); filter != ViewHandled::NotMine) return filter;
+  if (control != typeCombo_ && control != nameEdit_ && control != dataEdit_) return ViewHandled::NotMine;
   if (control == typeCombo_ && code == CBN_DROPDOWN) ComboBoxOnDropDownActionExecute(font, dpi);
-  return true;
+  return ViewHandled::Mine;
 }
 
 void VariableTabView::ComboBoxOnDropDownActionExecute(HFONT font, UINT dpi) {

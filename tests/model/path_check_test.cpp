@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/expansion_line.h"
+
 namespace tallowin {
 namespace {
 
@@ -54,6 +56,30 @@ TEST_F(PathCheckTest, ReferencesResolveAsANewProcessSeesThem) {
   }
   // Variables that refer to each other stop expanding, still showing a reference.
   EXPECT_EQ(ExpandAsNewProcess(u"%LOOP1%", sysList, userList, lookup).front(), u'%');
+}
+
+// The line under the fields: only an expandable value, and a Path item,
+// is shown expanded, and only when it holds a reference.
+TEST_F(PathCheckTest, ExpansionLineShowsWhatAValueBecomes) {
+  const struct {
+    std::u16string_view Type;  // empty: a Path item
+    std::u16string_view Text;
+    std::u16string_view Line;
+  } cases[] = {
+      {u"REG_EXPAND_SZ", u"%TOOLS%\\bin", u"展開後: C:\\Program Files\\Tools\\bin"},
+      {u"reg_expand_sz", u"%shared%", u"展開後: C:\\User"},
+      {u"REG_SZ", u"%TOOLS%\\bin", u""},
+      {u"REG_EXPAND_SZ", u"C:\\Plain;50% %%", u""},
+      {u"REG_EXPAND_SZ", u"%NOPE%\\x;%SystemRoot%", u"展開後: %NOPE%\\x;C:\\Windows（未定義の変数があります）"},
+      {u"", u"%SystemRoot%\\system32;", u"展開後: C:\\Windows\\system32"},
+      {u"", u"\"%NOPE%\";", u"展開後: \"%NOPE%\"（未定義の変数があります）"},
+      {u"", u"C:\\Tools;", u""},
+  };
+  for (const auto& c : cases) {
+    const std::u16string line = c.Type.empty() ? PathItemExpansionLine(c.Text, sysList, userList, lookup)
+                                               : VariableExpansionLine(c.Type, c.Text, sysList, userList, lookup);
+    EXPECT_EQ(line, c.Line) << std::string(c.Text.begin(), c.Text.end());
+  }
 }
 
 TEST_F(PathCheckTest, EachRuleFindsItsItems) {

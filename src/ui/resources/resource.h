@@ -25,6 +25,7 @@
 #define IDM_EDIT_PASTE 1103
 #define IDM_EDIT_DELETE 1104
 #define IDM_EDIT_PATH_CHECK 1105
+#define IDM_EDIT_FIND 1106
 // Actions without a menu item: the three buttons of the panel, the browse
 // button and the undo shortcut.
 #define IDM_EDIT_ADD_BTN 1201
@@ -79,6 +80,14 @@
 #define IDC_PATH_PAGE 416
 #define IDC_SYS_PAGE 417
 #define IDC_USER_PAGE 418
+// The filter field above each tab's list, and the line under each tab's
+// fields that shows what a value becomes.
+#define IDC_PATH_FILTER_EDIT 419
+#define IDC_SYS_FILTER_EDIT 420
+#define IDC_USER_FILTER_EDIT 421
+#define IDC_PATH_EXPANSION 422
+#define IDC_SYS_EXPANSION 423
+#define IDC_USER_EXPANSION 424
 
 // Save's question about values other programs changed since Load.
 #define IDD_OUTSIDE_CHANGES 340
