@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commands/edit_commands.h"
+#include "commands/edit_history.h"
 #include "commands/file_commands.h"
 #include "commands/load_save_commands.h"
 #include "model/collation.h"
@@ -29,7 +30,11 @@
 // other programs writing, adding or deleting values of either key. After
 // every step Save and Export run on a copy of the model, and what they write
 // is compared with a small model of its own that knows, for each row, what
-// it was read with and what it shows.
+// it was read with and what it shows. Every command runs as the window runs
+// it, through the history of edits: a change of the lists must be a step,
+// whose undo gives back the state before it (what Save writes, byte for
+// byte, the Path list, the current item and the selections) and whose redo
+// the state after it; Undo and Redo are steps of the sequences too.
 //
 // The rule it checks: a row writes the value it was read with (by Load or
 // Import, or carried over by the entry buffer's Cut or Copy and Paste) while
@@ -119,7 +124,7 @@ using NamedValues = std::vector<std::pair<std::u16string, RegistryValue>>;
 using Items = std::vector<std::u16string>;
 
 enum class Action { Load, Import, ShowTab, ClickPathItem, TypeEdit1, SelectRow, HoldClipboard,
-                    Add, Replace, Delete, Cut, Copy, Paste, MoveUp, MoveDown, Outside };
+                    Add, Replace, Delete, Cut, Copy, Paste, MoveUp, MoveDown, Outside, Undo, Redo };
 
 // One user action, with everything it needs spelled out, so that a step list
 // replays without the choices that made it.
@@ -191,7 +196,7 @@ inline std::string Show(const Items& items) {
 inline std::string Describe(const Step& step) {
   static const char* const kNames[] = {"Load", "Import", "ShowTab", "ClickPathItem", "TypeEdit1", "SelectRow",
                                        "HoldClipboard", "Add", "Replace", "Delete", "Cut", "Copy", "Paste",
-                                       "MoveUp", "MoveDown", "Outside"};
+                                       "MoveUp", "MoveDown", "Outside", "Undo", "Redo"};
   std::string out = kNames[static_cast<int>(step.Kind)];
   switch (step.Kind) {
     case Action::ShowTab: case Action::ClickPathItem: case Action::SelectRow: case Action::HoldClipboard:
@@ -277,6 +282,9 @@ class CommandSequence {
  public:
   CommandSequence() = default;
   CommandSequence(const CommandSequence&) = delete;
+  // Whether the undo check compares what Save writes byte for byte, besides
+  // the state (which implies the bytes and is quicker to compare).
+  bool CompareWrittenBytes = true;
 
   // Makes the next step from the choices and what the window shows now.
   Step Generate(Choices& choices, bool first) const;
@@ -300,6 +308,7 @@ class CommandSequence {
   EditList& ListOf(Tab tab) { return tab == Tab::System ? model_.SysList : model_.UserList; }
   ReadMap& ReadOfList(Tab tab) { return tab == Tab::System ? sysRead_ : userRead_; }
   void ReadLists(const std::optional<NamedValues>& system, const std::optional<NamedValues>& user);
+  void ApplyStep(const Step& step);
   void ApplyPathCommand(const Step& step);
   void ApplyVariableCommand(const Step& step);
   Expectation Expected(const EditList& list, int row, bool system) const;
@@ -339,6 +348,33 @@ class CommandSequence {
   bool justRead_[2] = {};  // the System and the User list were read by the last step
   NamedValues atLoad_[2];  // what the system and the user key held at the last Load
   mutable std::pair<std::u16string, Items> pathItemsRead_;
+
+  // The part of the small model that undo takes back, beside each step of
+  // the history: before and after it.
+  struct Seen {
+    ReadMap Sys, User;
+    std::optional<EntryId> PathRow;
+    Items PathItems;
+    std::optional<std::u16string> LastTyped;
+  };
+  Seen SeenNow() const { return {sysRead_, userRead_, pathRow_, items_, lastTyped_}; }
+  void SeeAgain(const Seen& seen) {
+    std::tie(sysRead_, userRead_, pathRow_, items_, lastTyped_) =
+        std::tie(seen.Sys, seen.User, seen.PathRow, seen.PathItems, seen.LastTyped);
+  }
+  // What Save writes: the values of both lists and the deletions.
+  using Written = std::tuple<std::vector<NamedValue>, std::vector<NamedValue>, std::vector<ScopedName>>;
+  Written WrittenNow() const {
+    return {model_.ValuesToWrite(model_.SysList), model_.ValuesToWrite(model_.UserList), model_.DeleteOnSave};
+  }
+  struct SeenStep {
+    Seen Before, After;
+    EditState StateBefore;
+    std::optional<Written> WrittenBefore;
+  };
+  void NoteStep(std::size_t doneBefore, Seen seen, EditState before, std::optional<Written> written);
+  std::vector<SeenStep> seenSteps_;
+  std::optional<std::string> undoFailure_;
 };
 
 // --- Generation ------------------------------------------------------------
@@ -454,6 +490,10 @@ inline Step CommandSequence::Generate(Choices& c, bool first) const {
     if (!held || !c.OneIn(3)) step.Written = IsPathName(*step.Typed) ? PathValue(c) : StringValue(c, kRegSz, DataText(c));
     return step;
   }
+  if (c.OneIn(12)) {
+    step.Kind = c.OneIn(3) ? Action::Redo : Action::Undo;
+    return step;
+  }
   if (c.OneIn(10)) {
     step.Kind = Action::ShowTab;
     step.Number = static_cast<int>(c.Below(3));
@@ -540,9 +580,89 @@ inline void CommandSequence::ReadLists(const std::optional<NamedValues>& system,
   lastTyped_.reset();
 }
 
+inline EditStep StepOf(Action action) {
+  switch (action) {
+    case Action::Load: return EditStep::Load;
+    case Action::Import: return EditStep::Import;
+    case Action::ClickPathItem: case Action::TypeEdit1: return EditStep::PathTyping;  // as Edit1's owner records them
+    case Action::Add: return EditStep::Add;
+    case Action::Replace: return EditStep::Replace;
+    case Action::Delete: return EditStep::Delete;
+    case Action::Cut: return EditStep::Cut;
+    case Action::Paste: return EditStep::Paste;
+    case Action::MoveUp: case Action::MoveDown: return EditStep::Move;
+    default: return EditStep::NotAnEdit;
+  }
+}
+
 inline void CommandSequence::Apply(const Step& step) {
+  EditHistory& history = state_.History;
+  const std::size_t doneBefore = history.UndoCount();
   justRead_[0] = justRead_[1] = false;
   selection_.reset();
+  undoFailure_.reset();
+  if (step.Kind == Action::Undo || step.Kind == Action::Redo) {
+    if (step.Kind == Action::Undo ? history.Undo(model_) : history.Redo(model_)) {
+      const SeenStep& moved = seenSteps_[step.Kind == Action::Undo ? doneBefore - 1 : doneBefore];
+      SeeAgain(step.Kind == Action::Undo ? moved.Before : moved.After);
+    }
+    return;
+  }
+  if (step.Kind == Action::TypeEdit1) history.EndTyping();  // Edit1 takes the focus
+  EditState before = history.Capture(model_);
+  std::optional<Written> written;
+  if (CompareWrittenBytes) written = WrittenNow();
+  Seen seen = SeenNow();
+  RunRecorded(model_, history, StepOf(step.Kind), [&] { ApplyStep(step); });
+  if (step.Kind == Action::Load) {
+    if (history.UndoCount() == 0) seenSteps_.clear();
+    return;
+  }
+  NoteStep(doneBefore, std::move(seen), std::move(before), std::move(written));
+}
+
+// Keeps the small model's part beside the step the history made, and
+// checks that undo and redo of it give back the states before and after.
+inline void CommandSequence::NoteStep(std::size_t doneBefore, Seen seen, EditState before,
+                                      std::optional<Written> written) {
+  EditHistory& history = state_.History;
+  const std::size_t done = history.UndoCount();
+  const EditState after = history.Capture(model_);
+  if (done == doneBefore + 1) {
+    seenSteps_.resize(doneBefore);
+    seenSteps_.push_back({std::move(seen), SeenNow(), std::move(before), std::move(written)});
+  } else if (done + 1 == doneBefore) {
+    seenSteps_.pop_back();  // typed back to the state before the typing
+    return;
+  } else if (SameEdits(before, after)) {
+    return;
+  } else if (done == doneBefore && history.LastDone() == EditStep::PathTyping) {
+    seenSteps_.back().After = SeenNow();  // more of the same typing
+  } else {
+    undoFailure_ = "the lists changed, but no step can take it back";
+    return;
+  }
+  const SeenStep& step = seenSteps_.back();
+  std::optional<Written> writtenAfter;
+  if (CompareWrittenBytes) writtenAfter = WrittenNow();
+  history.Undo(model_);
+  if (!SameState(history.Capture(model_), step.StateBefore)) {
+    undoFailure_ = "undo gave Path items " + Show(model_.PathList) + " current " + std::to_string(model_.PathIndex) +
+                   ", not the state before the step (Path items " + Show(*step.StateBefore.PathList) + " current " +
+                   std::to_string(step.StateBefore.PathIndex) + ")";
+  } else if (step.WrittenBefore && WrittenNow() != *step.WrittenBefore) {
+    undoFailure_ = "after undo Save would write other bytes than before the step";
+  }
+  history.Redo(model_);
+  if (undoFailure_) return;
+  if (!SameState(history.Capture(model_), after)) {
+    undoFailure_ = "redo did not give back the state after the step";
+  } else if (writtenAfter && WrittenNow() != *writtenAfter) {
+    undoFailure_ = "after redo Save would write other bytes than after the step";
+  }
+}
+
+inline void CommandSequence::ApplyStep(const Step& step) {
   switch (step.Kind) {
     case Action::Load:
       registry_.Keys.clear();
@@ -910,6 +1030,7 @@ inline std::optional<std::string> CommandSequence::CheckExportImport() const {
 }
 
 inline std::optional<Failure> CommandSequence::Check(bool roundTrip) const {
+  if (undoFailure_) return Failure{0, "undo", *undoFailure_};
   if (std::optional<std::string> view = CheckView()) return Failure{0, "view", *view};
   std::optional<std::string> detail = CheckValuesToWrite();
   if (!detail && roundTrip) detail = CheckSave();
@@ -932,6 +1053,7 @@ struct SequenceResult {
 inline SequenceResult RunSequence(Choices& choices, std::size_t maxSteps, bool roundTripEachStep = true) {
   SequenceResult result;
   CommandSequence sequence;
+  sequence.CompareWrittenBytes = roundTripEachStep;
   while (result.Steps.size() < maxSteps && (result.Steps.empty() || !choices.Exhausted())) {
     result.Steps.push_back(sequence.Generate(choices, result.Steps.empty()));
     sequence.Apply(result.Steps.back());
