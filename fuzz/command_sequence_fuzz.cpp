@@ -10,13 +10,18 @@
 
 #include "support/command_sequence.h"
 
+// Short sequences, many of them: a fault takes a handful of steps to show,
+// and a step on a Path at the size limit costs a millisecond under the
+// sanitizers. The property test of make test runs longer ones.
+constexpr std::size_t kStepsPerSequence = 24;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tallowin::testing;
   ByteChoices choices(data, size);
   // Save, Export and Import once, after the last step: Save writes what the
   // quick check looked at after each step, with its automatic backup (most
   // of a step's time), and the reader has a fuzz target of its own.
-  const SequenceResult result = RunSequence(choices, 64, false);
+  const SequenceResult result = RunSequence(choices, kStepsPerSequence, false);
   if (!result.Failed) return 0;
   const std::vector<Step> shortened = Shrink(result.Steps, *result.Failed);
   std::fprintf(stderr, "command sequence, shortened:\n%s\n",

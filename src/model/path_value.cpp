@@ -18,6 +18,19 @@ void ForEachPathItem(std::u16string_view value, Sink sink) {
   }
 }
 
+// Hands each item of a stored value to the sink as ForEachPathItem does,
+// line by line: a CR or LF ends an item as a ';' does. An empty line has no
+// items, so every CR and LF may simply end a line.
+template <typename Sink>
+void ForEachReadPathItem(std::u16string_view data, Sink sink) {
+  std::size_t start = 0;
+  for (std::size_t p = 0; p <= data.size(); ++p) {
+    if (p < data.size() && data[p] != u'\r' && data[p] != u'\n') continue;
+    ForEachPathItem(data.substr(start, p - start), sink);
+    start = p + 1;
+  }
+}
+
 }  // namespace
 
 std::u16string SplitPathItems(std::u16string_view value) {
@@ -104,10 +117,33 @@ std::u16string JoinLines(const std::vector<std::u16string>& lines) {
 
 std::vector<std::u16string> ItemsOfReadPath(std::u16string_view data) {
   std::vector<std::u16string> items;
-  for (const std::u16string& line : SplitLines(data)) {
-    for (std::u16string& item : SplitPathValue(line)) items.push_back(std::move(item));
-  }
+  ForEachReadPathItem(data, [&items](std::u16string_view item) {
+    std::u16string& added = items.emplace_back();
+    added.reserve(item.size() + 1);
+    added.append(item);
+    added.push_back(u';');
+  });
   return items;
+}
+
+bool IsItemsOfReadPath(std::u16string_view data, const std::vector<std::u16string>& items) {
+  std::size_t next = 0;
+  bool same = true;
+  ForEachReadPathItem(data, [&](std::u16string_view item) {
+    if (!same) return;
+    same = next < items.size() && items[next].size() == item.size() + 1 && items[next].back() == u';' &&
+           std::u16string_view(items[next]).starts_with(item);
+    ++next;
+  });
+  return same && next == items.size();
+}
+
+bool IsJoinedPathItems(std::u16string_view text, const std::vector<std::u16string>& items) {
+  for (const std::u16string& item : items) {
+    if (!text.starts_with(item)) return false;
+    text.remove_prefix(item.size());
+  }
+  return text.empty();
 }
 
 }  // namespace tallowin

@@ -45,4 +45,10 @@ std::u16string JoinLines(const std::vector<std::u16string>& lines);
 // joins the items without line breaks, keeps them apart.
 std::vector<std::u16string> ItemsOfReadPath(std::u16string_view data);
 
+// Whether the items are ItemsOfReadPath(data), and whether the text is
+// JoinPathItems(items); both without making either, as they run for a long
+// Path on every look at what Save would write.
+bool IsItemsOfReadPath(std::u16string_view data, const std::vector<std::u16string>& items);
+bool IsJoinedPathItems(std::u16string_view text, const std::vector<std::u16string>& items);
+
 }  // namespace tallowin

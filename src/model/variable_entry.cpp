@@ -28,9 +28,10 @@ VariableEntry VariableEntry::FromValue(std::u16string name, RegistryValue value)
 bool WritesStoredValue(const VariableEntry& row, ShownPathItems pathItems) {
   if (!row.Stored || row.TypeName() != row.Stored->TypeName) return false;
   if (pathItems == nullptr) return row.Data() == row.Stored->Data;
-  const std::vector<std::u16string> itemsAsRead = ItemsOfReadPath(row.Stored->Data);
-  if (*pathItems != itemsAsRead) return false;
-  return row.Data() == row.Stored->Data || row.Data() == RemoveLineBreaks(JoinLines(itemsAsRead));
+  // The items read have no line breaks, so the joined lines without them
+  // are the items joined.
+  if (!IsItemsOfReadPath(row.Stored->Data, *pathItems)) return false;
+  return row.Data() == row.Stored->Data || IsJoinedPathItems(row.Data(), *pathItems);
 }
 
 RegistryValue ValueToWrite(const VariableEntry& row, ShownPathItems pathItems) {

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "model/value_text.h"
+#include "odd_path_values.h"
+
 namespace tallowin {
 namespace {
 
@@ -43,6 +46,23 @@ TEST(SplitPathItems, LineBreakInsideTheDataEndsAnItemInTheList) {
   // Load splits without removing line breaks: the list box then shows them
   // as separate lines.
   EXPECT_EQ(SplitLines(SplitPathItems(u"C:\\A\r\nC:\\B;C:\\C")), (Lines{u"C:\\A", u"C:\\B;", u"C:\\C;"}));
+}
+
+TEST(ItemsOfReadPath, TheQuickComparisonsAgreeWithTheItemsMade) {
+  for (const testing::OddPathValue& c : testing::OddPathValues()) {
+    SCOPED_TRACE(c.Name);
+    const std::u16string data = DataTextOf(c.Value);
+    Lines items = ItemsOfReadPath(data);
+    EXPECT_TRUE(IsItemsOfReadPath(data, items));
+    EXPECT_TRUE(IsJoinedPathItems(JoinPathItems(items), items));
+    EXPECT_FALSE(IsJoinedPathItems(JoinPathItems(items) + u"x", items));
+    items.push_back(u"C:\\More;");
+    EXPECT_FALSE(IsItemsOfReadPath(data, items));
+    items.pop_back();
+    if (items.empty()) continue;
+    items.back().pop_back();  // the same text without its closing ';'
+    EXPECT_FALSE(IsItemsOfReadPath(data, items));
+  }
 }
 
 TEST(RemoveLineBreaks, DropsEveryCrAndLf) {

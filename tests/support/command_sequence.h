@@ -347,7 +347,13 @@ class CommandSequence {
   std::optional<ReadWith> clip_;
   bool justRead_[2] = {};  // the System and the User list were read by the last step
   NamedValues atLoad_[2];  // what the system and the user key held at the last Load
-  mutable std::pair<std::u16string, Items> pathItemsRead_;
+  // The last Path data read, its items and those joined: split again only
+  // when another value was read.
+  mutable struct {
+    std::u16string Data;
+    Items List;
+    std::u16string Joined;
+  } pathRead_;
 
   // The part of the small model that undo takes back, beside each step of
   // the history: before and after it.
@@ -850,13 +856,15 @@ inline CommandSequence::Expectation CommandSequence::Expected(const EditList& li
   const VariableEntry& entry = list.At(row);
   const auto& readMap = system ? sysRead_ : userRead_;
   const auto found = readMap.find(list.IdAt(row));
-  const std::optional<ReadWith> read = found != readMap.end() ? found->second : std::nullopt;
+  const std::optional<ReadWith>* readEntry = found != readMap.end() ? &found->second : nullptr;
+  const ReadWith* read = readEntry != nullptr && *readEntry ? &**readEntry : nullptr;
   bool keeps = read && entry.TypeName() == read->TypeName;
   if (keeps && system && pathRow_ == list.IdAt(row)) {
-    // The read Path's items, split again only when another value was read.
-    if (pathItemsRead_.first != read->Data) pathItemsRead_ = {read->Data, PathItemsOf(read->Data)};
-    const Items& readItems = pathItemsRead_.second;
-    keeps = items_ == readItems && (entry.Data() == read->Data || entry.Data() == Joined(readItems));
+    if (pathRead_.Data != read->Data) {
+      pathRead_ = {read->Data, PathItemsOf(read->Data), {}};
+      pathRead_.Joined = Joined(pathRead_.List);
+    }
+    keeps = items_ == pathRead_.List && (entry.Data() == read->Data || entry.Data() == pathRead_.Joined);
   } else {
     keeps = keeps && entry.Data() == read->Data;
   }
