@@ -122,17 +122,18 @@ void EditHistory::Note(EditStep step, EditState before, const MainModel& after) 
 
 void EditHistory::Push(EditStep kind, EditState before, EditState after) {
   steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
-  if (kind == EditStep::PathTyping && typingOpen_ && !steps_.empty() && steps_.back().Kind == kind) {
+  const bool joinsTyping = kind == EditStep::PathTyping && typingOpen_ && !steps_.empty() && steps_.back().Kind == kind;
+  typingOpen_ = kind == EditStep::PathTyping;
+  if (joinsTyping) {
     Step& typing = steps_.back();
     typing.After = std::move(after);
-    // Typed back to what it was: no step is left.
-    if (SameEdits(typing.Before, typing.After)) steps_.pop_back();
+    // Typed back to what it was: no step is left, and what follows is new.
+    if (SameEdits(typing.Before, typing.After)) steps_.pop_back(), typingOpen_ = false;
   } else {
     steps_.push_back({kind, std::move(before), std::move(after)});
     if (steps_.size() > kMostSteps) steps_.pop_front();
   }
   done_ = steps_.size();
-  typingOpen_ = kind == EditStep::PathTyping;
 }
 
 // Save changes what counts as read from the keys (the names) and carries

@@ -30,11 +30,10 @@
 // other programs writing, adding or deleting values of either key. After
 // every step Save and Export run on a copy of the model, and what they write
 // is compared with a small model of its own that knows, for each row, what
-// it was read with and what it shows. Every command runs as the window runs
-// it, through the history of edits: a change of the lists must be a step,
-// whose undo gives back the state before it (what Save writes, byte for
-// byte, the Path list, the current item and the selections) and whose redo
-// the state after it; Undo and Redo are steps of the sequences too.
+// it was read with and what it shows. Each change of the lists must be a
+// step of the history whose undo gives back the state before it (Save's
+// bytes, the Path list, the current item, the selections) and redo the state
+// after it; Undo and Redo are steps of the sequences too.
 //
 // The rule it checks: a row writes the value it was read with (by Load or
 // Import, or carried over by the entry buffer's Cut or Copy and Paste) while
@@ -282,8 +281,7 @@ class CommandSequence {
  public:
   CommandSequence() = default;
   CommandSequence(const CommandSequence&) = delete;
-  // Whether the undo check compares what Save writes byte for byte, besides
-  // the state (which implies the bytes and is quicker to compare).
+  // Whether undo's check compares Save's bytes besides the state (quicker).
   bool CompareWrittenBytes = true;
 
   // Makes the next step from the choices and what the window shows now.
@@ -354,32 +352,17 @@ class CommandSequence {
     Items List;
     std::u16string Joined;
   } pathRead_;
-
-  // The part of the small model that undo takes back, beside each step of
-  // the history: before and after it.
-  struct Seen {
-    ReadMap Sys, User;
-    std::optional<EntryId> PathRow;
-    Items PathItems;
-    std::optional<std::u16string> LastTyped;
-  };
+  // The small model's part that undo takes back, and what Save writes.
+  using Seen = std::tuple<ReadMap, ReadMap, std::optional<EntryId>, Items, std::optional<std::u16string>>;
   Seen SeenNow() const { return {sysRead_, userRead_, pathRow_, items_, lastTyped_}; }
-  void SeeAgain(const Seen& seen) {
-    std::tie(sysRead_, userRead_, pathRow_, items_, lastTyped_) =
-        std::tie(seen.Sys, seen.User, seen.PathRow, seen.PathItems, seen.LastTyped);
-  }
-  // What Save writes: the values of both lists and the deletions.
-  using Written = std::tuple<std::vector<NamedValue>, std::vector<NamedValue>, std::vector<ScopedName>>;
+  using Written = std::optional<std::tuple<std::vector<NamedValue>, std::vector<NamedValue>, std::vector<ScopedName>>>;
   Written WrittenNow() const {
-    return {model_.ValuesToWrite(model_.SysList), model_.ValuesToWrite(model_.UserList), model_.DeleteOnSave};
+    if (!CompareWrittenBytes) return std::nullopt;
+    return {{model_.ValuesToWrite(model_.SysList), model_.ValuesToWrite(model_.UserList), model_.DeleteOnSave}};
   }
-  struct SeenStep {
-    Seen Before, After;
-    EditState StateBefore;
-    std::optional<Written> WrittenBefore;
-  };
-  void NoteStep(std::size_t doneBefore, Seen seen, EditState before, std::optional<Written> written);
-  std::vector<SeenStep> seenSteps_;
+  // Beside each step of the history: the small model's part before and
+  // after it, and the state and bytes before it.
+  std::vector<std::tuple<Seen, Seen, EditState, Written>> seenSteps_;
   std::optional<std::string> undoFailure_;
 };
 
@@ -586,85 +569,51 @@ inline void CommandSequence::ReadLists(const std::optional<NamedValues>& system,
   lastTyped_.reset();
 }
 
-inline EditStep StepOf(Action action) {
-  switch (action) {
-    case Action::Load: return EditStep::Load;
-    case Action::Import: return EditStep::Import;
-    case Action::ClickPathItem: case Action::TypeEdit1: return EditStep::PathTyping;  // as Edit1's owner records them
-    case Action::Add: return EditStep::Add;
-    case Action::Replace: return EditStep::Replace;
-    case Action::Delete: return EditStep::Delete;
-    case Action::Cut: return EditStep::Cut;
-    case Action::Paste: return EditStep::Paste;
-    case Action::MoveUp: case Action::MoveDown: return EditStep::Move;
-    default: return EditStep::NotAnEdit;
-  }
-}
-
 inline void CommandSequence::Apply(const Step& step) {
+  using enum EditStep;
+  static const EditStep kSteps[] = {Load, Import, NotAnEdit, PathTyping, PathTyping, NotAnEdit, NotAnEdit, Add,
+                                    Replace, Delete, Cut, NotAnEdit, Paste, Move, Move, NotAnEdit};
   EditHistory& history = state_.History;
   const std::size_t doneBefore = history.UndoCount();
   justRead_[0] = justRead_[1] = false;
   selection_.reset();
   undoFailure_.reset();
   if (step.Kind == Action::Undo || step.Kind == Action::Redo) {
-    if (step.Kind == Action::Undo ? history.Undo(model_) : history.Redo(model_)) {
-      const SeenStep& moved = seenSteps_[step.Kind == Action::Undo ? doneBefore - 1 : doneBefore];
-      SeeAgain(step.Kind == Action::Undo ? moved.Before : moved.After);
+    const bool undo = step.Kind == Action::Undo;
+    if (undo ? history.Undo(model_) : history.Redo(model_)) {
+      const auto& moved = seenSteps_[undo ? doneBefore - 1 : doneBefore];
+      std::tie(sysRead_, userRead_, pathRow_, items_, lastTyped_) = undo ? std::get<0>(moved) : std::get<1>(moved);
     }
     return;
   }
   if (step.Kind == Action::TypeEdit1) history.EndTyping();  // Edit1 takes the focus
   EditState before = history.Capture(model_);
-  std::optional<Written> written;
-  if (CompareWrittenBytes) written = WrittenNow();
+  Written written = WrittenNow();
   Seen seen = SeenNow();
-  RunRecorded(model_, history, StepOf(step.Kind), [&] { ApplyStep(step); });
-  if (step.Kind == Action::Load) {
-    if (history.UndoCount() == 0) seenSteps_.clear();
-    return;
-  }
-  NoteStep(doneBefore, std::move(seen), std::move(before), std::move(written));
-}
-
-// Keeps the small model's part beside the step the history made, and
-// checks that undo and redo of it give back the states before and after.
-inline void CommandSequence::NoteStep(std::size_t doneBefore, Seen seen, EditState before,
-                                      std::optional<Written> written) {
-  EditHistory& history = state_.History;
+  RunRecorded(model_, history, kSteps[static_cast<int>(step.Kind)], [&] { ApplyStep(step); });
+  // The step the history made, if any, and the small model's part beside it.
   const std::size_t done = history.UndoCount();
   const EditState after = history.Capture(model_);
   if (done == doneBefore + 1) {
     seenSteps_.resize(doneBefore);
     seenSteps_.push_back({std::move(seen), SeenNow(), std::move(before), std::move(written)});
-  } else if (done + 1 == doneBefore) {
-    seenSteps_.pop_back();  // typed back to the state before the typing
-    return;
-  } else if (SameEdits(before, after)) {
+  } else if (step.Kind == Action::Load || done + 1 == doneBefore || SameEdits(before, after)) {
+    if (done != doneBefore || step.Kind == Action::Load) seenSteps_.resize(done);  // Load, or typed back
     return;
   } else if (done == doneBefore && history.LastDone() == EditStep::PathTyping) {
-    seenSteps_.back().After = SeenNow();  // more of the same typing
+    std::get<1>(seenSteps_.back()) = SeenNow();  // more of the same typing
   } else {
-    undoFailure_ = "the lists changed, but no step can take it back";
-    return;
+    return void(undoFailure_ = "the lists changed, but no step takes it back");
   }
-  const SeenStep& step = seenSteps_.back();
-  std::optional<Written> writtenAfter;
-  if (CompareWrittenBytes) writtenAfter = WrittenNow();
+  const auto& [unused, unused2, stateBefore, writtenBefore] = seenSteps_.back();
+  const Written writtenAfter = WrittenNow();
   history.Undo(model_);
-  if (!SameState(history.Capture(model_), step.StateBefore)) {
-    undoFailure_ = "undo gave Path items " + Show(model_.PathList) + " current " + std::to_string(model_.PathIndex) +
-                   ", not the state before the step (Path items " + Show(*step.StateBefore.PathList) + " current " +
-                   std::to_string(step.StateBefore.PathIndex) + ")";
-  } else if (step.WrittenBefore && WrittenNow() != *step.WrittenBefore) {
-    undoFailure_ = "after undo Save would write other bytes than before the step";
+  if (!SameState(history.Capture(model_), stateBefore) || WrittenNow() != writtenBefore) {
+    undoFailure_ = "undo gave Path items " + Show(model_.PathList) + ", or bytes, other than before the step";
   }
   history.Redo(model_);
-  if (undoFailure_) return;
-  if (!SameState(history.Capture(model_), after)) {
+  if (!undoFailure_ && (!SameState(history.Capture(model_), after) || WrittenNow() != writtenAfter)) {
     undoFailure_ = "redo did not give back the state after the step";
-  } else if (writtenAfter && WrittenNow() != *writtenAfter) {
-    undoFailure_ = "after redo Save would write other bytes than after the step";
   }
 }
 
