@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "commands/edit_history.h"
 #include "model/clip_item.h"
 
 // What the editing commands keep besides MainModel: the entry buffer shared
 // by both variable tabs, the texts of the variable tabs' fields, the folder
-// browser's start folder and the enabled states of the Edit menu's four
-// commands. The window owns one EditorState beside its MainModel.
+// browser's start folder, the enabled states of the Edit menu's four
+// commands and the history of the lists' edits. The window owns one
+// EditorState beside its MainModel.
 namespace tallowin {
 
 // The three fields under a variable tab's list.
@@ -39,6 +41,8 @@ struct EditorState {
   // Where the folder browser opens; kept from one browse to the next.
   std::u16string BrowseStartFolder;
   EditActionStates EditActions;
+  // The lists' edits since the last Load, for undo and redo.
+  EditHistory History;
 };
 
 }  // namespace tallowin

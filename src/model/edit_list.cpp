@@ -8,16 +8,17 @@
 
 namespace tallowin {
 
-EditList::EditList(const EditList& other)
-    : nextId_(other.nextId_), selected_(other.selected_), ordered_(other.ordered_) {
-  rows_.reserve(other.rows_.size());
-  for (const std::unique_ptr<Row>& row : other.rows_) rows_.push_back(std::make_unique<Row>(*row));
+bool EditList::HoldsSameRows(const EditList& other) const {
+  return std::equal(rows_.begin(), rows_.end(), other.rows_.begin(), other.rows_.end(),
+                    [](const std::shared_ptr<Row>& a, const std::shared_ptr<Row>& b) {
+                      return a == b || (a->Id == b->Id && a->Entry == b->Entry);
+                    });
 }
 
-EditList& EditList::operator=(const EditList& other) {
-  EditList copy(other);
-  *this = std::move(copy);
-  return *this;
+EditList::Row& EditList::RowAt(int index) {
+  std::shared_ptr<Row>& row = rows_.at(static_cast<std::size_t>(index));
+  if (row.use_count() > 1) row = std::make_shared<Row>(*row);
+  return *row;
 }
 
 int EditList::IndexOf(EntryId id) const {
@@ -37,7 +38,7 @@ int EditList::Insert(int before, VariableEntry entry) {
 int EditList::Place(std::size_t position, VariableEntry entry) {
   // A new row starts without a name and is then named, as a list view row is.
   std::u16string name = std::move(entry.Name);
-  auto row = std::make_unique<Row>(Row{nextId_++, std::move(entry), MakeCollationKey(u"")});
+  auto row = std::make_shared<Row>(Row{nextId_++, std::move(entry), MakeCollationKey(u"")});
   rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(position), std::move(row));
   if (!name.empty()) return SetName(static_cast<int>(position), std::move(name));
   if (!InOrderWithNeighbours(position)) ordered_ = false;
@@ -57,15 +58,15 @@ void EditList::Clear() {
 }
 
 int EditList::SetName(int index, std::u16string name) {
+  if (At(index).Name == name) return index;
   Row& row = RowAt(index);
-  if (row.Entry.Name == name) return index;
   row.Entry.Name = std::move(name);
   row.Key = MakeCollationKey(row.Entry.Name);
   return MoveToSortedPlace(static_cast<std::size_t>(index));
 }
 
 int EditList::MoveToSortedPlace(std::size_t index) {
-  const auto less = [](const std::unique_ptr<Row>& a, const std::unique_ptr<Row>& b) {
+  const auto less = [](const std::shared_ptr<Row>& a, const std::shared_ptr<Row>& b) {
     return CompareCollationKeys(a->Key, b->Key) < 0;
   };
   const EntryId id = rows_[index]->Id;
@@ -77,7 +78,7 @@ int EditList::MoveToSortedPlace(std::size_t index) {
   // The other rows are in order, so a stable sort would only move this one:
   // past the rows that now sort before it, and among rows of an equal name
   // it keeps its place relative to them.
-  std::unique_ptr<Row> row = std::move(rows_[index]);
+  std::shared_ptr<Row> row = std::move(rows_[index]);
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
   const auto [low, high] = std::equal_range(rows_.begin(), rows_.end(), row, less);
   const std::size_t lowIndex = static_cast<std::size_t>(low - rows_.begin());
@@ -99,6 +100,9 @@ void EditList::SetTypeName(int index, std::u16string typeName) { SetSubItem(inde
 void EditList::SetData(int index, std::u16string data) { SetSubItem(index, 1, std::move(data)); }
 
 void EditList::SetSubItem(int index, std::size_t subItem, std::u16string text) {
+  // A row that already shows the text stays shared with the copies.
+  const std::vector<std::u16string>& shown = At(index).SubItems;
+  if (subItem < shown.size() && shown[subItem] == text) return;
   std::vector<std::u16string>& subItems = RowAt(index).Entry.SubItems;
   if (subItems.size() <= subItem) subItems.resize(subItem + 1);
   subItems[subItem] = std::move(text);
@@ -113,7 +117,7 @@ void EditList::Select(int index) {
     selected_ = 0;
     return;
   }
-  selected_ = RowAt(index).Id;
+  selected_ = rows_.at(static_cast<std::size_t>(index))->Id;
 }
 
 int EditList::FindIgnoringCase(std::u16string_view name) const {

@@ -24,13 +24,22 @@ using EntryId = std::uint64_t;
 
 class EditList {
  public:
+  // A copy holds the rows under the same ids, so a reference to a row of
+  // the original finds its copy. The copies share each row until one of
+  // them changes it, so that copies kept for undo cost a pointer per row.
   EditList() = default;
-  // A copy holds copies of the rows under the same ids, so a reference to a
-  // row of the original finds its copy.
-  EditList(const EditList& other);
-  EditList& operator=(const EditList& other);
+  EditList(const EditList&) = default;
+  EditList& operator=(const EditList&) = default;
   EditList(EditList&&) noexcept = default;
   EditList& operator=(EditList&&) noexcept = default;
+
+  // The same rows (ids, entries, order); the selection aside.
+  bool HoldsSameRows(const EditList& other) const;
+  // The same rows, selection and next id: either may stand for the other.
+  bool SameAs(const EditList& other) const {
+    return selected_ == other.selected_ && nextId_ == other.nextId_ && ordered_ == other.ordered_ &&
+           HoldsSameRows(other);
+  }
 
   int Count() const { return static_cast<int>(rows_.size()); }
   const VariableEntry& At(int index) const { return rows_.at(static_cast<std::size_t>(index))->Entry; }
@@ -76,14 +85,15 @@ class EditList {
     CollationKey Key;
   };
 
-  Row& RowAt(int index) { return *rows_.at(static_cast<std::size_t>(index)); }
+  // The row to change: a row another copy shares is copied first.
+  Row& RowAt(int index);
   int Place(std::size_t position, VariableEntry entry);
   int MoveToSortedPlace(std::size_t index);
   bool InOrderWithNeighbours(std::size_t index) const;
 
   // Rows are held by pointer so that sorting and inserting move pointers,
-  // not entries.
-  std::vector<std::unique_ptr<Row>> rows_;
+  // not entries, and so that copies of the list share them.
+  std::vector<std::shared_ptr<Row>> rows_;
   EntryId nextId_ = 1;
   EntryId selected_ = 0;
   // False once a row was placed out of name order without sorting; the next

@@ -58,6 +58,26 @@ inline constexpr std::u16string_view kHintFileBrowse = u"参照|追加・置換�
 inline constexpr std::u16string_view kHintHelpAbout = u"ヘルプ|バージョン情報の表示";
 inline constexpr std::u16string_view kHintEditUndo = u"元に戻す|直前の変更を元に戻す";
 
+// Undo and redo of the lists' edits (Edit menu). The hint names the step:
+// head, the step's name, tail ("元に戻す|削除を元に戻す").
+inline constexpr std::u16string_view kHintListUndo = u"元に戻す|直前の変更を元に戻す";
+inline constexpr std::u16string_view kHintListRedo = u"やり直し|元に戻した変更をやり直す";
+inline constexpr std::u16string_view kUndoHintHead = u"元に戻す|";
+inline constexpr std::u16string_view kUndoHintTail = u"を元に戻す";
+inline constexpr std::u16string_view kRedoHintHead = u"やり直し|";
+inline constexpr std::u16string_view kRedoHintTail = u"をやり直す";
+inline constexpr std::u16string_view kStepAdd = u"追加";
+inline constexpr std::u16string_view kStepReplace = u"置換";
+inline constexpr std::u16string_view kStepDelete = u"削除";
+inline constexpr std::u16string_view kStepCut = u"切り取り";
+inline constexpr std::u16string_view kStepPaste = u"貼り付け";
+inline constexpr std::u16string_view kStepMove = u"移動";
+inline constexpr std::u16string_view kStepPathTyping = u"Pathの入力";
+inline constexpr std::u16string_view kStepImport = u"インポート";
+inline constexpr std::u16string_view kStepRestore = u"復元";
+inline constexpr std::u16string_view kStepPathCheck = u"Pathの点検での削除";
+inline constexpr std::u16string_view kStepDeleteMarks = u"削除の指定";
+
 // Entry buffer placement rules.
 inline constexpr std::u16string_view kPathGuard = u"ここで\"Path\"に対する操作はできません。";
 inline constexpr std::u16string_view kDuplicateName = u"キー名が重複しています。";

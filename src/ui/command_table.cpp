@@ -1,6 +1,7 @@
 #include "ui/command_table.h"
 
 #include <array>
+#include <optional>
 #include <type_traits>
 
 #include "commands/edit_commands.h"
@@ -63,11 +64,21 @@ CommandOutcome RunWindowAction(CommandContext& c) {
   return {};
 }
 
+CommandOutcome ListUndo(CommandContext& c) {
+  c.Editor.History.Undo(c.Model);
+  return {};
+}
+
+CommandOutcome ListRedo(CommandContext& c) {
+  c.Editor.History.Redo(c.Model);
+  return {};
+}
+
 constexpr Shortcut Ctrl(WORD key) { return {key, FCONTROL}; }
 
 using E = EditActionStates;
 
-const std::array<Command, 20> kCommands{{
+const std::array<Command, 22> kCommands{{
     {IDM_FILE_LOAD, texts::kHintFileLoad, Ctrl('R'), 0, Enabling::Always, nullptr, RunFileCommand<FileLoadExecute>},
     {IDM_FILE_SAVE, texts::kHintFileSave, Ctrl('W'), 0, Enabling::Always, nullptr, RunFileCommand<FileSaveExecute>},
     {IDM_FILE_REVIEW, texts::kHintFileReview, Ctrl('D'), 0, Enabling::Always, nullptr, ShowReview},
@@ -98,16 +109,54 @@ const std::array<Command, 20> kCommands{{
      RunEditingCommand<FileBrowseExecute>},
     {IDM_EDIT_UNDO, texts::kHintEditUndo, Ctrl('Z'), 0, Enabling::FieldUndo, nullptr,
      RunWindowAction<&WindowActions::UndoInFocusedField>},
+    {IDM_EDIT_LIST_UNDO, texts::kHintListUndo, Ctrl('Z'), 0, Enabling::ListUndo, nullptr, ListUndo},
+    {IDM_EDIT_LIST_REDO, texts::kHintListRedo, Ctrl('Y'), 0, Enabling::ListRedo, nullptr, ListRedo},
     {IDM_HELP_ABOUT, texts::kHintHelpAbout, {VK_F12, 0}, 0, Enabling::Always, nullptr,
      RunWindowAction<&WindowActions::ShowAbout>},
 }};
 
 template <typename Matches>
-const Command* FindFirst(Matches matches) {
-  for (const Command& command : kCommands) {
-    if (matches(command)) return &command;
+const Command* FindFirst(Matches matches, const Command* after = nullptr) {
+  const Command* end = kCommands.data() + kCommands.size();
+  for (const Command* command = after != nullptr ? after + 1 : kCommands.data(); command != end; ++command) {
+    if (matches(*command)) return command;
   }
   return nullptr;
+}
+
+// What each action is to the history of the lists' edits; nothing for undo
+// and redo, which move through it.
+std::optional<EditStep> StepOf(int id) {
+  switch (id) {
+    case IDM_FILE_LOAD:
+      return EditStep::Load;
+    case IDM_FILE_REVIEW:
+      return EditStep::DeleteMarks;
+    case IDM_FILE_IMPORT:
+      return EditStep::Import;
+    case IDM_FILE_RESTORE:
+      return EditStep::Restore;
+    case IDM_EDIT_CUT:
+      return EditStep::Cut;
+    case IDM_EDIT_PASTE:
+      return EditStep::Paste;
+    case IDM_EDIT_DELETE:
+    case IDM_EDIT_DELETE_BTN:
+      return EditStep::Delete;
+    case IDM_EDIT_PATH_CHECK:
+      return EditStep::PathCheck;
+    case IDM_EDIT_ADD_BTN:
+      return EditStep::Add;
+    case IDM_EDIT_REPLASE_BTN:
+      return EditStep::Replace;
+    case IDM_EDIT_UNDO:  // the field's undo in Edit1 is typing there
+      return EditStep::PathTyping;
+    case IDM_EDIT_LIST_UNDO:
+    case IDM_EDIT_LIST_REDO:
+      return std::nullopt;
+    default:
+      return EditStep::NotAnEdit;
+  }
 }
 
 }  // namespace
@@ -118,8 +167,15 @@ const Command* FindCommand(int id) {
   return FindFirst([id](const Command& c) { return c.Id == id; });
 }
 
-const Command* FindShortcut(WPARAM key, BYTE modifiers) {
-  return FindFirst([=](const Command& c) { return c.Keys.Key != 0 && c.Keys.Key == key && c.Keys.Modifiers == modifiers; });
+const Command* FindShortcut(WPARAM key, BYTE modifiers, const Command* after) {
+  return FindFirst([=](const Command& c) { return c.Keys.Key != 0 && c.Keys.Key == key && c.Keys.Modifiers == modifiers; },
+                   after);
+}
+
+CommandOutcome RunCommandRecorded(const Command& command, CommandContext& context) {
+  const std::optional<EditStep> step = StepOf(command.Id);
+  if (!step) return command.Run(context);
+  return RunRecorded(context.Model, context.Editor.History, *step, [&] { return command.Run(context); });
 }
 
 const Command* FindAccessKey(WPARAM key) {

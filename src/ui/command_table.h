@@ -55,6 +55,10 @@ enum class Enabling {
   PanelButton,
   // Undo: while the focused edit field has something to undo.
   FieldUndo,
+  // Undo and redo of the lists' edits: while the history has a step to
+  // take back or to do again.
+  ListUndo,
+  ListRedo,
 };
 
 struct Shortcut {
@@ -76,9 +80,15 @@ struct Command {
 };
 
 std::span<const Command> Commands();
+// Runs an action as the history of the lists' edits sees it: a change it
+// makes to the lists is a step of its kind, Load starts the history again,
+// and undo and redo move through it.
+CommandOutcome RunCommandRecorded(const Command& command, CommandContext& context);
 // The action of a command ID, a shortcut or an access key; null when none.
 const Command* FindCommand(int id);
-const Command* FindShortcut(WPARAM key, BYTE modifiers);
+// Of several actions on one shortcut, the one after `after` (Ctrl+Z undoes
+// the typing in a field, else the lists' last edit).
+const Command* FindShortcut(WPARAM key, BYTE modifiers, const Command* after = nullptr);
 const Command* FindAccessKey(WPARAM key);
 
 }  // namespace tallowin::ui

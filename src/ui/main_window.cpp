@@ -357,14 +357,18 @@ bool TMainForm::RunShortcut(const MSG& message) {
   // edit field acts on that field.
   const bool altKey = message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)) != 0;
   if (command == nullptr && altKey && (modifiers & FCONTROL) == 0) command = FindAccessKey(message.wParam);
-  if (command == nullptr) return false;
-  if (command->Rule == Enabling::EditMenu) EditPopupExecute();
-  // A disabled action leaves the key to the control that has the focus.
-  // The command runs here rather than through an accelerator table, which
-  // would also consult the menu items' states as the menu last showed them.
-  if (!IsEnabled(*command)) return false;
-  RunCommand(command->Id);
-  return true;
+  // Of the actions on one shortcut the first that is enabled runs (Ctrl+Z:
+  // the field's undo, else the lists').
+  for (; command != nullptr; command = FindShortcut(message.wParam, modifiers, command)) {
+    if (command->Rule == Enabling::EditMenu) EditPopupExecute();
+    // A disabled action leaves the key to the control that has the focus.
+    // The command runs here rather than through an accelerator table, which
+    // would also consult the menu items' states as the menu last showed them.
+    if (!IsEnabled(*command)) continue;
+    RunCommand(command->Id);
+    return true;
+  }
+  return false;
 }
 
 void TMainForm::TurnTab(bool back) {
@@ -375,7 +379,10 @@ void TMainForm::TurnTab(bool back) {
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {
-  ViewHandled handled = pathView_.OnCommand(model_, control, code);
+  // Each time Edit1 takes the focus, what is typed there is a new step.
+  if (control == pathView_.EditFields()[0] && code == EN_SETFOCUS) state_.History.EndTyping();
+  ViewHandled handled = RunRecorded(model_, state_.History, EditStep::PathTyping,
+                                    [&] { return pathView_.OnCommand(model_, control, code); });
   for (VariableTabView* view : {&sysView_, &userView_}) {
     if (handled == ViewHandled::NotMine) handled = view->OnCommand(control, code, font_.get(), dpi_);
   }
@@ -414,7 +421,8 @@ void TMainForm::OnUpDownScroll(HWND control) {
   ::SetFocus(pathView_.PathList());
   activeControl_ = pathView_.PathList();
   ReadFields();
-  const CommandOutcome outcome = UpDownClick(model_, state_, Ports(), *button);
+  const CommandOutcome outcome = RunRecorded(model_, state_.History, EditStep::Move,
+                                             [&] { return UpDownClick(model_, state_, Ports(), *button); });
   MirrorModel();
   ShowOutcome(outcome);
 }
@@ -442,7 +450,7 @@ void TMainForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
   const bool closed = flags == 0xFFFF && lParam == 0;
   const bool isCommand = !closed && (flags & (MF_POPUP | MF_SEPARATOR)) == 0;
   const Command* command = isCommand ? FindCommand(LOWORD(wParam)) : nullptr;
-  if (auto text = hints_.Change(command != nullptr ? command->Hint : std::u16string_view())) ShowStatus(0, *text);
+  if (auto text = hints_.Change(command != nullptr ? HintOf(*command) : std::u16string())) ShowStatus(0, *text);
 }
 
 LRESULT TMainForm::OnActivate(WPARAM wParam, LPARAM lParam) {
@@ -505,6 +513,10 @@ bool TMainForm::IsEnabled(const Command& command) const {
       const HWND edit = FocusedEditField();
       return edit != nullptr && ::SendMessageW(edit, EM_CANUNDO, 0, 0) != 0;
     }
+    case Enabling::ListUndo:
+      return state_.History.CanUndo();
+    case Enabling::ListRedo:
+      return state_.History.CanRedo();
   }
   return false;
 }
@@ -515,10 +527,17 @@ void TMainForm::RunCommand(int id) {
   ReadFields();
   const CommandPorts ports = Ports();
   CommandContext context{model_, state_, ports, *this};
-  const CommandOutcome outcome = command->Run(context);
+  const CommandOutcome outcome = RunCommandRecorded(*command, context);
   if (window_ == nullptr) return;
   MirrorModel();
   ShowOutcome(outcome);
+}
+
+// The undo and redo items name the step they take back or do again.
+std::u16string TMainForm::HintOf(const Command& command) const {
+  if (command.Rule == Enabling::ListUndo) return state_.History.UndoHint();
+  if (command.Rule == Enabling::ListRedo) return state_.History.RedoHint();
+  return std::u16string(command.Hint);
 }
 
 void TMainForm::EditPopupExecute() {

@@ -101,6 +101,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   // Actions.
   bool IsEnabled(const Command& command) const;
   void RunCommand(int id);
+  std::u16string HintOf(const Command& command) const;
   void EditPopupExecute();
   void ApplyToMenu(HMENU menu) const;
   CommandPorts Ports();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commands/edit_commands.h"
+#include "commands/edit_history.h"
 #include "commands/file_commands.h"
 #include "commands/load_save_commands.h"
 #include "model/collation.h"
@@ -29,7 +30,10 @@
 // other programs writing, adding or deleting values of either key. After
 // every step Save and Export run on a copy of the model, and what they write
 // is compared with a small model of its own that knows, for each row, what
-// it was read with and what it shows.
+// it was read with and what it shows. Each change of the lists must be a
+// step of the history whose undo gives back the state before it (Save's
+// bytes, the Path list, the current item, the selections) and redo the state
+// after it; Undo and Redo are steps of the sequences too.
 //
 // The rule it checks: a row writes the value it was read with (by Load or
 // Import, or carried over by the entry buffer's Cut or Copy and Paste) while
@@ -119,7 +123,7 @@ using NamedValues = std::vector<std::pair<std::u16string, RegistryValue>>;
 using Items = std::vector<std::u16string>;
 
 enum class Action { Load, Import, ShowTab, ClickPathItem, TypeEdit1, SelectRow, HoldClipboard,
-                    Add, Replace, Delete, Cut, Copy, Paste, MoveUp, MoveDown, Outside };
+                    Add, Replace, Delete, Cut, Copy, Paste, MoveUp, MoveDown, Outside, Undo, Redo };
 
 // One user action, with everything it needs spelled out, so that a step list
 // replays without the choices that made it.
@@ -191,7 +195,7 @@ inline std::string Show(const Items& items) {
 inline std::string Describe(const Step& step) {
   static const char* const kNames[] = {"Load", "Import", "ShowTab", "ClickPathItem", "TypeEdit1", "SelectRow",
                                        "HoldClipboard", "Add", "Replace", "Delete", "Cut", "Copy", "Paste",
-                                       "MoveUp", "MoveDown", "Outside"};
+                                       "MoveUp", "MoveDown", "Outside", "Undo", "Redo"};
   std::string out = kNames[static_cast<int>(step.Kind)];
   switch (step.Kind) {
     case Action::ShowTab: case Action::ClickPathItem: case Action::SelectRow: case Action::HoldClipboard:
@@ -277,6 +281,8 @@ class CommandSequence {
  public:
   CommandSequence() = default;
   CommandSequence(const CommandSequence&) = delete;
+  // Whether undo's check compares Save's bytes besides the state (quicker).
+  bool CompareWrittenBytes = true;
 
   // Makes the next step from the choices and what the window shows now.
   Step Generate(Choices& choices, bool first) const;
@@ -300,6 +306,7 @@ class CommandSequence {
   EditList& ListOf(Tab tab) { return tab == Tab::System ? model_.SysList : model_.UserList; }
   ReadMap& ReadOfList(Tab tab) { return tab == Tab::System ? sysRead_ : userRead_; }
   void ReadLists(const std::optional<NamedValues>& system, const std::optional<NamedValues>& user);
+  void ApplyStep(const Step& step);
   void ApplyPathCommand(const Step& step);
   void ApplyVariableCommand(const Step& step);
   Expectation Expected(const EditList& list, int row, bool system) const;
@@ -345,6 +352,18 @@ class CommandSequence {
     Items List;
     std::u16string Joined;
   } pathRead_;
+  // The small model's part that undo takes back, and what Save writes.
+  using Seen = std::tuple<ReadMap, ReadMap, std::optional<EntryId>, Items, std::optional<std::u16string>>;
+  Seen SeenNow() const { return {sysRead_, userRead_, pathRow_, items_, lastTyped_}; }
+  using Written = std::optional<std::tuple<std::vector<NamedValue>, std::vector<NamedValue>, std::vector<ScopedName>>>;
+  Written WrittenNow() const {
+    if (!CompareWrittenBytes) return std::nullopt;
+    return {{model_.ValuesToWrite(model_.SysList), model_.ValuesToWrite(model_.UserList), model_.DeleteOnSave}};
+  }
+  // Beside each step of the history: the small model's part before and
+  // after it, and the state and bytes before it.
+  std::vector<std::tuple<Seen, Seen, EditState, Written>> seenSteps_;
+  std::optional<std::string> undoFailure_;
 };
 
 // --- Generation ------------------------------------------------------------
@@ -460,6 +479,10 @@ inline Step CommandSequence::Generate(Choices& c, bool first) const {
     if (!held || !c.OneIn(3)) step.Written = IsPathName(*step.Typed) ? PathValue(c) : StringValue(c, kRegSz, DataText(c));
     return step;
   }
+  if (c.OneIn(12)) {
+    step.Kind = c.OneIn(3) ? Action::Redo : Action::Undo;
+    return step;
+  }
   if (c.OneIn(10)) {
     step.Kind = Action::ShowTab;
     step.Number = static_cast<int>(c.Below(3));
@@ -547,8 +570,54 @@ inline void CommandSequence::ReadLists(const std::optional<NamedValues>& system,
 }
 
 inline void CommandSequence::Apply(const Step& step) {
+  using enum EditStep;
+  static const EditStep kSteps[] = {Load, Import, NotAnEdit, PathTyping, PathTyping, NotAnEdit, NotAnEdit, Add,
+                                    Replace, Delete, Cut, NotAnEdit, Paste, Move, Move, NotAnEdit};
+  EditHistory& history = state_.History;
+  const std::size_t doneBefore = history.UndoCount();
   justRead_[0] = justRead_[1] = false;
   selection_.reset();
+  undoFailure_.reset();
+  if (step.Kind == Action::Undo || step.Kind == Action::Redo) {
+    const bool undo = step.Kind == Action::Undo;
+    if (undo ? history.Undo(model_) : history.Redo(model_)) {
+      const auto& moved = seenSteps_[undo ? doneBefore - 1 : doneBefore];
+      std::tie(sysRead_, userRead_, pathRow_, items_, lastTyped_) = undo ? std::get<0>(moved) : std::get<1>(moved);
+    }
+    return;
+  }
+  if (step.Kind == Action::TypeEdit1) history.EndTyping();  // Edit1 takes the focus
+  EditState before = history.Capture(model_);
+  Written written = WrittenNow();
+  Seen seen = SeenNow();
+  RunRecorded(model_, history, kSteps[static_cast<int>(step.Kind)], [&] { ApplyStep(step); });
+  // The step the history made, if any, and the small model's part beside it.
+  const std::size_t done = history.UndoCount();
+  const EditState after = history.Capture(model_);
+  if (done == doneBefore + 1) {
+    seenSteps_.resize(doneBefore);
+    seenSteps_.push_back({std::move(seen), SeenNow(), std::move(before), std::move(written)});
+  } else if (step.Kind == Action::Load || done + 1 == doneBefore || SameEdits(before, after)) {
+    if (done != doneBefore || step.Kind == Action::Load) seenSteps_.resize(done);  // Load, or typed back
+    return;
+  } else if (done == doneBefore && history.LastDone() == EditStep::PathTyping) {
+    std::get<1>(seenSteps_.back()) = SeenNow();  // more of the same typing
+  } else {
+    return void(undoFailure_ = "the lists changed, but no step takes it back");
+  }
+  const auto& [unused, unused2, stateBefore, writtenBefore] = seenSteps_.back();
+  const Written writtenAfter = WrittenNow();
+  history.Undo(model_);
+  if (!SameState(history.Capture(model_), stateBefore) || WrittenNow() != writtenBefore) {
+    undoFailure_ = "undo gave Path items " + Show(model_.PathList) + ", or bytes, other than before the step";
+  }
+  history.Redo(model_);
+  if (!undoFailure_ && (!SameState(history.Capture(model_), after) || WrittenNow() != writtenAfter)) {
+    undoFailure_ = "redo did not give back the state after the step";
+  }
+}
+
+inline void CommandSequence::ApplyStep(const Step& step) {
   switch (step.Kind) {
     case Action::Load:
       registry_.Keys.clear();
@@ -918,6 +987,7 @@ inline std::optional<std::string> CommandSequence::CheckExportImport() const {
 }
 
 inline std::optional<Failure> CommandSequence::Check(bool roundTrip) const {
+  if (undoFailure_) return Failure{0, "undo", *undoFailure_};
   if (std::optional<std::string> view = CheckView()) return Failure{0, "view", *view};
   std::optional<std::string> detail = CheckValuesToWrite();
   if (!detail && roundTrip) detail = CheckSave();
@@ -940,6 +1010,7 @@ struct SequenceResult {
 inline SequenceResult RunSequence(Choices& choices, std::size_t maxSteps, bool roundTripEachStep = true) {
   SequenceResult result;
   CommandSequence sequence;
+  sequence.CompareWrittenBytes = roundTripEachStep;
   while (result.Steps.size() < maxSteps && (result.Steps.empty() || !choices.Exhausted())) {
     result.Steps.push_back(sequence.Generate(choices, result.Steps.empty()));
     sequence.Apply(result.Steps.back());

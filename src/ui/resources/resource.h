@@ -33,6 +33,9 @@
 #define IDM_EDIT_DELETE_BTN 1203
 #define IDM_FILE_BROWSE 1204
 #define IDM_EDIT_UNDO 1205
+// Undo and redo of the lists' edits (Edit menu, at the top).
+#define IDM_EDIT_LIST_UNDO 1107
+#define IDM_EDIT_LIST_REDO 1108
 // Help menu.
 #define IDM_HELP_ABOUT 1301
 

@@ -76,7 +76,11 @@ TEST(CommandTable, EveryMenuItemButtonAndShortcutReachesItsAction) {
   }
   for (const Command& command : ui::Commands()) {
     if (command.Keys.Key != 0) {
-      EXPECT_EQ(ui::FindShortcut(command.Keys.Key, command.Keys.Modifiers), &command) << command.Id;
+      // Ctrl+Z is the focused field's undo first, the lists' when the field
+      // has nothing to undo.
+      const Command* first = ui::FindShortcut(command.Keys.Key, command.Keys.Modifiers);
+      if (command.Id == IDM_EDIT_LIST_UNDO) first = ui::FindShortcut(command.Keys.Key, command.Keys.Modifiers, first);
+      EXPECT_EQ(first, &command) << command.Id;
       reached.insert(command.Id);
     }
     EXPECT_EQ(reached.count(command.Id), 1u) << command.Id << " has no menu item, button or shortcut";

@@ -127,6 +127,26 @@ TEST_F(EditingTest, DeleteButtonByMouseDeletesTheItemByAccessKeyTheFieldText) {
   EXPECT_EQ(Text(edit2), u"C:\\3;");
 }
 
+// Ctrl+Z takes back the last change to the lists and Ctrl+Y makes it again;
+// in an edit field that can undo, Ctrl+Z undoes the typing there instead.
+TEST_F(EditingTest, CtrlZAndCtrlYUndoAndRedoAListEditButTypingFirst) {
+  const std::vector<std::u16string> before = PathItems();
+  ClickPathItem(1);
+  driver->Key(VK_DELETE, true);
+  ::SendMessageW(form->Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_EDIT_LIST_UNDO, MF_HILITE), 0);
+  EXPECT_EQ(driver->StatusText(0), u"削除を元に戻す");
+  driver->Key('Z', true);
+  EXPECT_EQ(PathItems(), before);
+  EXPECT_EQ(CurrentPathItem(), 1);
+  driver->Key('Y', true);
+  EXPECT_EQ(PathItems().size(), 4u);
+  driver->Focus(Control(IDC_EDIT2));
+  driver->Type(u"X");
+  driver->Key('Z', true);
+  EXPECT_EQ(Text(Control(IDC_EDIT2)), u"C:\\3;");
+  EXPECT_EQ(PathItems().size(), 4u);
+}
+
 // What the window shows is what Save writes: a deleted item stays deleted,
 // and keys typed after the tabs turn never reach the hidden Path page.
 TEST_F(EditingTest, SaveWritesThePathTheWindowShows) {
