@@ -209,6 +209,8 @@ inline constexpr std::u16string_view kProblemSeparator = u"、";
 // count shown, kFilterCountShown after the whole list's count.
 inline constexpr std::u16string_view kHintEditFind = u"検索|表示している一覧を名前やデータで絞り込む";
 inline constexpr std::u16string_view kHintFilterEdit = u"検索|名前やデータにこの文字列を含む行だけを表示する(Escで解除)";
+// The grey text the empty filter field shows.
+inline constexpr std::u16string_view kFilterCue = u"検索 (Ctrl+F)";
 inline constexpr std::u16string_view kFilterCountOf = u"件中";
 inline constexpr std::u16string_view kFilterCountShown = u"件を表示";
 // The widest such count the status bar makes room for.

@@ -4,12 +4,16 @@
 
 #include "model/texts.h"
 #include "ui/control_text.h"
+#include "win32/wide_text.h"
 
 namespace tallowin::ui {
 
 void FilterField::Create(HWND page, int id, StatusHints& hints) {
   edit_ = CreateChild(page, WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, id);
   hints.SetControlHint(edit_, texts::kHintFilterEdit);
+  // An empty field says what it is for; the text is gone once typing starts.
+  const std::wstring cue = win32::ToWide(texts::kFilterCue);
+  ::SendMessageW(edit_, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(cue.c_str()));
 }
 
 ViewHandled FilterField::OnCommand(HWND control, int code) {
