@@ -1,7 +1,9 @@
 #include "commands/review_commands.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "model/environment_keys.h"
 #include "model/texts.h"
@@ -53,11 +55,12 @@ void SetDeleteOnSave(MainModel& model, const ReviewRow& row, bool checked) {
 }
 
 PortResult DeleteMarkedValues(MainModel& model, const CommandPorts& ports) {
+  // What Save writes of each list, made once rather than once a ticked value.
+  std::optional<std::vector<NamedValue>> toWrite[2];
   for (const ScopedName& value : model.DeleteOnSave) {
-    if (!MayDeleteOnSave(value.Scope, value.Name, model.ValuesToWrite(ListOf(model, value.Scope)),
-                         NamesAtLoadOf(model, value.Scope))) {
-      continue;
-    }
+    std::optional<std::vector<NamedValue>>& written = toWrite[value.Scope == KeyScope::System ? 0 : 1];
+    if (!written) written = model.ValuesToWrite(ListOf(model, value.Scope));
+    if (!MayDeleteOnSave(value.Scope, value.Name, *written, NamesAtLoadOf(model, value.Scope))) continue;
     const KeyPlace place = PlaceOf(value.Scope);
     if (const PortResult deleted = ports.Registry->DeleteValue(place.Root, place.Subkey, value.Name);
         !deleted.Succeeded) {
