@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/collation.h"
+#include "model/registry_names.h"
 #include "model/texts.h"
 #include "commands/auto_backup.h"
 #include "commands/dialog_offsets.h"
@@ -28,15 +29,22 @@ std::vector<std::u16string> NamesOf(const EditList& list) {
 std::vector<std::u16string> NamesAfterSave(const std::vector<NamedValue>& written,
                                            const std::vector<std::u16string>& before, KeyScope scope,
                                            const std::vector<ScopedName>& deleted) {
+  // Names found as the registry finds them, each in constant time: a Save
+  // of ten thousand values must not compare every pair.
   std::vector<std::u16string> names;
-  for (const NamedValue& value : written) names.push_back(value.Name);
+  RegistryNameIndex listed;
+  for (const NamedValue& value : written) {
+    listed.Insert(value.Name, names.size());
+    names.push_back(value.Name);
+  }
+  RegistryNameIndex gone;
+  for (std::size_t i = 0; i < deleted.size(); ++i) {
+    if (deleted[i].Scope == scope) gone.Insert(deleted[i].Name, i);
+  }
   for (const std::u16string& name : before) {
-    const bool gone = std::any_of(deleted.begin(), deleted.end(), [&](const ScopedName& value) {
-      return value.Scope == scope && EqualsIgnoringCase(value.Name, name);
-    });
-    const bool listed = std::any_of(names.begin(), names.end(),
-                                    [&](const std::u16string& held) { return EqualsIgnoringCase(held, name); });
-    if (!gone && !listed) names.push_back(name);
+    if (gone.Find(name) || listed.Find(name)) continue;
+    listed.Insert(name, names.size());
+    names.push_back(name);
   }
   return names;
 }
