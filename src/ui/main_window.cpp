@@ -101,8 +101,11 @@ std::unique_ptr<TMainForm> TMainForm::Create(HINSTANCE instance, int showCommand
   if (window == nullptr) return nullptr;
   menu.release();  // the window's menu is destroyed with the window
   form->FormCreate();
+  // The window shows before the keys are read: reading thousands of values
+  // takes a moment under Wine, and the window is there meanwhile.
   ::ShowWindow(window, showCommand);
   ::UpdateWindow(window);
+  form->LoadAtStart();
   // Edit1 is the active control when the window first shows.
   form->activeControl_ = form->pathView_.EditFields()[0];
   ::SetFocus(form->activeControl_);
@@ -159,7 +162,9 @@ void TMainForm::FormCreate() {
   pathView_.Create(pages_[0], hints_);
   CreatePanel();
   ApplyLayout();
+}
 
+void TMainForm::LoadAtStart() {
   const CommandOutcome loaded = FileLoadExecute(model_, Ports());
   MirrorModel();
   ShowOutcome(loaded);

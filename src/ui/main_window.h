@@ -45,8 +45,8 @@ struct PortOverrides {
 
 class TMainForm final : public WindowBase<TMainForm>, private WindowPort, private WindowActions {
  public:
-  // Creates the window (FormCreate loads the registry) and shows it. Null
-  // when the window could not be created.
+  // Creates the window, shows it and loads the registry into it. Null when
+  // the window could not be created.
   static std::unique_ptr<TMainForm> Create(HINSTANCE instance, int showCommand, const PortOverrides& overrides = {});
   // Posted by the key watcher when the environment keys changed.
   static constexpr UINT kKeysChangedMessage = WM_APP + 10;
@@ -74,6 +74,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
 
   // Creation and layout.
   void FormCreate();
+  void LoadAtStart();
   void CreatePages();
   void CreatePanel();
   void ApplyLayout();

@@ -283,6 +283,9 @@ class CommandSequence {
   CommandSequence(const CommandSequence&) = delete;
   // Whether undo's check compares Save's bytes besides the state (quicker).
   bool CompareWrittenBytes = true;
+  // Whether the registry may hold a Path as long as a value can be, on
+  // which every step handles 32,767 characters a few times over.
+  bool PathsAtSizeLimit = true;
 
   // Makes the next step from the choices and what the window shows now.
   Step Generate(Choices& choices, bool first) const;
@@ -405,8 +408,8 @@ inline RegistryValue OtherValue(Choices& c) {
   }
 }
 
-inline RegistryValue PathValue(Choices& c) {
-  if (c.OneIn(60)) {
+inline RegistryValue PathValue(Choices& c, bool atSizeLimit) {
+  if (c.OneIn(60) && atSizeLimit) {
     std::u16string longPath;
     for (int i = 0; longPath.size() < 32767; ++i) {
       for (const char ch : "C:\\Tools\\" + std::to_string(i) + ";") longPath.push_back(static_cast<char16_t>(ch));
@@ -433,7 +436,7 @@ inline std::u16string VariableName(Choices& c) {
 
 // A key's or a section's values: names differ ignoring case, as the
 // registry keeps them; the system one mostly holds a Path.
-inline NamedValues KeyValues(Choices& c, bool system) {
+inline NamedValues KeyValues(Choices& c, bool system, bool pathsAtSizeLimit) {
   NamedValues values;
   const auto add = [&](std::u16string name, RegistryValue value) {
     for (const auto& [existing, unused] : values) {
@@ -446,7 +449,7 @@ inline NamedValues KeyValues(Choices& c, bool system) {
   for (std::uint32_t i = 0, n = c.Below(6); i <= n; ++i) {
     if (withPath && i == pathAt % (n + 1)) {
       static const std::u16string_view kPathNames[] = {u"Path", u"Path", u"PATH", u"path"};
-      add(std::u16string(c.Pick(kPathNames)), PathValue(c));
+      add(std::u16string(c.Pick(kPathNames)), PathValue(c, pathsAtSizeLimit));
     }
     std::u16string name = VariableName(c);
     if (IsPathName(name)) continue;
@@ -459,14 +462,14 @@ inline Step CommandSequence::Generate(Choices& c, bool first) const {
   Step step;
   if (first || c.OneIn(40)) {
     step.Number = first ? 1 : 0;
-    step.System = KeyValues(c, true);
-    step.User = KeyValues(c, false);
+    step.System = KeyValues(c, true, PathsAtSizeLimit);
+    step.User = KeyValues(c, false, PathsAtSizeLimit);
     return step;
   }
   if (c.OneIn(30)) {
     step.Kind = Action::Import;
-    if (!c.OneIn(4)) step.System = KeyValues(c, true);
-    if (!c.OneIn(3)) step.User = KeyValues(c, false);
+    if (!c.OneIn(4)) step.System = KeyValues(c, true, PathsAtSizeLimit);
+    if (!c.OneIn(3)) step.User = KeyValues(c, false, PathsAtSizeLimit);
     return step;
   }
   if (c.OneIn(25)) {
@@ -476,7 +479,9 @@ inline Step CommandSequence::Generate(Choices& c, bool first) const {
                                           std::u16string(step.Number == 0 ? kSystemSubkey : kUserSubkey)});
     const bool held = key != registry_.Keys.end() && !key->second.empty() && !c.OneIn(3);
     step.Typed = held ? key->second[c.Below(static_cast<std::uint32_t>(key->second.size()))].first : VariableName(c);
-    if (!held || !c.OneIn(3)) step.Written = IsPathName(*step.Typed) ? PathValue(c) : StringValue(c, kRegSz, DataText(c));
+    if (!held || !c.OneIn(3)) {
+      step.Written = IsPathName(*step.Typed) ? PathValue(c, PathsAtSizeLimit) : StringValue(c, kRegSz, DataText(c));
+    }
     return step;
   }
   if (c.OneIn(12)) {
@@ -1004,13 +1009,20 @@ struct SequenceResult {
   std::optional<Failure> Failed;
 };
 
+struct SequenceOptions {
+  // Save, Export and Import after every step, or only after the last one.
+  bool RoundTripEachStep = true;
+  bool PathsAtSizeLimit = true;
+};
+
 // Runs steps made from the choices, checking after each, until a check
-// fails, the step count is reached or the choices run out. Save, Export and
-// Import run after every step, or only after the last one.
-inline SequenceResult RunSequence(Choices& choices, std::size_t maxSteps, bool roundTripEachStep = true) {
+// fails, the step count is reached or the choices run out.
+inline SequenceResult RunSequence(Choices& choices, std::size_t maxSteps, SequenceOptions options = {}) {
+  const bool roundTripEachStep = options.RoundTripEachStep;
   SequenceResult result;
   CommandSequence sequence;
   sequence.CompareWrittenBytes = roundTripEachStep;
+  sequence.PathsAtSizeLimit = options.PathsAtSizeLimit;
   while (result.Steps.size() < maxSteps && (result.Steps.empty() || !choices.Exhausted())) {
     result.Steps.push_back(sequence.Generate(choices, result.Steps.empty()));
     sequence.Apply(result.Steps.back());
