@@ -21,6 +21,8 @@ TEST(DataTextOf, ShowsEachTypeReadably) {
       {Value(kRegSz, {'a', 0, 'b', 0}), u"ab"},           // no terminating zero
       {Value(kRegSz, {'a', 0, 0, 0, 'b', 0}), u"a"},      // up to the first zero
       {Value(kRegSz, {'a', 0, 'b'}), u"ab"},              // odd byte count
+      {Value(kRegSz, {0x24, 0x50, 0x3d, 0xd8, 0x00, 0xde}), u"\x5024\xd83d\xde00"},  // units beyond one byte
+      {TextToValue(kRegSz, u"値;\xd83d\xde00"), u"値;\xd83d\xde00"},
       {Value(kRegDword, {1, 0, 0, 0}), u"0x00000001 (1)"},
       {Value(kRegDword, {0, 0, 0, 0}), u"0x00000000 (0)"},
       {Value(kRegDword, {0xff, 0xff, 0xff, 0xff}), u"0xffffffff (4294967295)"},
