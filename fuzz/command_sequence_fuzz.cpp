@@ -12,7 +12,7 @@
 
 // Short sequences, many of them: a fault takes a handful of steps to show.
 // The property test of make test runs longer ones.
-constexpr std::size_t kStepsPerSequence = 16;
+constexpr std::size_t kStepsPerSequence = 12;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tallowin::testing;
