@@ -9,12 +9,6 @@
 namespace tallowin {
 namespace {
 
-RegistryNameIndex IndexOf(const std::vector<NamedValue>& values) {
-  RegistryNameIndex index;
-  for (std::size_t i = 0; i < values.size(); ++i) index.Insert(values[i].Name, i);
-  return index;
-}
-
 const RegistryValue* Lookup(const std::vector<NamedValue>& values, const RegistryNameIndex& index,
                             std::u16string_view name) {
   const std::optional<std::size_t> at = index.Find(name);
@@ -46,8 +40,8 @@ std::vector<NamedValue> AsKeyHoldsThem(const std::vector<NamedValue>& values) {
 std::vector<OutsideChange> FindOutsideChanges(KeyScope scope, const std::vector<NamedValue>& atLoad,
                                               const std::vector<NamedValue>& now,
                                               const std::vector<NamedValue>& toWrite) {
-  const RegistryNameIndex loadIndex = IndexOf(atLoad);
-  const RegistryNameIndex nowIndex = IndexOf(now);
+  const RegistryNameIndex loadIndex = IndexOfNames(atLoad);
+  const RegistryNameIndex nowIndex = IndexOfNames(now);
   std::vector<OutsideChange> changes;
   for (const NamedValue& value : AsKeyHoldsThem(toWrite)) {
     const RegistryValue* read = Lookup(atLoad, loadIndex, value.Name);
@@ -74,7 +68,7 @@ std::vector<NamedValue> KeepingOutsideChanges(std::vector<NamedValue> toWrite, K
 
 bool SameKeyValues(const std::vector<NamedValue>& a, const std::vector<NamedValue>& b) {
   if (a.size() != b.size()) return false;
-  const RegistryNameIndex index = IndexOf(b);
+  const RegistryNameIndex index = IndexOfNames(b);
   return std::all_of(a.begin(), a.end(),
                      [&](const NamedValue& value) { return SameValue(&value.Value, Lookup(b, index, value.Name)); });
 }

@@ -26,6 +26,18 @@ std::optional<std::size_t> RegistryNameIndex::Find(std::u16string_view name) con
   return std::nullopt;
 }
 
+RegistryNameIndex IndexOfNames(const std::vector<NamedValue>& values) {
+  RegistryNameIndex index;
+  for (std::size_t i = 0; i < values.size(); ++i) index.Insert(values[i].Name, i);
+  return index;
+}
+
+RegistryNameIndex IndexOfNames(const std::vector<std::u16string>& names) {
+  RegistryNameIndex index;
+  for (std::size_t i = 0; i < names.size(); ++i) index.Insert(names[i], i);
+  return index;
+}
+
 std::size_t RegistryNameIndex::Insert(std::u16string_view name, std::size_t position) {
   if (const std::optional<std::size_t> held = Find(name)) return *held;
   byShape_.emplace(ShapeOf(name), Held{std::u16string(name), position});

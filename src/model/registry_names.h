@@ -5,6 +5,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "model/variable_entry.h"
 
 // Names found again as the registry finds value names: ignoring letter case
 // (SameRegistryName), in constant time on average however many there are,
@@ -28,5 +31,9 @@ class RegistryNameIndex {
   // By the name's shape: names of one value always have the same shape.
   std::unordered_multimap<std::u16string, Held> byShape_;
 };
+
+// The names of a key's values, or a list of names, each at its position.
+RegistryNameIndex IndexOfNames(const std::vector<NamedValue>& values);
+RegistryNameIndex IndexOfNames(const std::vector<std::u16string>& names);
 
 }  // namespace tallowin

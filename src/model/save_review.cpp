@@ -12,20 +12,6 @@
 namespace tallowin {
 namespace {
 
-// Names found as the registry finds them, each in constant time, so that a
-// review of two keys of ten thousand values stays quick.
-RegistryNameIndex IndexOf(const std::vector<NamedValue>& values) {
-  RegistryNameIndex index;
-  for (std::size_t i = 0; i < values.size(); ++i) index.Insert(values[i].Name, i);
-  return index;
-}
-
-RegistryNameIndex IndexOf(const std::vector<std::u16string>& names) {
-  RegistryNameIndex index;
-  for (std::size_t i = 0; i < names.size(); ++i) index.Insert(names[i], i);
-  return index;
-}
-
 bool MayDelete(KeyScope scope, std::u16string_view name, const RegistryNameIndex& toWrite,
                const RegistryNameIndex& namesAtLoad) {
   if (scope == KeyScope::System && EqualsIgnoringCase(name, u"Path")) return false;
@@ -46,9 +32,11 @@ bool IsTooLong(const NamedValue& value) {
 
 void AddScopeRows(KeyScope scope, const ReviewScope& review, const std::vector<ScopedName>& marked,
                   std::vector<ReviewRow>& rows) {
-  const RegistryNameIndex currentNames = IndexOf(review.Current);
-  const RegistryNameIndex namesToWrite = IndexOf(review.ToWrite);
-  const RegistryNameIndex namesAtLoad = IndexOf(review.NamesAtLoad);
+  // Names found as the registry finds them, each in constant time, so that
+  // a review of two keys of ten thousand values stays quick.
+  const RegistryNameIndex currentNames = IndexOfNames(review.Current);
+  const RegistryNameIndex namesToWrite = IndexOfNames(review.ToWrite);
+  const RegistryNameIndex namesAtLoad = IndexOfNames(review.NamesAtLoad);
   RegistryNameIndex ticked;
   for (std::size_t i = 0; i < marked.size(); ++i) {
     if (marked[i].Scope == scope) ticked.Insert(marked[i].Name, i);
@@ -114,7 +102,7 @@ std::u16string ValueText(const std::optional<RegistryValue>& value, bool withTyp
 
 bool MayDeleteOnSave(KeyScope scope, std::u16string_view name, const std::vector<NamedValue>& toWrite,
                      const std::vector<std::u16string>& namesAtLoad) {
-  return MayDelete(scope, name, IndexOf(toWrite), IndexOf(namesAtLoad));
+  return MayDelete(scope, name, IndexOfNames(toWrite), IndexOfNames(namesAtLoad));
 }
 
 std::vector<ReviewRow> ReviewDifferences(const ReviewScope& system, const ReviewScope& user,

@@ -625,8 +625,7 @@ void TMainForm::MirrorModel() {
 }
 
 void TMainForm::ShowFilterCount() {
-  const FilterField& filter = model_.ShownTab == Tab::Path ? pathView_.Filter() : ViewOf(model_.ShownTab)->Filter();
-  const std::u16string count = filter.CountText().value_or(std::u16string());
+  const std::u16string count = ShownFilter()->CountText().value_or(std::u16string());
   if (count != filterCount_) {
     filterCount_ = count;
     ApplyStatusParts();
