@@ -96,8 +96,11 @@ std::unique_ptr<TMainForm> TMainForm::Create(HINSTANCE instance, int showCommand
   std::unique_ptr<TMainForm> form(new TMainForm(instance, overrides));
   const std::wstring caption = win32::ToWide(texts::kAppTitle);
   win32::UniqueMenu menu(::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAINMENU)));
+  // Made at its size on the main screen: sizing it again would lay out
+  // its menu bar and frame a second time.
+  const SIZE size = FrameSizeForClient(kClientSize, kMainStyle, true, DpiOf(nullptr));
   const HWND window = ::CreateWindowExW(0, kMainClass, caption.c_str(), kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu.get(), instance, form.get());
+                                        size.cx, size.cy, nullptr, menu.get(), instance, form.get());
   if (window == nullptr) return nullptr;
   menu.release();  // the window's menu is destroyed with the window
   form->FormCreate();
@@ -128,11 +131,13 @@ HWND TMainForm::Control(int id) {
     case IDC_PATH_PAGE:
     case IDC_SYS_PAGE:
     case IDC_USER_PAGE:
+      CreatePage(static_cast<std::size_t>(id - IDC_PATH_PAGE));
       return pages_[static_cast<std::size_t>(id - IDC_PATH_PAGE)];
     default:
       break;
   }
   for (HWND parent : {pages_[0], pages_[1], pages_[2], panel_}) {
+    if (parent == nullptr) continue;
     if (const HWND control = ::GetDlgItem(parent, id); control != nullptr) return control;
   }
   return nullptr;
@@ -175,12 +180,9 @@ void TMainForm::LoadAtStart() {
 }
 
 void TMainForm::CreatePages() {
-  // The pages come first so that they lie above the tab control.
-  for (std::size_t index = 0; index < pages_.size(); ++index) {
-    pages_[index] = CreateChild(window_, WS_EX_CONTROLPARENT, kPageClass, L"", WS_CLIPSIBLINGS,
-                                IDC_PATH_PAGE + static_cast<int>(index));
-    if (index != 0) ::ShowWindow(pages_[index], SW_HIDE);
-  }
+  // The Path page comes first so that it lies above the tab control; the
+  // variable tabs' pages are made with their views.
+  CreatePage(0);
   pageControl_ = CreateChild(window_, 0, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, IDC_PAGE_CONTROL);
   const std::u16string_view tabs[] = {texts::kTabPath, texts::kTabSystem, texts::kTabUser};
   for (int index = 0; index < 3; ++index) {
@@ -191,6 +193,21 @@ void TMainForm::CreatePages() {
     ::SendMessageW(pageControl_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   }
   statusBar_ = CreateChild(window_, 0, STATUSCLASSNAMEW, L"", 0, IDC_STATUS_BAR);
+}
+
+void TMainForm::CreatePage(std::size_t index) {
+  if (pages_[index] != nullptr) return;
+  const HWND page = CreateChild(window_, WS_EX_CONTROLPARENT, kPageClass, L"", WS_CLIPSIBLINGS,
+                                IDC_PATH_PAGE + static_cast<int>(index));
+  pages_[index] = page;
+  if (index == 0) return;
+  // Hidden, beneath the pages before it and above the tab control, which
+  // it covers.
+  std::size_t above = index - 1;
+  while (pages_[above] == nullptr) --above;
+  ::SetWindowPos(page, pages_[above], 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOREDRAW);
+  FitPagesToTabs();
 }
 
 void TMainForm::CreatePanel() {
@@ -236,6 +253,7 @@ void TMainForm::ApplyLayout() {
 void TMainForm::CreateView(Tab tab) {
   VariableTabView* view = ViewOf(tab);
   if (view == nullptr || view->Created()) return;
+  CreatePage(static_cast<std::size_t>(tab));
   const HWND page = pages_[static_cast<std::size_t>(tab)];
   view->Create(page, hints_);
   view->Layout(dpi_);
@@ -275,6 +293,7 @@ void TMainForm::FitPagesToTabs() {
   ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&display), 2);
   ::SendMessageW(pageControl_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
   for (HWND page : pages_) {
+    if (page == nullptr) continue;
     ::MoveWindow(page, display.left, display.top, display.right - display.left, display.bottom - display.top, FALSE);
   }
 }
@@ -483,6 +502,7 @@ void TMainForm::PageControlChange() {
   if (index < 0 || index > 2) return;
   CreateView(static_cast<Tab>(index));
   for (std::size_t page = 0; page < pages_.size(); ++page) {
+    if (pages_[page] == nullptr) continue;
     ::ShowWindow(pages_[page], static_cast<int>(page) == index ? SW_SHOW : SW_HIDE);
   }
   // The focus never stays on a control of a hidden page, where keys would

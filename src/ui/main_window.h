@@ -76,6 +76,8 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void FormCreate();
   void LoadAtStart();
   void CreatePages();
+  // The page of a tab, made once; the variable tabs' pages when first needed.
+  void CreatePage(std::size_t index);
   void CreatePanel();
   void ApplyLayout();
   void FitPagesToTabs();

@@ -57,7 +57,15 @@ void SizeToClientArea(HWND window, SIZE designClient, UINT dpi) {
   if (!::GetWindowRect(window, &frame) || !::GetClientRect(window, &client)) return;
   const int width = (frame.right - frame.left) - client.right + Scale(designClient.cx, dpi);
   const int height = (frame.bottom - frame.top) - client.bottom + Scale(designClient.cy, dpi);
+  // Moving a window costs a round of messages even when nothing changes.
+  if (width == frame.right - frame.left && height == frame.bottom - frame.top) return;
   ::SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE FrameSizeForClient(SIZE designClient, DWORD style, bool hasMenu, UINT dpi) {
+  RECT rect{0, 0, Scale(designClient.cx, dpi), Scale(designClient.cy, dpi)};
+  if (!::AdjustWindowRectEx(&rect, style, hasMenu ? TRUE : FALSE, 0)) return SIZE{CW_USEDEFAULT, CW_USEDEFAULT};
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
 void SetFontOnChildren(HWND parent, HFONT font) {

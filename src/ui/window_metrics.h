@@ -36,6 +36,11 @@ int TextWidth(HWND window, HFONT font, std::u16string_view text);
 // now, at this DPI.
 void SizeToClientArea(HWND window, SIZE designClient, UINT dpi);
 
+// The window size whose client area has the design size at the DPI, for a
+// window not made yet, so that it is made at its size; SizeToClientArea
+// corrects it where the frame turns out otherwise (a menu bar of two lines).
+SIZE FrameSizeForClient(SIZE designClient, DWORD style, bool hasMenu, UINT dpi);
+
 // Sets a font on a window and every child window it has.
 void SetFontOnChildren(HWND parent, HFONT font);
 
