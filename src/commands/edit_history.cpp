@@ -89,7 +89,14 @@ std::u16string EditHistory::RedoHint() const {
 }
 
 EditState EditHistory::Capture(const MainModel& model) const {
-  const EditState* latest = steps_.empty() ? nullptr : &steps_.back().After;
+  // Most commands and notifications change nothing: sharing the parts with
+  // the state last noted costs a comparison where a copy of ten thousand
+  // rows would cost far more.
+  const EditState* latest = latest_.SysList ? &latest_ : steps_.empty() ? nullptr : &steps_.back().After;
+  return CaptureSharing(model, latest);
+}
+
+EditState EditHistory::CaptureSharing(const MainModel& model, const EditState* latest) {
   const auto earlier = [latest](auto member) { return latest != nullptr ? &(latest->*member) : nullptr; };
   EditState state;
   state.SysList = Keep(model.SysList, earlier(&EditState::SysList));
@@ -106,7 +113,8 @@ EditState EditHistory::Capture(const MainModel& model) const {
 }
 
 void EditHistory::Note(EditStep step, EditState before, const MainModel& after) {
-  EditState now = Capture(after);
+  EditState now = CaptureSharing(after, &before);
+  latest_ = now;
   if (step == EditStep::Load) {
     if (!SameEdits(before, now)) Clear();
     return;

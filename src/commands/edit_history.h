@@ -122,6 +122,8 @@ class EditHistory {
     EditState Before;
     EditState After;
   };
+  // The model's state, sharing the parts it has in common with `latest`.
+  static EditState CaptureSharing(const MainModel& model, const EditState* latest);
   void Push(EditStep kind, EditState before, EditState after);
   void PutBack(MainModel& model, const EditState& state);
   // Takes what a command that is no edit changed of the names read and the
@@ -129,6 +131,7 @@ class EditHistory {
   void CarryBaseline(EditState& from, const EditState& to);
 
   std::deque<Step> steps_;
+  EditState latest_;  // the state after the command last noted
   std::size_t done_ = 0;  // steps_[0, done_) can be undone, the rest redone
   bool typingOpen_ = false;
   bool running_ = false;
