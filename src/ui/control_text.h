@@ -21,12 +21,4 @@ inline void SetTextIfDifferent(HWND window, std::u16string_view text) {
   ::SetWindowTextW(window, win32::Wide(copy));
 }
 
-// A child control of the main window, created visible at no size: the
-// layout places it.
-inline HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
-  return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
-}
-
 }  // namespace tallowin::ui

@@ -4,6 +4,7 @@
 
 #include "model/texts.h"
 #include "ui/control_text.h"
+#include "ui/main_window_layout.h"
 #include "win32/wide_text.h"
 
 namespace tallowin::ui {

@@ -35,6 +35,12 @@ constexpr std::array<ControlPlace, 22> kPlaces{{
     {IDM_EDIT_DELETE_BTN, Parent::Panel, 282, 6, 75, 25},
 }};
 
+RECT PlaceAt(const ControlPlace& place, UINT dpi) {
+  const int left = Scale(place.Left, dpi);
+  const int top = Scale(place.Top, dpi);
+  return RECT{left, top, left + Scale(place.Width, dpi), top + Scale(place.Height, dpi)};
+}
+
 }  // namespace
 
 std::span<const ControlPlace> ControlPlaces() { return kPlaces; }
@@ -49,9 +55,26 @@ const ControlPlace* FindControlPlace(int id) {
 void PlaceControls(HWND parent, Parent owner, UINT dpi) {
   for (const ControlPlace& place : kPlaces) {
     if (place.Owner != owner) continue;
-    ::MoveWindow(::GetDlgItem(parent, place.Id), Scale(place.Left, dpi), Scale(place.Top, dpi), Scale(place.Width, dpi),
-                 Scale(place.Height, dpi), FALSE);
+    const HWND control = ::GetDlgItem(parent, place.Id);
+    const RECT wanted = PlaceAt(place, dpi);
+    // Moving a control costs a round of messages even when it stays put,
+    // and the controls are made where they belong.
+    RECT now{};
+    if (::GetWindowRect(control, &now) && ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2) != 0 &&
+        ::EqualRect(&now, &wanted)) {
+      continue;
+    }
+    ::MoveWindow(control, wanted.left, wanted.top, wanted.right - wanted.left, wanted.bottom - wanted.top, FALSE);
   }
+}
+
+HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+  const ControlPlace* place = FindControlPlace(id);
+  const RECT rect = place != nullptr ? PlaceAt(*place, DpiOf(parent)) : RECT{};
+  return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
 }
 
 }  // namespace tallowin::ui

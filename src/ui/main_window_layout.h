@@ -38,4 +38,10 @@ const ControlPlace* FindControlPlace(int id);
 // Places the controls of one parent at their design rectangles for the DPI.
 void PlaceControls(HWND parent, Parent owner, UINT dpi);
 
+// A child control of the main window, created visible where the layout
+// places it at the parent's DPI, so that it need not be moved there; a
+// control the layout has no place for is made at no size and placed by
+// its owner.
+HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int id);
+
 }  // namespace tallowin::ui
