@@ -229,12 +229,7 @@ void TMainForm::ApplyLayout() {
     fontDpi_ = dpi_;
   }
   SizeToClientArea(window_, kClientSize, dpi_);
-  const auto place = [this](HWND control, int left, int top, int width, int height) {
-    ::MoveWindow(control, Scale(left, dpi_), Scale(top, dpi_), Scale(width, dpi_), Scale(height, dpi_), FALSE);
-  };
-  place(pageControl_, kPageControlRect.left, kPageControlRect.top, kPageControlRect.right - kPageControlRect.left,
-        kPageControlRect.bottom - kPageControlRect.top);
-  place(panel_, 0, kPanelTop, kClientSize.cx, kPanelHeight);
+  PlaceControls(window_, Parent::Window, dpi_);
   PlaceControls(panel_, Parent::Panel, dpi_);
   ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   SetFontOnChildren(window_, font_.get());

@@ -10,7 +10,9 @@ namespace {
 
 // The filter field takes the top of each list's place, and the line that
 // shows what a value becomes lies under the fields.
-constexpr std::array<ControlPlace, 22> kPlaces{{
+constexpr std::array<ControlPlace, 24> kPlaces{{
+    {IDC_PAGE_CONTROL, Parent::Window, 0, 0, 492, 390},
+    {IDC_PANEL1, Parent::Window, 0, 390, 492, 40},
     {IDC_EDIT1, Parent::PathPage, 8, 8, 449, 20},
     {IDC_PATH_FILTER_EDIT, Parent::PathPage, 8, 32, 449, 20},
     {IDC_PATH_LIST, Parent::PathPage, 8, 56, 449, 249},

@@ -6,14 +6,11 @@
 #include <string_view>
 
 // Where the main window's controls stand, in pixels at 96 DPI: the window's
-// client area, the bars, and every control relative to its parent (a tab
-// page or the panel), in tab order within each parent.
+// client area, the bars, and every control relative to its parent (the
+// window, a tab page or the panel), in tab order within each parent.
 namespace tallowin::ui {
 
 inline constexpr SIZE kClientSize{492, 449};
-inline constexpr RECT kPageControlRect{0, 0, 492, 390};  // left, top, right, bottom
-inline constexpr int kPanelTop = 390;
-inline constexpr int kPanelHeight = 40;
 inline constexpr int kStatusPanel0Width = 420;
 inline constexpr int kStatusPanel1Width = 50;
 // The space a status bar panel keeps around its text.
@@ -21,7 +18,7 @@ inline constexpr int kStatusTextMargins = 12;
 inline constexpr int kPathListItemHeight = 12;
 inline constexpr int kFontHeight = 12;
 
-enum class Parent { PathPage, SysPage, UserPage, Panel };
+enum class Parent { PathPage, SysPage, UserPage, Panel, Window };
 
 struct ControlPlace {
   int Id;

@@ -131,10 +131,13 @@ TEST_F(MainWindowTest, AChangeByAnotherProgramShowsTheNotice) {
     return true;
   };
   const std::u16string loaded = driver->StatusText(0);
-  // The real user key changes, the keys the window reads do not.
-  const DWORD one = 1;
-  ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, L"Environment", L"TallowinNoticeTest", REG_DWORD, &one, sizeof one),
-            ERROR_SUCCESS);
+  // The real user key changes, the keys the window reads do not. The data
+  // differs from run to run: the registry reports no change when a value is
+  // written again as it was, as one left by a run cut short would be.
+  const DWORD stamp = ::GetTickCount();
+  ASSERT_EQ(
+      ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Environment", L"TallowinNoticeTest", REG_DWORD, &stamp, sizeof stamp),
+      ERROR_SUCCESS);
   ASSERT_TRUE(nextChange());
   EXPECT_EQ(driver->StatusText(0), loaded);
 
