@@ -92,8 +92,7 @@ EditState EditHistory::Capture(const MainModel& model) const {
   // Most commands and notifications change nothing: sharing the parts with
   // the state last noted costs a comparison where a copy of ten thousand
   // rows would cost far more.
-  const EditState* latest = latest_.SysList ? &latest_ : steps_.empty() ? nullptr : &steps_.back().After;
-  return CaptureSharing(model, latest);
+  return CaptureSharing(model, latest_.SysList ? &latest_ : nullptr);
 }
 
 EditState EditHistory::CaptureSharing(const MainModel& model, const EditState* latest) {

@@ -62,9 +62,9 @@ void PlaceControls(HWND parent, Parent owner, UINT dpi) {
     // Moving a control costs a round of messages even when it stays put,
     // and the controls are made where they belong.
     RECT now{};
-    if (::GetWindowRect(control, &now) && ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2) != 0 &&
-        ::EqualRect(&now, &wanted)) {
-      continue;
+    if (::GetWindowRect(control, &now)) {
+      ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
+      if (::EqualRect(&now, &wanted)) continue;
     }
     ::MoveWindow(control, wanted.left, wanted.top, wanted.right - wanted.left, wanted.bottom - wanted.top, FALSE);
   }
