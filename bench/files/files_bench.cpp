@@ -110,6 +110,9 @@ class RedirectedRegistry final : public RegistryPort {
   PortResult DeleteValue(RootKey, std::u16string_view, std::u16string_view) override {
     return PortResult::Failure(ERROR_ACCESS_DENIED);
   }
+  PortResult ReadValue(RootKey, std::u16string_view, std::u16string_view, std::optional<RegistryValue>&) override {
+    return PortResult::Failure(ERROR_ACCESS_DENIED);
+  }
 
  private:
   const ScratchKeys& keys_;

@@ -95,6 +95,9 @@ class RedirectedRegistry : public RegistryPort {
   PortResult DeleteValue(RootKey, std::u16string_view, std::u16string_view) override {
     return PortResult::Failure(ERROR_ACCESS_DENIED);
   }
+  PortResult ReadValue(RootKey, std::u16string_view, std::u16string_view, std::optional<RegistryValue>&) override {
+    return PortResult::Failure(ERROR_ACCESS_DENIED);
+  }
 
  private:
   std::u16string_view Redirect(RootKey root, std::u16string_view subkey) const {

@@ -23,6 +23,11 @@ class ReadOnceRegistry final : public RegistryPort {
   PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override;
   PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) override;
   PortResult DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) override;
+  // Always the key as it is now.
+  PortResult ReadValue(RootKey root, std::u16string_view subkey, std::u16string_view name,
+                       std::optional<RegistryValue>& value) override {
+    return real_.ReadValue(root, subkey, name, value);
+  }
 
  private:
   using Key = std::pair<RootKey, std::u16string>;

@@ -89,6 +89,24 @@ class RegistryPort {
   // Removes one value from the key; a value that is not there counts as
   // removed.
   virtual PortResult DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) = 0;
+  // One value as the key holds it now: nothing, and success, when the key
+  // has no value of that name.
+  virtual PortResult ReadValue(RootKey root, std::u16string_view subkey, std::u16string_view name,
+                               std::optional<RegistryValue>& value) = 0;
+};
+
+// The writers' turn: every program that writes the two keys (the window's
+// Save, each run of the command line) holds it from before it reads what
+// its writes depend on until after its last write, so that two writers
+// never interleave a read and the write based on it. It is machine-wide and
+// recursive for its holder; a write made without it takes it for itself.
+class WriteTurnPort {
+ public:
+  virtual ~WriteTurnPort() = default;
+  // Waits a bounded time for the turn. Once it succeeded, the turn is held
+  // until Release. WAIT_TIMEOUT (258) when another writer kept it too long.
+  virtual PortResult Take() = 0;
+  virtual void Release() = 0;
 };
 
 // The system's description of an error code, and its clock.
@@ -271,6 +289,7 @@ struct CommandPorts {
   FolderCheckPort* FolderChecks = nullptr;
   // Without it, Save takes the question's default answer.
   OutsideChangePort* OutsideChanges = nullptr;
+  WriteTurnPort* WriteTurn = nullptr;
 };
 
 }  // namespace tallowin

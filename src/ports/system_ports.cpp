@@ -37,6 +37,34 @@ PortResult Win32Registry::DeleteValue(RootKey root, std::u16string_view subkey, 
   return FromStatus(registry::DeleteValue(root, subkey, name));
 }
 
+PortResult Win32Registry::ReadValue(RootKey root, std::u16string_view subkey, std::u16string_view name,
+                                    std::optional<RegistryValue>& value) {
+  RegistryValue read;
+  const LSTATUS status = registry::ReadValue(root, subkey, name, read);
+  value.reset();
+  if (status == ERROR_FILE_NOT_FOUND) return PortResult::Success();
+  if (status == ERROR_SUCCESS) value = std::move(read);
+  return FromStatus(status);
+}
+
+struct Win32WriteTurn::Held {
+  std::optional<registry::WriteTurn> Turn;
+};
+
+Win32WriteTurn::Win32WriteTurn() : held_(std::make_unique<Held>()) {}
+
+Win32WriteTurn::~Win32WriteTurn() = default;
+
+PortResult Win32WriteTurn::Take() {
+  if (held_->Turn) return PortResult::Success();
+  held_->Turn.emplace();
+  const LSTATUS taken = held_->Turn->Take();
+  if (taken != ERROR_SUCCESS) held_->Turn.reset();
+  return FromStatus(taken);
+}
+
+void Win32WriteTurn::Release() { held_->Turn.reset(); }
+
 std::u16string Win32System::DescribeError(std::uint32_t code) { return win32::DescribeError(code); }
 
 LocalTime Win32System::LocalNow() {

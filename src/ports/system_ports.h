@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +21,24 @@ class Win32Registry final : public RegistryPort {
   PortResult ReadKeyToItems(RootKey root, std::u16string_view subkey, std::vector<CClipItem>& items) override;
   PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) override;
   PortResult DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) override;
+  PortResult ReadValue(RootKey root, std::u16string_view subkey, std::u16string_view name,
+                       std::optional<RegistryValue>& value) override;
+};
+
+// The named mutex of registry/write_turn.h, held between Take and Release
+// (or the port's end).
+class Win32WriteTurn final : public WriteTurnPort {
+ public:
+  Win32WriteTurn();
+  ~Win32WriteTurn() override;
+  Win32WriteTurn(const Win32WriteTurn&) = delete;
+  Win32WriteTurn& operator=(const Win32WriteTurn&) = delete;
+  PortResult Take() override;
+  void Release() override;
+
+ private:
+  struct Held;
+  std::unique_ptr<Held> held_;
 };
 
 class Win32System final : public SystemPort {

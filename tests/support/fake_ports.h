@@ -91,6 +91,17 @@ class FakeRegistry : public RegistryPort {
     return PortResult::Success();
   }
 
+  PortResult ReadValue(RootKey root, std::u16string_view subkey, std::u16string_view name,
+                       std::optional<RegistryValue>& value) override {
+    value.reset();
+    auto key = Keys.find({root, std::u16string(subkey)});
+    if (key == Keys.end()) return PortResult::Success();
+    for (const auto& [existing, stored] : key->second) {
+      if (EqualsIgnoringCase(existing, name)) value = stored;
+    }
+    return PortResult::Success();
+  }
+
  private:
   template <typename Sink>
   PortResult Read(RootKey root, std::u16string_view subkey, Sink sink) {

@@ -32,6 +32,10 @@ class RedirectedRegistry : public RegistryPort {
   PortResult DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) override {
     return real_.DeleteValue(RootKey::CurrentUser, Redirect(root, subkey), name);
   }
+  PortResult ReadValue(RootKey root, std::u16string_view subkey, std::u16string_view name,
+                       std::optional<RegistryValue>& value) override {
+    return real_.ReadValue(RootKey::CurrentUser, Redirect(root, subkey), name, value);
+  }
 
   std::u16string System;
   std::u16string User;
