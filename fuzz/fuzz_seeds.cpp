@@ -64,6 +64,13 @@ int main(int argc, char** argv) {
   };
   WriteFile(folder + "/written.reg", EncodeFile(MakeFileLines(system, user)));
   WriteFile(folder + "/empty-sections.reg", EncodeFile(MakeFileLines({}, {})));
+  // Names the registry takes for one value: Import keeps one of them.
+  WriteFile(folder + "/one-name-twice.reg",
+            EncodeFile(MakeFileLines({MakeValueLine(u"path", TextToValue(kRegSz, u"C:\\A")),
+                                      MakeValueLine(u"PATH", TextToValue(kRegExpandSz, u"C:\\B"))},
+                                     {MakeValueLine(u"dupx", TextToValue(kRegSz, u"1")),
+                                      MakeValueLine(u"Other", TextToValue(kRegSz, u"o")),
+                                      MakeValueLine(u"DUPX", RegistryValue{kRegDword, {2, 0, 0, 0}})})));
   WriteFile(folder + "/lf-other-keys.reg",
             Utf16File(u"Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Environment]\n\"A\"=\"1\"\n"
                       u"[HKEY_LOCAL_MACHINE\\SOFTWARE]\n\"B\"=\"2\"\n[-HKEY_CURRENT_USER\\Environment]\n\"C\"=-\n"

@@ -1,6 +1,7 @@
 // Imports arbitrary bytes through the Import command, exports the lists it
 // filled through the Export command and imports that file into a new
-// window. The first import must hold what the reader read, and the second
+// window. The first import must hold what the reader read, as the registry
+// would hold it (one value for names it takes for one), and the second
 // must equal the first row for row: names, type names, data texts, the
 // exact bytes Save would write, and the Path items.
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "commands/file_commands.h"
+#include "model/collation.h"
 #include "model/main_model.h"
 #include "model/texts.h"
 #include "regfile/reg_file.h"
@@ -104,9 +106,28 @@ void CompareRows(const char* list, const std::vector<Row>& first, const std::vec
   }
 }
 
+// A section's values as the key holds them after the import: the values of
+// names the registry takes for one are one value, under the first name's
+// spelling, holding the last one's type and bytes. A plain search of every
+// name before, so that it does not share the Import's way of finding them.
+NamedValues AsTheKeyHolds(const std::vector<regfile::ParsedValue>& values) {
+  NamedValues held;
+  for (const regfile::ParsedValue& value : values) {
+    const auto same = std::find_if(held.begin(), held.end(),
+                                   [&](const auto& earlier) { return SameRegistryName(earlier.first, value.Name); });
+    if (same == held.end()) {
+      held.emplace_back(value.Name, value.Value);
+    } else {
+      same->second = value.Value;
+    }
+  }
+  return held;
+}
+
 // The first import against the reader: each list whose section the file
-// holds writes exactly the section's values (the System list besides an
-// empty Path when the section has none); a list without one stays empty.
+// holds writes exactly the section's values as the key holds them (the
+// System list besides an empty Path when the section has none); a list
+// without one stays empty.
 void CheckAgainstReader(const MainModel& model, const regfile::ParsedFile& file) {
   for (const regfile::Scope scope : {regfile::Scope::System, regfile::Scope::User}) {
     const bool system = scope == regfile::Scope::System;
@@ -115,7 +136,7 @@ void CheckAgainstReader(const MainModel& model, const regfile::ParsedFile& file)
     for (const regfile::ParsedSection& section : file.Sections) {
       if (section.Target != scope) continue;
       present = true;
-      for (const regfile::ParsedValue& value : section.Values) expected.emplace_back(value.Name, value.Value);
+      expected = AsTheKeyHolds(section.Values);
     }
     const bool hasPath = std::any_of(expected.begin(), expected.end(), [](const auto& v) { return IsPathName(v.first); });
     if (system && present && !hasPath) expected.emplace_back(u"Path", TextToValue(kRegExpandSz, u""));
