@@ -8,20 +8,25 @@
 #   - Import, Export and Import again through the commands, which must give
 #     the same rows and Path items, on the same seeds;
 #   - editing sequences with the property test's checks (Save and Export
-#     write what the window shows), seeded by the property test's sequences.
+#     write what the window shows), seeded by the property test's sequences;
+#   - the JSON reader the DSC resources read standard input with: every
+#     document it accepts must go through the --json writer and back to the
+#     same value; seeded by the documents in fuzz/seeds/json/.
 # New inputs collect in fuzz/corpus-work/<target>/, a crashing input lands in
-# build/fuzz/ as <target>-crash-*.
+# the build folder as <target>-crash-*.
 #   scripts/fuzz.sh [SECONDS]        default 60 for each target
+# FUZZ_BUILD_DIR builds elsewhere than the preset's build/fuzz.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${1:-60}
-build=build/fuzz
+build=${FUZZ_BUILD_DIR:-build/fuzz}
 seeds=$build/seeds
 corpus=fuzz/corpus-work
 
-cmake --preset fuzz >/dev/null
+cmake --preset fuzz -B "$build" >/dev/null
 cmake --build "$build" -j "${FUZZ_BUILD_JOBS:-2}" --target tallowin_regfile_fuzz tallowin_regfile_fuzz_seeds \
-  tallowin_import_export_fuzz tallowin_command_sequence_fuzz tallowin_command_sequence_fuzz_seeds
+  tallowin_import_export_fuzz tallowin_command_sequence_fuzz tallowin_command_sequence_fuzz_seeds \
+  tallowin_json_fuzz
 mkdir -p "$seeds/regfile" "$seeds/command-sequence"
 "$build/fuzz/tallowin_regfile_fuzz_seeds" "$seeds/regfile"
 "$build/fuzz/tallowin_command_sequence_fuzz_seeds" "$seeds/command-sequence"
@@ -49,4 +54,5 @@ run() {
 run "registration-file reader" regfile 16384 -dict="$seeds/regfile/reg_file.dict" "$seeds/regfile" fuzz/seeds/peers
 run "import, export, import" import-export 16384 -dict="$seeds/regfile/reg_file.dict" "$seeds/regfile" fuzz/seeds/peers
 run "editing sequences" command-sequence 4096 "$seeds/command-sequence"
+run "JSON reader" json 4096 -dict=fuzz/json.dict fuzz/seeds/json
 exit $status
