@@ -145,53 +145,63 @@ class Reader {
       if (c < 0x20) return Fail(texts::kJsonControlCharacter);
       if (c != u'\\') {
         out += c;
-        continue;
-      }
-      if (at_ >= text_.size()) return Fail(texts::kJsonEndedEarly);
-      const char16_t escaped = text_[at_++];
-      switch (escaped) {
-        case u'"':
-        case u'\\':
-        case u'/':
-          out += escaped;
-          break;
-        case u'b':
-          out += u'\b';
-          break;
-        case u'f':
-          out += u'\f';
-          break;
-        case u'n':
-          out += u'\n';
-          break;
-        case u'r':
-          out += u'\r';
-          break;
-        case u't':
-          out += u'\t';
-          break;
-        case u'u': {
-          char32_t unit = 0;
-          if (!Hex4(unit)) return false;
-          // A surrogate escape must be one half of a pair: a lone half would
-          // become a name or value no other program can read back.
-          if (unit >= 0xDC00 && unit <= 0xDFFF) return Fail(texts::kJsonBadEscape);
-          if (unit >= 0xD800 && unit <= 0xDBFF) {
-            char32_t low = 0;
-            if (!Take(u'\\') || !Take(u'u') || !Hex4(low) || low < 0xDC00 || low > 0xDFFF) {
-              return Fail(texts::kJsonBadEscape);
-            }
-            out += static_cast<char16_t>(unit);
-            out += static_cast<char16_t>(low);
-            break;
-          }
-          out += static_cast<char16_t>(unit);
-          break;
-        }
-        default:
-          return Fail(texts::kJsonBadEscape);
+      } else if (!Escape(out)) {
+        return false;
       }
     }
+  }
+
+  // What follows a backslash in a string.
+  bool Escape(std::u16string& out) {
+    if (at_ >= text_.size()) return Fail(texts::kJsonEndedEarly);
+    const char16_t escaped = text_[at_++];
+    switch (escaped) {
+      case u'"':
+      case u'\\':
+      case u'/':
+        out += escaped;
+        return true;
+      case u'b':
+        out += u'\b';
+        return true;
+      case u'f':
+        out += u'\f';
+        return true;
+      case u'n':
+        out += u'\n';
+        return true;
+      case u'r':
+        out += u'\r';
+        return true;
+      case u't':
+        out += u'\t';
+        return true;
+      case u'u':
+        return UnicodeEscape(out);
+      default:
+        return Fail(texts::kJsonBadEscape);
+    }
+  }
+
+  // The four digits after "\u", and for the high half of a surrogate pair
+  // the "\u" escape of its low half.
+  bool UnicodeEscape(std::u16string& out) {
+    char32_t unit = 0;
+    if (!Hex4(unit)) return false;
+    // A surrogate escape must be one half of a pair: a lone half would
+    // become a name or value no other program can read back.
+    if (unit >= 0xDC00 && unit <= 0xDFFF) return Fail(texts::kJsonBadEscape);
+    if (unit >= 0xD800 && unit <= 0xDBFF) {
+      char32_t low = 0;
+      if (!Take(u'\\') || !Take(u'u') || !Hex4(low) || low < 0xDC00 || low > 0xDFFF) {
+        return Fail(texts::kJsonBadEscape);
+      }
+      out += static_cast<char16_t>(unit);
+      out += static_cast<char16_t>(low);
+      return true;
+    }
+    out += static_cast<char16_t>(unit);
+    return true;
   }
 
   bool Digits() {
@@ -219,6 +229,8 @@ class Reader {
 };
 
 }  // namespace
+
+JsonValue::JsonValue() = default;
 
 const JsonValue* JsonValue::Member(std::u16string_view name) const {
   for (const auto& [key, value] : Members) {

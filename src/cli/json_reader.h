@@ -20,6 +20,10 @@ struct JsonValue {
   std::vector<JsonValue> Elements;
   std::vector<std::pair<std::u16string, JsonValue>> Members;  // in the text's order
 
+  // Defined out of line: clang with GCC's library cannot define it here,
+  // where the pairs of Members need JsonValue complete.
+  JsonValue();
+
   // The member of that name, if this is an object that has one.
   const JsonValue* Member(std::u16string_view name) const;
 };
