@@ -20,7 +20,7 @@
 #include "support/fake_ports.h"
 #include "support/scripted_dialogs.h"
 #include "ui/main_window.h"
-#include "ui/ports/folder_check.h"
+#include "ports/folder_check.h"
 #include "ui/resources/resource.h"
 
 namespace {

@@ -1,20 +1,30 @@
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
-// Standard output and standard error. A console gets the text through the
-// wide console API, so every character shows whatever the console's code
-// page; a file or a pipe gets UTF-8, which scripts read without guessing a
-// code page.
+// Standard output, standard error and standard input as the commands meet
+// them. The program's console (win32_console.h) writes to the real streams;
+// tests keep what a run wrote.
 namespace tallowin::cli {
+
+// All of standard input, read as UTF-8.
+struct InputText {
+  bool Read = true;
+  std::uint32_t ErrorCode = 0;  // the system's, when it could not be read
+  // Nothing when the bytes were not UTF-8.
+  std::optional<std::u16string> Text;
+};
 
 class Console {
  public:
-  Console();
+  virtual ~Console() = default;
   // Results: what a script reads.
-  void Out(std::u16string_view text);
+  void Out(std::u16string_view text) {
+    if (!WriteOut(text)) outputFailed_ = true;
+  }
   // Messages: what a person reads.
   void Err(std::u16string_view text);
   // From now on each message is one JSON line {"level":"error","message":...}
@@ -24,17 +34,14 @@ class Console {
   // Whether a write to standard output failed (a closed pipe, a full disk):
   // a run whose results were lost has not succeeded.
   bool OutputFailed() const { return outputFailed_; }
+  virtual InputText ReadAllInput() = 0;
+
+ protected:
+  // False when the text could not be written.
+  virtual bool WriteOut(std::u16string_view text) = 0;
+  virtual void WriteErr(std::u16string_view text) = 0;
 
  private:
-  struct Stream {
-    HANDLE Handle = nullptr;
-    bool IsConsole = false;
-  };
-  static Stream Open(DWORD which);
-  static bool Write(const Stream& stream, std::u16string_view text);
-
-  Stream out_;
-  Stream err_;
   bool outputFailed_ = false;
   bool jsonErrors_ = false;
 };

@@ -1,19 +1,15 @@
 #include "cli/context.h"
 
-#include <windows.h>
-
 #include <string>
 
+#include "model/text_scan.h"
 #include "cli/cli_texts.h"
 
 namespace tallowin::cli {
 namespace {
 
 void ErrLine(Context& context, std::u16string_view text) {
-  std::u16string line(text);
-  // The system's descriptions end with a line break of their own.
-  while (!line.empty() && (line.back() == u'\r' || line.back() == u'\n')) line.pop_back();
-  context.Io.Err(line + u"\r\n");
+  context.Io.Err(std::u16string(WithoutTrailingLineBreaks(text)) + u"\r\n");
 }
 
 }  // namespace
@@ -30,7 +26,7 @@ ExitCode Refuse(Context& context, std::u16string_view message) {
 }
 
 ExitCode ReportFailure(Context& context, std::u16string_view firstLine, std::uint32_t code) {
-  std::u16string message(code == WAIT_TIMEOUT ? texts::kTurnTimedOut : firstLine);
+  std::u16string message(code == kErrorWaitTimeout ? texts::kTurnTimedOut : firstLine);
   if (!message.empty() && message.back() != u'\n') message += u'\n';
   message += context.Ports.System->DescribeError(code);
   ErrLine(context, message);
@@ -38,7 +34,7 @@ ExitCode ReportFailure(Context& context, std::u16string_view firstLine, std::uin
 }
 
 ExitCode ReportWriteFailure(Context& context, std::u16string_view firstLine, std::uint32_t code) {
-  if (code != ERROR_ACCESS_DENIED) return ReportFailure(context, firstLine, code);
+  if (code != kErrorAccessDenied) return ReportFailure(context, firstLine, code);
   ReportFailure(context, texts::kAccessDenied, code);
   return ExitCode::AccessDenied;
 }

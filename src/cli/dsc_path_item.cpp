@@ -1,14 +1,14 @@
 // The DSC resource Tallowin.Environment/PathItem: one folder in a key's
 // Path, added as `path add` adds it and removed as `path remove` removes it.
-#include <algorithm>
 #include <string>
 
 #include "model/path_value_edit.h"
-#include "commands/value_write_rules.h"
+#include "commands/program_variable.h"
+#include "commands/write_plans.h"
 #include "cli/cli_texts.h"
 #include "cli/dsc_resource.h"
 #include "cli/keys.h"
-#include "cli/path_key.h"
+#include "cli/value_access.h"
 #include "cli/verbs.h"
 #include "cli/write_session.h"
 
@@ -25,26 +25,16 @@ constexpr DscProperty kProperties[] = {
     {u"_inDesiredState", JsonKind::Boolean, false, {}, true},
 };
 
-// Whether some item names the folder, and the Path that set would write:
-// none when the Path is as desired.
-struct PathItemPlan {
-  bool Present = false;
-  std::optional<std::u16string> NewValue;
-};
-
-PathItemPlan PlanPathItem(const DscRequest& request, const std::u16string& folder, const KeyLists& lists,
-                          Context& context) {
-  const std::vector<std::u16string> parts = PathParts(lists, request.Scope);
-  const std::vector<bool> naming =
-      PartsNamingFolder(parts, folder, lists.System, lists.User, ProgramLookup(*context.Ports.Environment));
-  PathItemPlan plan;
-  plan.Present = std::find(naming.begin(), naming.end(), true) != naming.end();
-  if (plan.Present && !request.Exist) plan.NewValue = WithoutParts(parts, naming);
-  if (!plan.Present && request.Exist) {
-    const PathPlace place = request.Text(u"position") == u"first" ? PathPlace::First : PathPlace::Last;
-    plan.NewValue = WithFolderAdded(parts, folder, place, {});
-  }
-  return plan;
+// The edit that set makes: the folder added (first or last) when it is to
+// exist, else every item that names it removed.
+PathPlan PlanPathItem(const DscRequest& request, const std::u16string& folder, const KeyLists& lists,
+                      Context& context) {
+  PathEditRequest edit;
+  edit.Scope = request.Scope;
+  edit.Folder = folder;
+  edit.Add = request.Exist;
+  edit.Place = request.Text(u"position") == u"first" ? PathPlace::First : PathPlace::Last;
+  return PlanPathEdit(lists, edit, ProgramVariableLookup(*context.Ports.Environment));
 }
 
 JsonObject PathItemState(const DscRequest& request, const std::u16string& folder, bool present) {
@@ -53,8 +43,8 @@ JsonObject PathItemState(const DscRequest& request, const std::u16string& folder
   return state;
 }
 
-std::vector<std::u16string_view> Differing(const PathItemPlan& plan) {
-  if (plan.NewValue) return {u"_exist"};
+std::vector<std::u16string_view> Differing(const PathPlan& plan) {
+  if (plan.ToWrite || plan.Refusal != WriteRefusal::None) return {u"_exist"};
   return {};
 }
 
@@ -63,19 +53,17 @@ ExitCode SetPathItem(const DscRequest& request, const std::u16string& folder, Co
   if (const ExitCode begun = session.Begin(); begun != ExitCode::Done) return begun;
   KeyLists lists;
   if (const ExitCode read = ReadKeys(context, lists); read != ExitCode::Done) return read;
-  const PathItemPlan plan = PlanPathItem(request, folder, lists, context);
-  if (plan.NewValue) {
-    std::optional<RegistryValue> current;
-    const NamedValue value = PathValueFor(lists, request.Scope, *plan.NewValue, current);
-    if (RowsHoldRefusedValue(RowsForValue(request.Scope, value, current))) return Refuse(context, texts::kValueTooLong);
-    if (const ExitCode written = session.Write(request.Scope, {value}); written != ExitCode::Done) return written;
-    KeyLists after;
-    if (const ExitCode read = ReadKeys(context, after); read != ExitCode::Done) return read;
-    const bool present = PlanPathItem(request, folder, after, context).Present;
-    PrintDscResult(context, request, PathItemState(request, folder, present), Differing(plan));
+  const PathPlan plan = PlanPathItem(request, folder, lists, context);
+  if (plan.Refusal != WriteRefusal::None) return RefuseWrite(context, plan.Refusal, folder);
+  if (!plan.ToWrite) {
+    PrintDscResult(context, request, PathItemState(request, folder, plan.Named), {});
     return ExitCode::Done;
   }
-  PrintDscResult(context, request, PathItemState(request, folder, plan.Present), {});
+  if (const ExitCode written = session.Write(request.Scope, {*plan.ToWrite}); written != ExitCode::Done) return written;
+  KeyLists after;
+  if (const ExitCode read = ReadKeys(context, after); read != ExitCode::Done) return read;
+  const bool present = PlanPathItem(request, folder, after, context).Named;
+  PrintDscResult(context, request, PathItemState(request, folder, present), Differing(plan));
   return ExitCode::Done;
 }
 
@@ -91,8 +79,8 @@ ExitCode RunDscPathItem(const Arguments& arguments, Context& context) {
   if (request.Operation == DscOperation::Set) return SetPathItem(request, folder, context);
   KeyLists lists;
   if (const ExitCode read = ReadKeys(context, lists); read != ExitCode::Done) return read;
-  const PathItemPlan plan = PlanPathItem(request, folder, lists, context);
-  PrintDscResult(context, request, PathItemState(request, folder, plan.Present),
+  const PathPlan plan = PlanPathItem(request, folder, lists, context);
+  PrintDscResult(context, request, PathItemState(request, folder, plan.Named),
                  request.Operation == DscOperation::Test ? Differing(plan) : std::vector<std::u16string_view>{});
   return ExitCode::Done;
 }

@@ -1,7 +1,5 @@
 #include "cli/dsc_resource.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <string>
 
@@ -9,34 +7,6 @@
 
 namespace tallowin::cli {
 namespace {
-
-// All of standard input as UTF-8 bytes. A pipe's writer that has closed its
-// end reports ERROR_BROKEN_PIPE: that is the end of the input, not a failure.
-bool ReadStandardInput(std::string& bytes, DWORD& error) {
-  const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
-  if (input == nullptr || input == INVALID_HANDLE_VALUE) return true;
-  char buffer[65536];
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(input, buffer, sizeof buffer, &got, nullptr)) {
-      error = ::GetLastError();
-      return error == ERROR_BROKEN_PIPE;
-    }
-    if (got == 0) return true;
-    bytes.append(buffer, got);
-  }
-}
-
-bool Utf8ToText(std::string_view bytes, std::u16string& text) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  if (bytes.empty()) return true;
-  const int length = static_cast<int>(bytes.size());
-  const int units = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
-  if (units <= 0) return false;
-  text.resize(static_cast<std::size_t>(units));
-  return ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), length,
-                               reinterpret_cast<wchar_t*>(text.data()), units) == units;
-}
 
 std::optional<DscOperation> OperationNamed(std::u16string_view word) {
   if (word == u"get") return DscOperation::Get;
@@ -84,13 +54,11 @@ ExitCode BeginDscRequest(const Arguments& arguments, Context& context, std::span
   if (!operation) return UsageError(context, std::u16string(texts::kDscUnknownOperation) + arguments.Operands[0]);
   request.Operation = *operation;
 
-  std::string bytes;
-  DWORD error = 0;
-  if (!ReadStandardInput(bytes, error)) return ReportFailure(context, texts::kDscInputUnreadable, error);
-  std::u16string text;
-  if (!Utf8ToText(bytes, text)) return Refuse(context, texts::kDscInputNotUtf8);
+  const InputText input = context.Io.ReadAllInput();
+  if (!input.Read) return ReportFailure(context, texts::kDscInputUnreadable, input.ErrorCode);
+  if (!input.Text) return Refuse(context, texts::kDscInputNotUtf8);
   std::u16string message;
-  std::optional<JsonValue> desired = ParseJson(text, message);
+  std::optional<JsonValue> desired = ParseJson(*input.Text, message);
   if (!desired) return Refuse(context, message);
   if (const auto problem = PropertyProblem(*desired, properties)) return Refuse(context, *problem);
   request.Desired = std::move(*desired);

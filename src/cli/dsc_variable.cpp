@@ -2,10 +2,9 @@
 // written as `set` writes it and deleted as `unset` deletes it.
 #include <string>
 
-#include "model/collation.h"
 #include "model/type_names.h"
 #include "model/value_text.h"
-#include "commands/value_write_rules.h"
+#include "commands/write_plans.h"
 #include "cli/cli_texts.h"
 #include "cli/dsc_resource.h"
 #include "cli/value_access.h"
@@ -31,53 +30,47 @@ constexpr DscProperty kProperties[] = {
 // leaves nothing for the next test or set to find.
 struct VariablePlan {
   std::vector<std::u16string_view> Differing;
-  std::optional<NamedValue> ToWrite;
-  bool ToDelete = false;
+  WritePlan Write;
   std::u16string Refusal;  // why set cannot reach the desired state
 };
+
+// The properties the key's value differs in, for a value that exists.
+std::vector<std::u16string_view> DifferingProperties(const std::optional<std::u16string>& value,
+                                                     const WritePlan& write, const RegistryValue& current) {
+  std::vector<std::u16string_view> differing;
+  if (write.Rows.empty() && write.Refusal == WriteRefusal::None) return differing;
+  const std::u16string text = DataTextOf(current);
+  if (value && *value != text) differing.push_back(u"value");
+  if (!write.ToWrite || write.ToWrite->Value.TypeCode != current.TypeCode) differing.push_back(u"type");
+  // The same text and type in other bytes (a value stored without its
+  // closing NUL, say) still differs.
+  if (differing.empty()) differing.push_back(u"value");
+  return differing;
+}
 
 VariablePlan PlanVariable(const DscRequest& request, const std::u16string& name,
                           const std::optional<RegistryValue>& current) {
   VariablePlan plan;
-  const std::optional<std::u16string> value = request.Text(u"value");
-  const std::optional<std::u16string> typeName = request.Text(u"type");
   if (!request.Exist) {
-    if (!current) return plan;
-    plan.Differing.push_back(u"_exist");
-    plan.ToDelete = true;
-    if (request.Scope == KeyScope::System && EqualsIgnoringCase(name, u"Path")) plan.Refusal = texts::kSystemPathKept;
-    return plan;
+    plan.Write = PlanUnset(request.Scope, name, current);
+    if (current) plan.Differing.push_back(u"_exist");
+  } else {
+    const std::optional<std::u16string> value = request.Text(u"value");
+    const std::optional<std::u16string> typeName = request.Text(u"type");
+    if (current && !value && !typeName) return plan;
+    if (!current && !value) {
+      plan.Differing.push_back(u"_exist");
+      plan.Refusal = std::u16string(texts::kDscValueNeeded) + name;
+      return plan;
+    }
+    std::optional<std::uint32_t> asked;
+    if (typeName) asked = static_cast<std::uint32_t>(TypeIndexOf(*typeName));
+    // Without a value, a type alone retypes the text the key holds.
+    plan.Write = PlanSet(request.Scope, name, value ? *value : DataTextOf(*current), asked, current);
+    plan.Differing = current ? DifferingProperties(value, plan.Write, *current)
+                             : std::vector<std::u16string_view>{u"_exist"};
   }
-  if (!current) plan.Differing.push_back(u"_exist");
-  if (current && !value && !typeName) return plan;
-  std::optional<std::uint32_t> asked;
-  if (typeName) asked = static_cast<std::uint32_t>(TypeIndexOf(*typeName));
-  // Without a value, a type alone retypes the text the key holds.
-  const std::u16string text = value ? *value : current ? DataTextOf(*current) : std::u16string();
-  const std::optional<std::uint32_t> type = TypeForSet(asked, current, text);
-  if (current) {
-    if (value && *value != DataTextOf(*current)) plan.Differing.push_back(u"value");
-    if (!type || *type != current->TypeCode) plan.Differing.push_back(u"type");
-  }
-  if (!type) {
-    plan.Refusal = std::u16string(texts::kNotStringValue) + name;
-    return plan;
-  }
-  if (!current && !value) {
-    plan.Refusal = std::u16string(texts::kDscValueNeeded) + name;
-    return plan;
-  }
-  const NamedValue toWrite{name, TextToValue(*type, text)};
-  const std::vector<ReviewRow> rows = RowsForValue(request.Scope, toWrite, current);
-  if (rows.empty()) {
-    plan.Differing.clear();
-    return plan;
-  }
-  // The same text and type in other bytes (a value stored without its
-  // closing NUL, say) still differs.
-  if (plan.Differing.empty()) plan.Differing.push_back(u"value");
-  if (RowsHoldRefusedValue(rows)) plan.Refusal = texts::kValueTooLong;
-  plan.ToWrite = toWrite;
+  if (plan.Write.Refusal != WriteRefusal::None) plan.Refusal = RefusalMessage(plan.Write.Refusal, name);
   return plan;
 }
 
@@ -100,10 +93,10 @@ ExitCode SetVariable(const DscRequest& request, const std::u16string& name, Cont
   if (const ExitCode read = ReadCurrent(context, request.Scope, name, current); read != ExitCode::Done) return read;
   const VariablePlan plan = PlanVariable(request, name, current);
   if (!plan.Refusal.empty() && !plan.Differing.empty()) return Refuse(context, plan.Refusal);
-  if (plan.ToDelete) {
+  if (plan.Write.ToDelete) {
     if (const ExitCode deleted = session.Delete(request.Scope, name); deleted != ExitCode::Done) return deleted;
-  } else if (plan.ToWrite) {
-    if (const ExitCode written = session.Write(request.Scope, {*plan.ToWrite}); written != ExitCode::Done) {
+  } else if (plan.Write.ToWrite) {
+    if (const ExitCode written = session.Write(request.Scope, {*plan.Write.ToWrite}); written != ExitCode::Done) {
       return written;
     }
   }
@@ -122,7 +115,9 @@ ExitCode RunDscVariable(const Arguments& arguments, Context& context) {
     return begun;
   }
   const std::u16string name = *request.Text(u"name");
-  if (const auto problem = NameProblem(name)) return Refuse(context, *problem);
+  if (const WriteRefusal refusal = RefusalOfName(name); refusal != WriteRefusal::None) {
+    return RefuseWrite(context, refusal, name);
+  }
   // A NUL would end the text every reader of the variable sees.
   if (request.Text(u"value").value_or(u"").find(u'\0') != std::u16string::npos) {
     return Refuse(context, std::u16string(texts::kDscValueHoldsNul) + name);

@@ -2,12 +2,14 @@
 #include <string>
 
 #include "model/main_model.h"
+#include "model/text_scan.h"
 #include "model/texts.h"
 #include "regfile/reg_file.h"
 #include "commands/file_commands.h"
 #include "commands/value_write_rules.h"
 #include "cli/cli_texts.h"
 #include "cli/keys.h"
+#include "cli/value_access.h"
 #include "cli/review_output.h"
 #include "cli/verbs.h"
 #include "cli/write_session.h"
@@ -51,12 +53,11 @@ ExitCode RowsOfFile(const Arguments& arguments, Context& context, std::vector<Re
 
 ExitCode RunExport(const Arguments& arguments, Context& context) {
   // The lists as a Load leaves them: Export then writes every value as read.
+  KeyLists lists;
+  if (const ExitCode read = ReadKeys(context, lists); read != ExitCode::Done) return read;
   MainModel model;
-  for (const KeyScope scope : {KeyScope::System, KeyScope::User}) {
-    EditList& list = scope == KeyScope::System ? model.SysList : model.UserList;
-    const PortResult read = context.Ports.Registry->ReadKeyToList(RootOf(scope), SubkeyOf(scope), list);
-    if (!read.Succeeded) return ReportFailure(context, tallowin::texts::kLoadFailed, read.ErrorCode);
-  }
+  model.SysList = std::move(lists.System);
+  model.UserList = std::move(lists.User);
   return WriteFile(context, arguments.Operands[0], RegistrationFileOfLists(model));
 }
 
@@ -81,9 +82,9 @@ ExitCode RunApply(const Arguments& arguments, Context& context) {
   std::vector<ReviewRow> rows;
   if (const ExitCode read = RowsOfFile(arguments, context, rows); read != ExitCode::Done) return read;
   std::erase_if(rows, [](const ReviewRow& row) { return row.Kind == ReviewKind::Remains && !row.DeleteOnSave; });
-  if (RowsHoldRefusedValue(rows)) {
+  if (const std::optional<RefusedRow> refused = FirstRefusedRow(rows)) {
     PrintReviewRows(context.Io, rows, false);
-    return Refuse(context, texts::kValueTooLong);
+    return RefuseWrite(context, refused->Reason, refused->Row->Name);
   }
   if (session.EndsBeforeWriting(rows)) return ExitCode::Done;
   // One write per key, with the key opened once: the values in the order
@@ -103,12 +104,8 @@ ExitCode RunApply(const Arguments& arguments, Context& context) {
     if (const ExitCode done = session.Delete(row.Scope, row.Name); done != ExitCode::Done) return done;
     ++deleted;
   }
-  const auto decimal = [](std::size_t number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-  };
-  context.Io.Out(std::u16string(texts::kAppliedPrefix) + decimal(written) + std::u16string(texts::kDeletedCountPrefix) +
-                 decimal(deleted) + u"\r\n");
+  context.Io.Out(std::u16string(texts::kAppliedPrefix) + DecimalText(written) +
+                 std::u16string(texts::kDeletedCountPrefix) + DecimalText(deleted) + u"\r\n");
   return ExitCode::Done;
 }
 

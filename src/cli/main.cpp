@@ -8,16 +8,17 @@
 
 #include "ports/environment_port.h"
 #include "ports/file_system.h"
+#include "ports/folder_check.h"
 #include "ports/system_ports.h"
 #include "model/texts.h"
 #include "win32/wide_text.h"
-#include "cli/console.h"
+#include "cli/win32_console.h"
 #include "cli/read_once_registry.h"
 #include "cli/verbs.h"
 
 int wmain(int argc, wchar_t** argv) {
   using namespace tallowin;
-  cli::Console console;
+  cli::Win32Console console;
   try {
     ports::Win32Registry win32Registry;
     cli::ReadOnceRegistry registry(win32Registry);
@@ -25,12 +26,16 @@ int wmain(int argc, wchar_t** argv) {
     ports::Win32Environment environment;
     ports::Win32System system;
     ports::Win32EnvironmentBroadcast broadcast;
+    ports::Win32WriteTurn turn;
+    ports::Win32FolderCheck folderChecks;
     cli::Context context{console, {}};
     context.Ports.Registry = &registry;
     context.Ports.Files = &files;
     context.Ports.Environment = &environment;
     context.Ports.System = &system;
     context.Ports.Broadcast = &broadcast;
+    context.Ports.WriteTurn = &turn;
+    context.Ports.FolderChecks = &folderChecks;
 
     std::vector<std::u16string> words;
     for (int i = 1; i < argc; ++i) words.push_back(win32::FromWide(argv[i]));

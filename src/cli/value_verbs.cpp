@@ -1,11 +1,11 @@
 // list, get, set and unset: the values of the keys one at a time.
 #include <string>
 
-#include "model/collation.h"
 #include "model/texts.h"
 #include "model/type_names.h"
 #include "model/value_text.h"
-#include "commands/value_write_rules.h"
+#include "commands/program_variable.h"
+#include "commands/write_plans.h"
 #include "cli/cli_texts.h"
 #include "cli/json.h"
 #include "cli/keys.h"
@@ -57,14 +57,14 @@ ExitCode RunGet(const Arguments& arguments, Context& context) {
   const std::u16string& name = arguments.Operands[0];
   KeyLists lists;
   if (const ExitCode read = ReadKeys(context, lists); read != ExitCode::Done) return read;
-  const VariableLookup lookup = ProgramLookup(*context.Ports.Environment);
+  const VariableLookup lookup = ProgramVariableLookup(*context.Ports.Environment);
   const std::vector<KeyScope> scopes = arguments.ScopesToShow();
   std::vector<std::u16string> json;
   std::u16string text;
   for (const KeyScope scope : scopes) {
-    const int row = lists.Of(scope).FindIgnoringCase(name);
-    if (row < 0) continue;
-    const VariableEntry& entry = lists.Of(scope).At(row);
+    const VariableEntry* found = FindValue(lists, scope, name);
+    if (found == nullptr) continue;
+    const VariableEntry& entry = *found;
     const std::u16string data = arguments.Has(kExpand)
                                     ? ExpandAsNewProcess(entry.Data(), lists.System, lists.User, lookup)
                                     : std::u16string(entry.Data());
@@ -83,7 +83,6 @@ ExitCode RunGet(const Arguments& arguments, Context& context) {
 
 ExitCode RunSet(const Arguments& arguments, Context& context) {
   const std::u16string& name = arguments.Operands[0];
-  const std::u16string& text = arguments.Operands[1];
   const KeyScope scope = *arguments.Scope();
   std::optional<std::uint32_t> asked;
   if (arguments.Has(kType)) {
@@ -93,47 +92,33 @@ ExitCode RunSet(const Arguments& arguments, Context& context) {
     }
     asked = static_cast<std::uint32_t>(index);
   }
-  if (const auto problem = NameProblem(name)) return Refuse(context, *problem);
-
+  if (const WriteRefusal refusal = RefusalOfName(name); refusal != WriteRefusal::None) {
+    return RefuseWrite(context, refusal, name);
+  }
   WriteSession session(context, arguments);
   if (const ExitCode begun = session.Begin(); begun != ExitCode::Done) return begun;
   std::optional<RegistryValue> current;
   if (const ExitCode read = ReadCurrent(context, scope, name, current); read != ExitCode::Done) return read;
-  const std::optional<std::uint32_t> type = TypeForSet(asked, current, text);
-  if (!type) return Refuse(context, std::u16string(texts::kNotStringValue) + name);
-  const NamedValue value{name, TextToValue(*type, text)};
-  const std::vector<ReviewRow> rows = RowsForValue(scope, value, current);
-  if (RowsHoldRefusedValue(rows)) return Refuse(context, texts::kValueTooLong);
-  if (session.EndsBeforeWriting(rows)) return ExitCode::Done;
-  if (const ExitCode written = session.Write(scope, {value}); written != ExitCode::Done) return written;
-  context.Io.Out(std::u16string(texts::kWrittenAs) + std::u16string(TypeNameOf(*type)) + u": " + name + u"\r\n");
+  const WritePlan plan = PlanSet(scope, name, arguments.Operands[1], asked, current);
+  if (plan.Refusal != WriteRefusal::None) return RefuseWrite(context, plan.Refusal, name);
+  if (session.EndsBeforeWriting(plan.Rows)) return ExitCode::Done;
+  if (const ExitCode written = session.Write(scope, {*plan.ToWrite}); written != ExitCode::Done) return written;
+  context.Io.Out(std::u16string(texts::kWrittenAs) + std::u16string(TypeNameOf(plan.ToWrite->Value.TypeCode)) + u": " +
+                 name + u"\r\n");
   return ExitCode::Done;
 }
 
 ExitCode RunUnset(const Arguments& arguments, Context& context) {
   const std::u16string& name = arguments.Operands[0];
   const KeyScope scope = *arguments.Scope();
-  if (name.empty()) return Refuse(context, texts::kNameEmpty);
-  if (scope == KeyScope::System && EqualsIgnoringCase(name, u"Path")) return Refuse(context, texts::kSystemPathKept);
-
+  if (name.empty()) return RefuseWrite(context, WriteRefusal::NameEmpty, {});
   WriteSession session(context, arguments);
   if (const ExitCode begun = session.Begin(); begun != ExitCode::Done) return begun;
   std::optional<RegistryValue> current;
   if (const ExitCode read = ReadCurrent(context, scope, name, current); read != ExitCode::Done) return read;
-  if (!current) {
-    context.Io.Out(std::u16string(texts::kNothingToDo) + u"\r\n");
-    return ExitCode::Done;
-  }
-  if (session.IsDryRun()) {
-    ReviewRow row;
-    row.Scope = scope;
-    row.Name = name;
-    row.Kind = ReviewKind::Remains;
-    row.Current = current;
-    row.Deletable = row.DeleteOnSave = true;
-    PrintReviewRows(context.Io, {row}, false);
-    return ExitCode::Done;
-  }
+  const WritePlan plan = PlanUnset(scope, name, current);
+  if (plan.Refusal != WriteRefusal::None) return RefuseWrite(context, plan.Refusal, name);
+  if (session.EndsBeforeWriting(plan.Rows)) return ExitCode::Done;
   if (const ExitCode deleted = session.Delete(scope, name); deleted != ExitCode::Done) return deleted;
   context.Io.Out(std::u16string(texts::kDeleted) + name + u"\r\n");
   return ExitCode::Done;

@@ -16,17 +16,16 @@ WriteSession::WriteSession(Context& context, const Arguments& arguments)
 
 WriteSession::~WriteSession() {
   // Other writers need not wait while running programs answer.
-  turn_.reset();
+  if (turnHeld_) context_.Ports.WriteTurn->Release();
   if (wrote_ && broadcast_) context_.Ports.Broadcast->AnnounceEnvironmentChange();
 }
 
 ExitCode WriteSession::Begin() {
-  if (dryRun_ || turn_) return ExitCode::Done;
-  turn_.emplace();
-  const LSTATUS taken = turn_->Take();
-  if (taken == ERROR_SUCCESS) return ExitCode::Done;
-  turn_.reset();
-  return ReportFailure(context_, tallowin::texts::kSaveFailed, static_cast<std::uint32_t>(taken));
+  if (dryRun_ || turnHeld_) return ExitCode::Done;
+  const PortResult taken = context_.Ports.WriteTurn->Take();
+  if (!taken.Succeeded) return ReportFailure(context_, tallowin::texts::kSaveFailed, taken.ErrorCode);
+  turnHeld_ = true;
+  return ExitCode::Done;
 }
 
 bool WriteSession::EndsBeforeWriting(const std::vector<ReviewRow>& rows) {
@@ -53,7 +52,8 @@ ExitCode WriteSession::BackUpOnce() {
 ExitCode WriteSession::Write(KeyScope scope, const std::vector<NamedValue>& values) {
   if (dryRun_ || values.empty()) return ExitCode::Done;
   if (const ExitCode backup = BackUpOnce(); backup != ExitCode::Done) return backup;
-  const PortResult written = context_.Ports.Registry->WriteListToKey(RootOf(scope), SubkeyOf(scope), values);
+  const KeyPlace place = PlaceOf(scope);
+  const PortResult written = context_.Ports.Registry->WriteListToKey(place.Root, place.Subkey, values);
   // A value is set in one call: each is whole, old or new, even when a later
   // one failed; the ones set were written and are announced.
   wrote_ = true;
@@ -64,7 +64,8 @@ ExitCode WriteSession::Write(KeyScope scope, const std::vector<NamedValue>& valu
 ExitCode WriteSession::Delete(KeyScope scope, std::u16string_view name) {
   if (dryRun_) return ExitCode::Done;
   if (const ExitCode backup = BackUpOnce(); backup != ExitCode::Done) return backup;
-  const PortResult deleted = context_.Ports.Registry->DeleteValue(RootOf(scope), SubkeyOf(scope), name);
+  const KeyPlace place = PlaceOf(scope);
+  const PortResult deleted = context_.Ports.Registry->DeleteValue(place.Root, place.Subkey, name);
   wrote_ = true;
   if (!deleted.Succeeded) return ReportWriteFailure(context_, tallowin::texts::kSaveFailed, deleted.ErrorCode);
   return ExitCode::Done;

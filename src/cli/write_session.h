@@ -7,7 +7,6 @@
 #include "model/environment_keys.h"
 #include "model/save_review.h"
 #include "model/variable_entry.h"
-#include "registry/write_turn.h"
 #include "cli/arguments.h"
 #include "cli/context.h"
 
@@ -44,7 +43,7 @@ class WriteSession {
   const bool broadcast_;
   bool backedUp_ = false;
   bool wrote_ = false;
-  std::optional<registry::WriteTurn> turn_;
+  bool turnHeld_ = false;
 };
 
 }  // namespace tallowin::cli

@@ -9,11 +9,12 @@
 
 #include "model/clip_item.h"
 #include "model/environment_keys.h"
-#include "model/registry_names.h"
+#include "model/text_scan.h"
 #include "model/texts.h"
 #include "regfile/reg_file.h"
 #include "commands/dialog_offsets.h"
 #include "commands/failure_report.h"
+#include "commands/value_write_rules.h"
 
 namespace tallowin {
 namespace {
@@ -24,11 +25,6 @@ constexpr std::uint32_t kErrorNotEnoughMemory = 8;
 // An import takes effect by moving a finished model into place, which cannot
 // fail half-way.
 static_assert(std::is_nothrow_move_assignable_v<MainModel>);
-
-std::u16string DecimalText(int number) {
-  const std::string digits = std::to_string(number);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 std::u16string CountLine(std::u16string_view prefix, int count) {
   std::u16string line(prefix);
@@ -75,24 +71,6 @@ void LinkImportedPathEntry(MainModel& model) {
   model.PathList = std::move(keptItems);
 }
 
-// A section's values as the key holds them once reg.exe imported the file:
-// names that differ only in letter case are one value, which keeps the
-// first spelling and takes the last value and type.
-std::vector<regfile::ParsedValue> OneValuePerName(std::vector<regfile::ParsedValue> values) {
-  std::vector<regfile::ParsedValue> merged;
-  merged.reserve(values.size());
-  RegistryNameIndex names;
-  for (regfile::ParsedValue& value : values) {
-    const std::size_t held = names.Insert(value.Name, merged.size());
-    if (held < merged.size()) {
-      merged[held].Value = std::move(value.Value);
-    } else {
-      merged.push_back(std::move(value));
-    }
-  }
-  return merged;
-}
-
 // The model after importing the file's sections, with its Path view
 // refreshed, and the report's text. A section replaces its whole list; a
 // scope without a section keeps its list.
@@ -111,7 +89,7 @@ MainModel ImportSections(const MainModel& model, const regfile::ParsedFile& pars
     imported.DeleteOnSave.clear();
     imported.Conflicts.clear();
     list.Clear();
-    for (regfile::ParsedValue& value : OneValuePerName(section.Values)) {
+    for (NamedValue& value : ValuesAsKeyHolds(section.Values)) {
       list.Add(VariableEntry::FromValue(std::move(value.Name), std::move(value.Value)));
     }
   }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "model/collation.h"
 #include "model/type_names.h"
 #include "model/value_text.h"
 
@@ -26,6 +27,24 @@ PortResult ReadKeyValues(RegistryPort& registry, KeyScope scope, std::vector<Nam
   }
   values = std::move(readValues);
   return read;
+}
+
+PortResult ReadKeyLists(RegistryPort& registry, KeyLists& lists) {
+  for (const KeyScope scope : {KeyScope::System, KeyScope::User}) {
+    const KeyPlace place = PlaceOf(scope);
+    const PortResult read =
+        registry.ReadKeyToList(place.Root, place.Subkey, scope == KeyScope::System ? lists.System : lists.User);
+    if (!read.Succeeded) return read;
+  }
+  return PortResult::Success();
+}
+
+const VariableEntry* FindValue(const KeyLists& lists, KeyScope scope, std::u16string_view name) {
+  const EditList& list = lists.Of(scope);
+  for (int i = 0; i < list.Count(); ++i) {
+    if (SameRegistryName(list.At(i).Name, name)) return &list.At(i);
+  }
+  return nullptr;
 }
 
 }  // namespace tallowin

@@ -33,6 +33,11 @@ struct PortResult {
   static PortResult Failure(std::uint32_t code) { return {false, code}; }
 };
 
+// The system's error codes that the commands tell apart.
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+// The writers' turn did not come in time.
+inline constexpr std::uint32_t kErrorWaitTimeout = 258;
+
 // --- Message dialogs -------------------------------------------------------
 
 struct ScreenPoint {

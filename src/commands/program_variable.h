@@ -19,4 +19,9 @@ inline std::optional<std::u16string> ProgramVariable(EnvironmentPort& environmen
   return value;
 }
 
+// The lookup that the expansion asks for a variable neither key holds.
+inline VariableLookup ProgramVariableLookup(EnvironmentPort& environment) {
+  return [&environment](std::u16string_view name) { return ProgramVariable(environment, name); };
+}
+
 }  // namespace tallowin

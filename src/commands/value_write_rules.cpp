@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "model/registry_names.h"
 #include "model/type_names.h"
 #include "commands/placement.h"
 
@@ -29,7 +30,7 @@ ReviewScope ScopeForSection(const regfile::ParsedSection* section, const std::ve
     scope.ToWrite = now;
     return scope;
   }
-  for (const regfile::ParsedValue& value : section->Values) scope.ToWrite.push_back({value.Name, value.Value});
+  scope.ToWrite = ValuesAsKeyHolds(section->Values);
   scope.NamesAtLoad = NamesOf(now);
   return scope;
 }
@@ -44,11 +45,44 @@ const regfile::ParsedSection* LastSection(const regfile::ParsedFile& file, regfi
 
 }  // namespace
 
-NameRefusal RefusalOfName(std::u16string_view name) {
-  if (name.empty()) return NameRefusal::Empty;
-  if (HasForbiddenNameCharacter(name)) return NameRefusal::ForbiddenCharacter;
-  if (name.size() > kLongestVariableName) return NameRefusal::TooLong;
-  return NameRefusal::None;
+WriteRefusal RefusalOfName(std::u16string_view name) {
+  if (name.empty()) return WriteRefusal::NameEmpty;
+  if (HasForbiddenNameCharacter(name)) return WriteRefusal::NameForbiddenCharacter;
+  if (name.size() > kLongestVariableName) return WriteRefusal::NameTooLong;
+  return WriteRefusal::None;
+}
+
+WriteRefusal RefusalOfRow(const ReviewRow& row) {
+  if (!row.ToWrite) return row.DeleteOnSave && IsSystemPath(row.Scope, row.Name) ? WriteRefusal::SystemPathKept
+                                                                                  : WriteRefusal::None;
+  if (const WriteRefusal name = RefusalOfName(row.Name); name != WriteRefusal::None) return name;
+  const std::size_t length = CharacterCount(*row.ToWrite);
+  if (length == 0 && IsSystemPath(row.Scope, row.Name)) return WriteRefusal::SystemPathKept;
+  const bool shortens = row.Current && length < CharacterCount(*row.Current);
+  if (length > kLongestVariableValue && !shortens) return WriteRefusal::ValueTooLong;
+  return WriteRefusal::None;
+}
+
+std::optional<RefusedRow> FirstRefusedRow(const std::vector<ReviewRow>& rows) {
+  for (const ReviewRow& row : rows) {
+    if (const WriteRefusal reason = RefusalOfRow(row); reason != WriteRefusal::None) return RefusedRow{&row, reason};
+  }
+  return std::nullopt;
+}
+
+std::vector<NamedValue> ValuesAsKeyHolds(const std::vector<regfile::ParsedValue>& values) {
+  std::vector<NamedValue> merged;
+  merged.reserve(values.size());
+  RegistryNameIndex names;
+  for (const regfile::ParsedValue& value : values) {
+    const std::size_t held = names.Insert(value.Name, merged.size());
+    if (held < merged.size()) {
+      merged[held].Value = value.Value;
+    } else {
+      merged.push_back({value.Name, value.Value});
+    }
+  }
+  return merged;
 }
 
 bool HoldsVariableReference(std::u16string_view text) {
@@ -121,12 +155,6 @@ std::vector<ReviewRow> RowsForFile(const regfile::ParsedFile& file, const std::v
   std::stable_sort(rows.begin(), rows.end(),
                    [&rank](const ReviewRow& a, const ReviewRow& b) { return rank(a) < rank(b); });
   return rows;
-}
-
-bool RowsHoldRefusedValue(const std::vector<ReviewRow>& rows) {
-  return std::any_of(rows.begin(), rows.end(), [](const ReviewRow& row) {
-    return row.ToWrite && (row.TooLong || RefusalOfName(row.Name) != NameRefusal::None);
-  });
 }
 
 }  // namespace tallowin

@@ -16,11 +16,39 @@
 // rows, so that what a dry run shows is exactly what a real run writes.
 namespace tallowin {
 
-enum class NameRefusal { None, Empty, ForbiddenCharacter, TooLong };
+// Why a write is refused: each reason has its own message.
+enum class WriteRefusal {
+  None,
+  NameEmpty,
+  NameForbiddenCharacter,
+  NameTooLong,
+  ValueTooLong,
+  SystemPathKept,
+  NotString,      // a set without a type, of a value that is no string
+  AnchorMissing,  // a Path add before or after an item the Path lacks
+};
 
 // An empty name, a name holding '=' or a control character (as the window
 // refuses them), or one longer than kLongestVariableName.
-NameRefusal RefusalOfName(std::u16string_view name);
+WriteRefusal RefusalOfName(std::u16string_view name);
+
+// Why one row of a write is refused, if it is: its name (above); a value
+// longer than a variable may be, unless the write makes an over-long value
+// shorter; the system Path deleted or emptied.
+WriteRefusal RefusalOfRow(const ReviewRow& row);
+
+// The first refused row of a write, with its reason; nothing when every row
+// may be written.
+struct RefusedRow {
+  const ReviewRow* Row = nullptr;
+  WriteRefusal Reason = WriteRefusal::None;
+};
+std::optional<RefusedRow> FirstRefusedRow(const std::vector<ReviewRow>& rows);
+
+// A section's values as the key holds them once the file is imported:
+// names the registry takes for one are one value, which keeps the first
+// spelling and takes the last value and type.
+std::vector<NamedValue> ValuesAsKeyHolds(const std::vector<regfile::ParsedValue>& values);
 
 // Whether the text holds a %NAME% reference (a non-empty name between two
 // '%'), which only an expandable string resolves.
@@ -39,14 +67,12 @@ std::vector<ReviewRow> RowsForValue(KeyScope scope, const NamedValue& toWrite,
                                     const std::optional<RegistryValue>& current);
 
 // The review's rows for making each key that has a section in the file hold
-// that section's values (the last section of a key counts, as for Import).
+// that section's values as the key will hold them (the last section of a
+// key counts, as for Import).
 // With deleteMissing, the values a key holds that its section lacks are
 // marked DeleteOnSave, the system Path excepted. A key without a section
 // gives no rows.
 std::vector<ReviewRow> RowsForFile(const regfile::ParsedFile& file, const std::vector<NamedValue>& systemNow,
                                    const std::vector<NamedValue>& userNow, bool deleteMissing);
-
-// Whether any row would write a value that is too long or has a refused name.
-bool RowsHoldRefusedValue(const std::vector<ReviewRow>& rows);
 
 }  // namespace tallowin

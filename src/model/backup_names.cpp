@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "model/collation.h"
+#include "model/text_scan.h"
 
 namespace tallowin {
 namespace {
@@ -67,7 +68,7 @@ std::u16string BackupFileName(const LocalTime& time, const std::vector<std::u16s
   const std::u16string base = std::u16string(kPrefix) + Stamp(time);
   std::u16string name = base + std::u16string(kExtension);
   for (unsigned suffix = 2; IsTaken(name, namesInFolder); ++suffix) {
-    name = base + u"-" + Ascii(std::to_string(suffix)) + std::u16string(kExtension);
+    name = base + u"-" + DecimalText(suffix) + std::u16string(kExtension);
   }
   return name;
 }

@@ -7,22 +7,42 @@
 
 namespace tallowin {
 
-std::vector<std::u16string> SplitAtSemicolons(std::u16string_view value) {
-  std::vector<std::u16string> parts;
+namespace {
+
+// The length of the separator at the position: a ';', CR LF, a lone CR or
+// a lone LF; 0 for any other character.
+std::size_t SeparatorAt(std::u16string_view value, std::size_t position) {
+  const char16_t c = value[position];
+  if (c == u';' || c == u'\n') return 1;
+  if (c != u'\r') return 0;
+  return position + 1 < value.size() && value[position + 1] == u'\n' ? 2 : 1;
+}
+
+}  // namespace
+
+StoredPathParts SplitStoredPath(std::u16string_view value) {
+  StoredPathParts parts;
   std::size_t start = 0;
-  for (std::size_t end = value.find(u';'); end != std::u16string_view::npos; end = value.find(u';', start)) {
-    parts.emplace_back(value.substr(start, end - start));
-    start = end + 1;
+  for (std::size_t position = 0; position < value.size();) {
+    const std::size_t length = SeparatorAt(value, position);
+    if (length == 0) {
+      ++position;
+      continue;
+    }
+    parts.Texts.emplace_back(value.substr(start, position - start));
+    parts.Separators.emplace_back(value.substr(position, length));
+    position += length;
+    start = position;
   }
-  parts.emplace_back(value.substr(start));
+  parts.Texts.emplace_back(value.substr(start));
   return parts;
 }
 
-std::u16string JoinWithSemicolons(const std::vector<std::u16string>& parts) {
+std::u16string JoinStoredPath(const StoredPathParts& parts) {
   std::u16string value;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) value += u';';
-    value += parts[i];
+  for (std::size_t i = 0; i < parts.Texts.size(); ++i) {
+    if (i > 0) value += parts.Separators[i - 1];
+    value += parts.Texts[i];
   }
   return value;
 }
@@ -32,11 +52,12 @@ bool IsSingleFolder(std::u16string_view folder) {
   return std::none_of(folder.begin(), folder.end(), [](char16_t c) { return c == u';' || c == u'\r' || c == u'\n'; });
 }
 
-std::vector<bool> PartsNamingFolder(const std::vector<std::u16string>& parts, std::u16string_view folder,
+std::vector<bool> PartsNamingFolder(const StoredPathParts& stored, std::u16string_view folder,
                                     const EditList& sysList, const EditList& userList,
                                     const VariableLookup& programVariable) {
   // The check compares items, which end with ';'; the folder is checked as
   // one more item after the parts.
+  const std::vector<std::u16string>& parts = stored.Texts;
   std::vector<std::u16string> items;
   items.reserve(parts.size() + 1);
   for (const std::u16string& part : parts) items.push_back(part + u';');
@@ -51,10 +72,11 @@ std::vector<bool> PartsNamingFolder(const std::vector<std::u16string>& parts, st
   return naming;
 }
 
-std::optional<std::u16string> WithFolderAdded(const std::vector<std::u16string>& parts, std::u16string_view folder,
+std::optional<std::u16string> WithFolderAdded(const StoredPathParts& parts, std::u16string_view folder,
                                               PathPlace place, const std::vector<bool>& anchor) {
+  const std::size_t count = parts.Texts.size();
   // An empty value has one empty part, which the new item replaces.
-  if (parts.size() == 1 && parts.front().empty()) {
+  if (count == 1 && parts.Texts.front().empty()) {
     if (place == PathPlace::Before || place == PathPlace::After) return std::nullopt;
     return std::u16string(folder);
   }
@@ -63,7 +85,7 @@ std::optional<std::u16string> WithFolderAdded(const std::vector<std::u16string>&
     case PathPlace::First:
       break;
     case PathPlace::Last:
-      at = parts.back().empty() ? parts.size() - 1 : parts.size();
+      at = parts.Texts.back().empty() ? count - 1 : count;
       break;
     case PathPlace::Before:
     case PathPlace::After: {
@@ -73,17 +95,29 @@ std::optional<std::u16string> WithFolderAdded(const std::vector<std::u16string>&
       break;
     }
   }
-  std::vector<std::u16string> added = parts;
-  added.insert(added.begin() + static_cast<std::ptrdiff_t>(at), std::u16string(folder));
-  return JoinWithSemicolons(added);
+  StoredPathParts added = parts;
+  added.Texts.insert(added.Texts.begin() + static_cast<std::ptrdiff_t>(at), std::u16string(folder));
+  // The ';' follows the new item, or, at the end, precedes it: the item
+  // then goes again with it on removal, whatever separators stand around.
+  added.Separators.insert(added.Separators.begin() + static_cast<std::ptrdiff_t>(std::min(at, count - 1)), u";");
+  return JoinStoredPath(added);
 }
 
-std::u16string WithoutParts(const std::vector<std::u16string>& parts, const std::vector<bool>& marked) {
-  std::vector<std::u16string> kept;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i >= marked.size() || !marked[i]) kept.push_back(parts[i]);
+std::u16string WithoutParts(const StoredPathParts& parts, const std::vector<bool>& marked) {
+  StoredPathParts kept;
+  kept.Texts.clear();
+  const std::size_t last = parts.Texts.size() - 1;
+  for (std::size_t i = 0; i <= last; ++i) {
+    const bool removed = i < marked.size() && marked[i];
+    if (!removed) {
+      kept.Texts.push_back(parts.Texts[i]);
+      if (i < last) kept.Separators.push_back(parts.Separators[i]);
+    } else if (i == last && !kept.Separators.empty()) {
+      kept.Separators.pop_back();  // the last part takes the separator before it
+    }
   }
-  return JoinWithSemicolons(kept);
+  if (kept.Texts.empty()) return {};
+  return JoinStoredPath(kept);
 }
 
 }  // namespace tallowin

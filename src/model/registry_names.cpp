@@ -44,4 +44,8 @@ std::size_t RegistryNameIndex::Insert(std::u16string_view name, std::size_t posi
   return position;
 }
 
+bool IsSystemPath(KeyScope scope, std::u16string_view name) {
+  return scope == KeyScope::System && SameRegistryName(name, u"Path");
+}
+
 }  // namespace tallowin

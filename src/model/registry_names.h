@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/environment_keys.h"
 #include "model/variable_entry.h"
 
 // Names found again as the registry finds value names: ignoring letter case
@@ -35,5 +36,9 @@ class RegistryNameIndex {
 // The names of a key's values, or a list of names, each at its position.
 RegistryNameIndex IndexOfNames(const std::vector<NamedValue>& values);
 RegistryNameIndex IndexOfNames(const std::vector<std::u16string>& names);
+
+// Whether the value is the system Path, which is never removed from its key
+// nor emptied: every program's search for commands starts from it.
+bool IsSystemPath(KeyScope scope, std::u16string_view name);
 
 }  // namespace tallowin

@@ -14,16 +14,8 @@ namespace {
 
 bool MayDelete(KeyScope scope, std::u16string_view name, const RegistryNameIndex& toWrite,
                const RegistryNameIndex& namesAtLoad) {
-  if (scope == KeyScope::System && EqualsIgnoringCase(name, u"Path")) return false;
+  if (IsSystemPath(scope, name)) return false;
   return namesAtLoad.Find(name).has_value() && !toWrite.Find(name).has_value();
-}
-
-// The data's length in characters, a closing zero not counted.
-std::size_t CharacterCount(const RegistryValue& value) {
-  std::size_t units = (value.Bytes.size() + 1) / 2;
-  const std::size_t size = value.Bytes.size();
-  if (size >= 2 && size % 2 == 0 && value.Bytes[size - 1] == 0 && value.Bytes[size - 2] == 0) --units;
-  return units;
 }
 
 bool IsTooLong(const NamedValue& value) {
@@ -103,6 +95,13 @@ std::u16string ValueText(const std::optional<RegistryValue>& value, bool withTyp
 bool MayDeleteOnSave(KeyScope scope, std::u16string_view name, const std::vector<NamedValue>& toWrite,
                      const std::vector<std::u16string>& namesAtLoad) {
   return MayDelete(scope, name, IndexOfNames(toWrite), IndexOfNames(namesAtLoad));
+}
+
+std::size_t CharacterCount(const RegistryValue& value) {
+  std::size_t units = (value.Bytes.size() + 1) / 2;
+  const std::size_t size = value.Bytes.size();
+  if (size >= 2 && size % 2 == 0 && value.Bytes[size - 1] == 0 && value.Bytes[size - 2] == 0) --units;
+  return units;
 }
 
 std::vector<ReviewRow> ReviewDifferences(const ReviewScope& system, const ReviewScope& user,

@@ -57,6 +57,9 @@ struct ReviewScope {
 bool MayDeleteOnSave(KeyScope scope, std::u16string_view name, const std::vector<NamedValue>& toWrite,
                      const std::vector<std::u16string>& namesAtLoad);
 
+// The data's length in characters, a closing zero not counted.
+std::size_t CharacterCount(const RegistryValue& value);
+
 // One row per value that differs. Type changes stand first; within that and
 // within the rest, the system key's rows come before the user key's, each
 // key's written values in list order and then the values that remain in the

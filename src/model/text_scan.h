@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-// Hexadecimal digits and blanks, as the data texts and registration files
-// read and write them.
+// Digits, blanks and line ends, as the data texts, registration files and
+// messages read and write them.
 namespace tallowin {
 
 inline constexpr std::u16string_view kLowerHexDigits = u"0123456789abcdef";
@@ -31,6 +31,23 @@ constexpr std::u16string_view SkipBlanks(std::u16string_view text) {
   std::size_t start = 0;
   while (start < text.size() && IsBlank(text[start])) ++start;
   return text.substr(start);
+}
+
+// A number in decimal digits.
+inline std::u16string DecimalText(std::uint64_t number) {
+  std::u16string digits;
+  do {
+    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + number % 10));
+    number /= 10;
+  } while (number != 0);
+  return digits;
+}
+
+// The text without the line breaks at its end (the system's descriptions of
+// its errors end with one).
+constexpr std::u16string_view WithoutTrailingLineBreaks(std::u16string_view text) {
+  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
+  return text;
 }
 
 constexpr std::u16string_view TrimTrailingBlanks(std::u16string_view text) {

@@ -17,7 +17,7 @@
 #include "ui/ports/file_pickers.h"
 #include "ports/file_system.h"
 #include "ui/ports/focused_edit_port.h"
-#include "ui/ports/folder_check.h"
+#include "ports/folder_check.h"
 #include "ui/ports/folder_picker.h"
 #include "ui/ports/message_dialogs.h"
 #include "ports/system_ports.h"

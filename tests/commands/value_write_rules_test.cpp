@@ -13,8 +13,8 @@
 namespace tallowin {
 namespace {
 
-// Path edits keep every byte they do not name: items, empty items and a
-// closing ';'.
+// Path edits keep every byte they do not name: items, empty items, line
+// breaks (which end an item as ';' does) and a closing separator.
 TEST(PathValueEdit, AddAndRemoveKeepTheRest) {
   struct Case {
     std::u16string Value;
@@ -31,16 +31,20 @@ TEST(PathValueEdit, AddAndRemoveKeepTheRest) {
       {u"A;B", PathPlace::Before, u"b\\", u"A;N;B"},
       {u"A;B", PathPlace::After, u"\"a\"", u"A;N;B"},
       {u"A;B", PathPlace::After, u"C", std::nullopt},
+      {u"A;B\r\nC;D", PathPlace::After, u"B", u"A;B\r\nN;C;D"},
+      {u"A\nB", PathPlace::Before, u"b", u"A\nN;B"},
+      {u"A\rB", PathPlace::First, u"", u"N;A\rB"},
+      {u"A;B\r\n", PathPlace::Last, u"", u"A;B\r\nN;"},
   };
   const EditList none;
   for (const Case& c : cases) {
-    const std::vector<std::u16string> parts = SplitAtSemicolons(c.Value);
-    EXPECT_EQ(JoinWithSemicolons(parts), c.Value);
+    const StoredPathParts parts = SplitStoredPath(c.Value);
+    EXPECT_EQ(JoinStoredPath(parts), c.Value);
     const std::vector<bool> anchor = PartsNamingFolder(parts, c.Anchor, none, none, nullptr);
     const std::optional<std::u16string> added = WithFolderAdded(parts, u"N", c.Place, anchor);
     EXPECT_EQ(added, c.Added) << std::string(c.Value.begin(), c.Value.end());
     if (!added || c.Value.empty()) continue;
-    const std::vector<std::u16string> after = SplitAtSemicolons(*added);
+    const StoredPathParts after = SplitStoredPath(*added);
     EXPECT_EQ(WithoutParts(after, PartsNamingFolder(after, u"n\\", none, none, nullptr)), c.Value);
   }
 }
@@ -55,9 +59,66 @@ TEST(ValueWriteRules, TypeAndReferenceTable) {
   EXPECT_EQ(TypeForSet(std::nullopt, expand, u"plain"), kRegExpandSz);
   EXPECT_EQ(TypeForSet(std::nullopt, dword, u"1"), std::nullopt);
   EXPECT_EQ(TypeForSet(kRegSz, dword, u"1"), kRegSz);
-  EXPECT_EQ(RefusalOfName(u""), NameRefusal::Empty);
-  EXPECT_EQ(RefusalOfName(u"A=B"), NameRefusal::ForbiddenCharacter);
-  EXPECT_EQ(RefusalOfName(std::u16string(256, u'a')), NameRefusal::TooLong);
+}
+
+// Each refused row says why; a write that shortens an over-long value is
+// allowed, and the system Path is neither deleted nor emptied.
+TEST(ValueWriteRules, RefusalOfRowTable) {
+  const auto text = [](std::size_t length) { return TextToValue(kRegSz, std::u16string(length, u'x')); };
+  struct Case {
+    KeyScope Scope;
+    std::u16string Name;
+    std::optional<RegistryValue> Current;
+    std::optional<RegistryValue> ToWrite;  // none: the row deletes
+    WriteRefusal Refusal;
+  };
+  const Case cases[] = {
+      {KeyScope::User, u"", std::nullopt, text(1), WriteRefusal::NameEmpty},
+      {KeyScope::User, u"A=B", std::nullopt, text(1), WriteRefusal::NameForbiddenCharacter},
+      {KeyScope::User, u"A\x1F", std::nullopt, text(1), WriteRefusal::NameForbiddenCharacter},
+      {KeyScope::User, std::u16string(256, u'a'), std::nullopt, text(1), WriteRefusal::NameTooLong},
+      {KeyScope::User, std::u16string(255, u'a'), std::nullopt, text(32767), WriteRefusal::None},
+      {KeyScope::User, u"Long", std::nullopt, text(32768), WriteRefusal::ValueTooLong},
+      {KeyScope::User, u"Long", text(40919), text(40918), WriteRefusal::None},
+      {KeyScope::User, u"Long", text(40919), text(40919), WriteRefusal::ValueTooLong},
+      {KeyScope::User, u"Long", text(32768), text(32769), WriteRefusal::ValueTooLong},
+      {KeyScope::System, u"PATH", text(3), TextToValue(kRegExpandSz, u""), WriteRefusal::SystemPathKept},
+      {KeyScope::System, u"path", text(3), std::nullopt, WriteRefusal::SystemPathKept},
+      {KeyScope::User, u"Path", text(3), std::nullopt, WriteRefusal::None},
+      {KeyScope::User, u"Path", text(3), TextToValue(kRegSz, u""), WriteRefusal::None},
+      {KeyScope::System, u"Paths", text(3), std::nullopt, WriteRefusal::None},
+  };
+  for (const Case& c : cases) {
+    ReviewRow row;
+    row.Scope = c.Scope;
+    row.Name = c.Name;
+    row.Current = c.Current;
+    row.ToWrite = c.ToWrite;
+    row.DeleteOnSave = !c.ToWrite;
+    EXPECT_EQ(RefusalOfRow(row), c.Refusal) << std::string(c.Name.begin(), c.Name.end());
+  }
+}
+
+// A section's values as the key holds them: one value per name as the
+// registry compares names, with the first spelling and the last value.
+TEST(ValueWriteRules, SectionValuesAsTheKeyHoldsThem) {
+  const std::vector<regfile::ParsedValue> values = {{u"DUPX", TextToValue(kRegSz, u"1")},
+                                                    {u"Other", TextToValue(kRegSz, u"o")},
+                                                    {u"dupx", TextToValue(kRegExpandSz, u"2")},
+                                                    {u"\u00e9", TextToValue(kRegSz, u"e")},
+                                                    {u"\u00e8", TextToValue(kRegSz, u"E")}};
+  const std::vector<NamedValue> held = ValuesAsKeyHolds(values);
+  ASSERT_EQ(held.size(), 4u);
+  EXPECT_EQ(held[0].Name, u"DUPX");
+  EXPECT_EQ(held[0].Value, TextToValue(kRegExpandSz, u"2"));
+  EXPECT_EQ(held[3].Value, TextToValue(kRegSz, u"E"));
+  // Applying such a file twice changes nothing the second time.
+  regfile::ParsedFile file;
+  file.Sections.push_back({regfile::Scope::User, values});
+  std::vector<NamedValue> user;
+  for (const ReviewRow& row : RowsForFile(file, {}, user, false)) user.push_back({row.Name, *row.ToWrite});
+  EXPECT_EQ(user.size(), 4u);
+  EXPECT_TRUE(RowsForFile(file, {}, user, false).empty());
 }
 
 // Applying a file: values of the same name in another letter case pair up,
@@ -77,7 +138,7 @@ TEST(ValueWriteRules, RowsForFilePairsNamesAndKeepsTheSystemPath) {
   EXPECT_EQ(rows[0].Name, u"path");
   EXPECT_EQ(rows[1].Name, u"Gone");
   EXPECT_TRUE(rows[1].DeleteOnSave);
-  EXPECT_FALSE(RowsHoldRefusedValue(rows));
+  EXPECT_FALSE(FirstRefusedRow(rows));
   file.Sections[0].Values.erase(file.Sections[0].Values.begin());
   for (const ReviewRow& row : RowsForFile(file, system, user, true)) {
     EXPECT_FALSE(row.DeleteOnSave && row.Name == u"Path");

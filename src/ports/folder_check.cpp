@@ -1,4 +1,4 @@
-#include "ui/ports/folder_check.h"
+#include "ports/folder_check.h"
 
 #include <windows.h>
 

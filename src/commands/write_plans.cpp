@@ -1,0 +1,94 @@
+#include "commands/write_plans.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "model/registry_names.h"
+#include "model/type_names.h"
+#include "model/value_text.h"
+
+namespace tallowin {
+namespace {
+
+// The plan that writes the value, or nothing when the key holds it already.
+template <typename Plan>
+void PlanWrite(Plan& plan, KeyScope scope, NamedValue value, const std::optional<RegistryValue>& current) {
+  plan.Rows = RowsForValue(scope, value, current);
+  if (plan.Rows.empty()) return;
+  plan.ToWrite = std::move(value);
+  if (const std::optional<RefusedRow> refused = FirstRefusedRow(plan.Rows)) plan.Refusal = refused->Reason;
+}
+
+bool Any(const std::vector<bool>& marks) { return std::find(marks.begin(), marks.end(), true) != marks.end(); }
+
+}  // namespace
+
+WritePlan PlanSet(KeyScope scope, std::u16string_view name, std::u16string_view text,
+                  std::optional<std::uint32_t> askedType, const std::optional<RegistryValue>& current) {
+  WritePlan plan;
+  const std::optional<std::uint32_t> type = TypeForSet(askedType, current, text);
+  if (!type) {
+    plan.Refusal = WriteRefusal::NotString;
+    return plan;
+  }
+  PlanWrite(plan, scope, NamedValue{std::u16string(name), TextToValue(*type, text)}, current);
+  return plan;
+}
+
+WritePlan PlanUnset(KeyScope scope, std::u16string_view name, const std::optional<RegistryValue>& current) {
+  WritePlan plan;
+  if (IsSystemPath(scope, name)) plan.Refusal = WriteRefusal::SystemPathKept;
+  if (!current) return plan;
+  ReviewRow& row = plan.Rows.emplace_back();
+  row.Scope = scope;
+  row.Name = std::u16string(name);
+  row.Kind = ReviewKind::Remains;
+  row.Current = current;
+  row.Deletable = row.DeleteOnSave = true;
+  plan.ToDelete = row.Name;
+  return plan;
+}
+
+StoredPathParts PathPartsOf(const KeyLists& lists, KeyScope scope) {
+  const VariableEntry* entry = FindValue(lists, scope, u"Path");
+  return SplitStoredPath(entry == nullptr ? std::u16string_view() : entry->Data());
+}
+
+PathPlan PlanPathEdit(const KeyLists& lists, const PathEditRequest& request, const VariableLookup& programVariable) {
+  PathPlan plan;
+  const StoredPathParts parts = PathPartsOf(lists, request.Scope);
+  const std::vector<bool> naming = PartsNamingFolder(parts, request.Folder, lists.System, lists.User, programVariable);
+  plan.Named = Any(naming);
+  std::optional<std::u16string> text;
+  if (request.Add && !plan.Named) {
+    std::vector<bool> anchor;
+    if (request.Place == PathPlace::Before || request.Place == PathPlace::After) {
+      anchor = PartsNamingFolder(parts, request.Anchor, lists.System, lists.User, programVariable);
+    }
+    text = WithFolderAdded(parts, request.Folder, request.Place, anchor);
+    if (!text) plan.Refusal = WriteRefusal::AnchorMissing;
+  } else if (!request.Add && plan.Named) {
+    text = WithoutParts(parts, naming);
+  }
+  if (!text) return plan;
+  const VariableEntry* entry = FindValue(lists, request.Scope, u"Path");
+  std::optional<RegistryValue> current;
+  if (entry != nullptr && entry->Stored) current = entry->Stored->Value;
+  const std::uint32_t type = current ? current->TypeCode : kRegExpandSz;
+  PlanWrite(plan, request.Scope, NamedValue{entry != nullptr ? entry->Name : u"Path", TextToValue(type, *text)},
+            current);
+  return plan;
+}
+
+bool PathNamesFolder(const KeyLists& lists, KeyScope scope, std::u16string_view folder,
+                     const VariableLookup& programVariable) {
+  return Any(PartsNamingFolder(PathPartsOf(lists, scope), folder, lists.System, lists.User, programVariable));
+}
+
+std::vector<std::u16string> ListedPathItems(const KeyLists& lists, KeyScope scope) {
+  std::vector<std::u16string> items = PathPartsOf(lists, scope).Texts;
+  std::erase_if(items, [](const std::u16string& item) { return !IsSingleFolder(item); });
+  return items;
+}
+
+}  // namespace tallowin
