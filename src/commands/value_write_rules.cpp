@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 
 #include "model/registry_names.h"
 #include "model/type_names.h"
@@ -12,13 +11,6 @@ namespace tallowin {
 namespace {
 
 bool IsString(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
-
-std::vector<std::u16string> NamesOf(const std::vector<NamedValue>& values) {
-  std::vector<std::u16string> names;
-  names.reserve(values.size());
-  for (const NamedValue& value : values) names.push_back(value.Name);
-  return names;
-}
 
 // A key's review as applying the file sees it: the section's values to
 // write, against what the key holds. Every value the key holds counts as
@@ -112,49 +104,16 @@ std::vector<ReviewRow> RowsForValue(KeyScope scope, const NamedValue& toWrite,
 
 std::vector<ReviewRow> RowsForFile(const regfile::ParsedFile& file, const std::vector<NamedValue>& systemNow,
                                    const std::vector<NamedValue>& userNow, bool deleteMissing) {
-  std::vector<ReviewRow> rows;
-  ReviewScope rest[2];
+  const ReviewScope system = ScopeForSection(LastSection(file, regfile::Scope::System), systemNow);
+  const ReviewScope user = ScopeForSection(LastSection(file, regfile::Scope::User), userNow);
+  // Every value the key holds is asked to go; the review marks those the
+  // section lacks, and never the system Path.
   std::vector<ScopedName> deleteOnSave;
-  for (const KeyScope scope : {KeyScope::System, KeyScope::User}) {
-    const bool isSystem = scope == KeyScope::System;
-    const ReviewScope whole = ScopeForSection(
-        LastSection(file, isSystem ? regfile::Scope::System : regfile::Scope::User), isSystem ? systemNow : userNow);
-    // The review pairs names ignoring case, each against every other; a
-    // file of thousands of values would take minutes. A value of the same
-    // name, exactly, is its pair (a key's names differ ignoring case), and
-    // its row comes from the review of that pair alone; what is left is
-    // reviewed as a whole.
-    std::unordered_map<std::u16string, std::size_t> byName;
-    for (std::size_t i = 0; i < whole.Current.size(); ++i) byName.emplace(whole.Current[i].Name, i);
-    std::vector<bool> paired(whole.Current.size(), false);
-    ReviewScope& left = rest[isSystem ? 0 : 1];
-    for (const NamedValue& value : whole.ToWrite) {
-      const auto found = byName.find(value.Name);
-      if (found == byName.end() || paired[found->second]) {
-        left.ToWrite.push_back(value);
-        continue;
-      }
-      paired[found->second] = true;
-      for (ReviewRow& row : RowsForValue(scope, value, whole.Current[found->second].Value)) {
-        rows.push_back(std::move(row));
-      }
-    }
-    for (std::size_t i = 0; i < whole.Current.size(); ++i) {
-      if (paired[i]) continue;
-      left.Current.push_back(whole.Current[i]);
-      if (whole.NamesAtLoad.empty()) continue;
-      left.NamesAtLoad.push_back(whole.Current[i].Name);
-      if (deleteMissing) deleteOnSave.push_back({scope, whole.Current[i].Name});
-    }
+  if (deleteMissing) {
+    for (const std::u16string& name : system.NamesAtLoad) deleteOnSave.push_back({KeyScope::System, name});
+    for (const std::u16string& name : user.NamesAtLoad) deleteOnSave.push_back({KeyScope::User, name});
   }
-  for (ReviewRow& row : ReviewDifferences(rest[0], rest[1], deleteOnSave)) rows.push_back(std::move(row));
-  // In the review's order: type changes first, then the system key's rows.
-  const auto rank = [](const ReviewRow& row) {
-    return (row.Kind == ReviewKind::TypeChanged ? 0 : 2) + (row.Scope == KeyScope::System ? 0 : 1);
-  };
-  std::stable_sort(rows.begin(), rows.end(),
-                   [&rank](const ReviewRow& a, const ReviewRow& b) { return rank(a) < rank(b); });
-  return rows;
+  return ReviewDifferences(system, user, deleteOnSave);
 }
 
 }  // namespace tallowin

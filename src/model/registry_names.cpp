@@ -44,6 +44,20 @@ std::size_t RegistryNameIndex::Insert(std::u16string_view name, std::size_t posi
   return position;
 }
 
+std::vector<std::u16string> NamesOf(const std::vector<NamedValue>& values) {
+  std::vector<std::u16string> names;
+  names.reserve(values.size());
+  for (const NamedValue& value : values) names.push_back(value.Name);
+  return names;
+}
+
+std::vector<std::u16string> NamesOf(const EditList& list) {
+  std::vector<std::u16string> names;
+  names.reserve(static_cast<std::size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) names.push_back(list.At(i).Name);
+  return names;
+}
+
 bool IsSystemPath(KeyScope scope, std::u16string_view name) {
   return scope == KeyScope::System && SameRegistryName(name, u"Path");
 }

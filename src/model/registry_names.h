@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/edit_list.h"
 #include "model/environment_keys.h"
 #include "model/variable_entry.h"
 
@@ -32,6 +33,10 @@ class RegistryNameIndex {
   // By the name's shape: names of one value always have the same shape.
   std::unordered_multimap<std::u16string, Held> byShape_;
 };
+
+// The names of a key's values, or of an edit list's rows, in order.
+std::vector<std::u16string> NamesOf(const std::vector<NamedValue>& values);
+std::vector<std::u16string> NamesOf(const EditList& list);
 
 // The names of a key's values, or a list of names, each at its position.
 RegistryNameIndex IndexOfNames(const std::vector<NamedValue>& values);

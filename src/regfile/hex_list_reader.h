@@ -22,6 +22,10 @@ class HexListReader {
   std::optional<std::vector<std::uint8_t>> Finish();
 
  private:
+  // One unit of the text; its digit value, or -1.
+  void Step(char16_t unit, int digit);
+  void StepInByte(char16_t unit, int digit);
+
   enum class State { ExpectByte, InByte, AfterByte, Malformed };
 
   State state_ = State::ExpectByte;
