@@ -9,18 +9,12 @@
 #include "commands/auto_backup.h"
 #include "commands/dialog_offsets.h"
 #include "commands/failure_report.h"
+#include "commands/key_values.h"
 #include "commands/outside_change_commands.h"
 #include "commands/review_commands.h"
 
 namespace tallowin {
 namespace {
-
-std::vector<std::u16string> NamesOf(const EditList& list) {
-  std::vector<std::u16string> names;
-  names.reserve(static_cast<std::size_t>(list.Count()));
-  for (int i = 0; i < list.Count(); ++i) names.push_back(list.At(i).Name);
-  return names;
-}
 
 // After a Save the keys hold what was written, besides the values the user
 // took out of the list and did not have deleted: from now on those are what
@@ -49,6 +43,40 @@ std::vector<std::u16string> NamesAfterSave(const std::vector<NamedValue>& writte
   return names;
 }
 
+// Reads both keys into the lists of a model whose lists are empty, and
+// notes what each key held; links the Path entry. Without a Path entry the
+// Path list and Edit1 keep what they held.
+PortResult ReadBothKeys(MainModel& loaded, RegistryPort& registry) {
+  for (const KeyScope scope : {KeyScope::System, KeyScope::User}) {
+    const bool system = scope == KeyScope::System;
+    EditList& list = system ? loaded.SysList : loaded.UserList;
+    const KeyPlace place = PlaceOf(scope);
+    if (const PortResult read = registry.ReadKeyToList(place.Root, place.Subkey, list); !read.Succeeded) return read;
+    (system ? loaded.SysNamesAtLoad : loaded.UserNamesAtLoad) = NamesOf(list);
+    // Rows just read write what they were read with.
+    (system ? loaded.SysKeyAtLoad : loaded.UserKeyAtLoad) = ValuesToWrite(list);
+  }
+  const int pathRow = loaded.SysList.FindIgnoringCase(u"Path");
+  if (pathRow >= 0) loaded.LinkPathEntry(pathRow);
+  return PortResult::Success();
+}
+
+// The user key is written only after the whole system key was, and values
+// are deleted only after both were. The user key is opened for writing
+// first, by a write of no values, so that a user key that is missing or
+// cannot be written stops Save before the system key changed.
+PortResult WriteValues(const SaveValues& values, const CommandPorts& ports) {
+  PortResult written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, {});
+  if (written.Succeeded) {
+    written = ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, values.System);
+  }
+  if (written.Succeeded) {
+    written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, values.User);
+  }
+  if (written.Succeeded) written = DeleteValues(values.Deleted, ports);
+  return written;
+}
+
 }  // namespace
 
 CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
@@ -64,30 +92,12 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
   loaded.SysList.Clear();
   loaded.UserList.Clear();
   loaded.PathEntry.reset();
-  loaded.SysNamesAtLoad.clear();
-  loaded.UserNamesAtLoad.clear();
   loaded.DeleteOnSave.clear();
   loaded.Conflicts.clear();
-
-  if (const PortResult read = ports.Registry->ReadKeyToList(RootKey::LocalMachine, kSystemSubkey, loaded.SysList);
-      !read.Succeeded) {
+  if (const PortResult read = ReadBothKeys(loaded, *ports.Registry); !read.Succeeded) {
     ReportFailure(ports, texts::kLoadFailed, read.ErrorCode);
     return {};
   }
-  loaded.SysNamesAtLoad = NamesOf(loaded.SysList);
-  loaded.SysKeyAtLoad = ValuesToWrite(loaded.SysList);  // rows just read write what they were read with
-  // Without a Path entry the Path list and Edit1 keep what they held.
-  const int pathRow = loaded.SysList.FindIgnoringCase(u"Path");
-  if (pathRow >= 0) loaded.LinkPathEntry(pathRow);
-
-  if (const PortResult read = ports.Registry->ReadKeyToList(RootKey::CurrentUser, kUserSubkey, loaded.UserList);
-      !read.Succeeded) {
-    ReportFailure(ports, texts::kLoadFailed, read.ErrorCode);
-    return {};
-  }
-  loaded.UserNamesAtLoad = NamesOf(loaded.UserList);
-  loaded.UserKeyAtLoad = ValuesToWrite(loaded.UserList);
-
   loaded.RefreshPathView();
   model = std::move(loaded);
   return CommandOutcome::Status(texts::kLoadDone);
@@ -97,32 +107,23 @@ CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   ports.Dialogs->Beep(SystemSound::Exclamation);
   if (!ports.Dialogs->Warn(texts::kSaveWarning, OffsetFromOwner(ports.Window, kDialogX, kDialogY))) return {};
   if (!BackupBeforeSave(ports)) return {};
-  // Values other programs changed since Load are not written over unasked.
-  const std::optional<SaveValues> values = ValuesToSave(model, ports);
+  // From the reading that finds what other programs changed since Load to
+  // the last write, no other writer comes between.
+  SaveTurn turn(ports.WriteTurn);
+  const std::optional<SaveValues> values = ValuesToSave(model, ports, turn);
   if (!values) return {};
-  const std::vector<ScopedName> marked = model.DeleteOnSave;
-
-  // The user key is written only after the whole system key was, and
-  // values are deleted only after both were. The user key is opened for
-  // writing first, by a write of no values, so that a user key that is
-  // missing or cannot be written stops Save before the system key changed.
-  PortResult written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, {});
-  if (written.Succeeded) {
-    written = ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, values->System);
-  }
-  if (written.Succeeded) {
-    written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, values->User);
-  }
-  if (written.Succeeded) written = DeleteMarkedValues(model, ports);
+  const PortResult written = WriteValues(*values, ports);
+  turn.Release();
   if (!written.Succeeded) {
     ReportFailure(ports, texts::kSaveFailed, written.ErrorCode);
     return {};
   }
   // Before anything lets the window handle messages again, so that the
   // notice of changes by other programs does not take Save's own for one.
-  NoteSaved(model, *values, marked);
-  model.SysNamesAtLoad = NamesAfterSave(values->System, model.SysNamesAtLoad, KeyScope::System, marked);
-  model.UserNamesAtLoad = NamesAfterSave(values->User, model.UserNamesAtLoad, KeyScope::User, marked);
+  NoteSaved(model, *values);
+  model.SysNamesAtLoad = NamesAfterSave(values->System, model.SysNamesAtLoad, KeyScope::System, values->Deleted);
+  model.UserNamesAtLoad = NamesAfterSave(values->User, model.UserNamesAtLoad, KeyScope::User, values->Deleted);
+  model.DeleteOnSave.clear();
   ports.Broadcast->AnnounceEnvironmentChange();
 
   ports.Dialogs->Inform(texts::kSaveDone, OffsetFromOwner(ports.Window, kDialogX, kDialogY));

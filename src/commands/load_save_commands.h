@@ -19,9 +19,12 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports);
 // user key (adding and overwriting values) after a warning and the
 // automatic backup (commands/auto_backup.h), then deletes the values the
 // user marked in the review (and no others), tells running programs once
-// all that was done, and offers to restart. A user key that cannot be
-// opened for writing stops it before anything is written. Uses ports
-// Dialogs, Window, Registry, System, Broadcast, Power, Files and Environment.
+// all that was done, and offers to restart. It holds the writers' turn
+// from its reading of the keys for other programs' changes
+// (commands/outside_change_commands.h) to its last write, and never while
+// a dialog is shown. A user key that cannot be opened for writing stops it
+// before anything is written. Uses ports Dialogs, Window, Registry, System,
+// Broadcast, Power, Files, Environment, WriteTurn and OutsideChanges.
 CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports);
 
 }  // namespace tallowin

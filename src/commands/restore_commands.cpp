@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/environment_keys.h"
+#include "model/registry_names.h"
 #include "model/texts.h"
 #include "commands/auto_backup.h"
 #include "commands/failure_report.h"
@@ -24,13 +25,6 @@ std::u16string Digits(std::uint64_t number, std::size_t width = 0) {
   const std::string digits = std::to_string(number);
   std::u16string text(width > digits.size() ? width - digits.size() : 0, u'0');
   return text.append(digits.begin(), digits.end());
-}
-
-std::vector<std::u16string> NamesOf(const std::vector<NamedValue>& values) {
-  std::vector<std::u16string> names;
-  names.reserve(values.size());
-  for (const NamedValue& value : values) names.push_back(value.Name);
-  return names;
 }
 
 }  // namespace

@@ -54,20 +54,26 @@ void SetDeleteOnSave(MainModel& model, const ReviewRow& row, bool checked) {
   if (checked) marked.push_back({row.Scope, row.Name});
 }
 
-PortResult DeleteMarkedValues(MainModel& model, const CommandPorts& ports) {
+std::vector<ScopedName> ValuesToDelete(const MainModel& model) {
   // What Save writes of each list, made once rather than once a ticked value.
   std::optional<std::vector<NamedValue>> toWrite[2];
+  std::vector<ScopedName> deleted;
   for (const ScopedName& value : model.DeleteOnSave) {
     std::optional<std::vector<NamedValue>>& written = toWrite[value.Scope == KeyScope::System ? 0 : 1];
     if (!written) written = model.ValuesToWrite(ListOf(model, value.Scope));
-    if (!MayDeleteOnSave(value.Scope, value.Name, *written, NamesAtLoadOf(model, value.Scope))) continue;
+    if (MayDeleteOnSave(value.Scope, value.Name, *written, NamesAtLoadOf(model, value.Scope))) deleted.push_back(value);
+  }
+  return deleted;
+}
+
+PortResult DeleteValues(const std::vector<ScopedName>& values, const CommandPorts& ports) {
+  for (const ScopedName& value : values) {
     const KeyPlace place = PlaceOf(value.Scope);
     if (const PortResult deleted = ports.Registry->DeleteValue(place.Root, place.Subkey, value.Name);
         !deleted.Succeeded) {
       return deleted;
     }
   }
-  model.DeleteOnSave.clear();
   return PortResult::Success();
 }
 

@@ -23,10 +23,13 @@ std::optional<std::vector<ReviewRow>> ReviewChangesExecute(const MainModel& mode
 // changes nothing.
 void SetDeleteOnSave(MainModel& model, const ReviewRow& row, bool checked);
 
-// Save's step after both lists were written: deletes the marked values from
-// their keys, each only while Save may still delete it (MayDeleteOnSave: a
-// value put back into the list since is kept), and clears the marks once
-// all are done. Stops at the first failure. Uses port Registry.
-PortResult DeleteMarkedValues(MainModel& model, const CommandPorts& ports);
+// The values marked for deletion that Save deletes: each only while Save
+// may still delete it (MayDeleteOnSave: a value put back into the list
+// since is kept).
+std::vector<ScopedName> ValuesToDelete(const MainModel& model);
+
+// Save's step after both lists were written: deletes the values from their
+// keys, stopping at the first failure. Uses port Registry.
+PortResult DeleteValues(const std::vector<ScopedName>& values, const CommandPorts& ports);
 
 }  // namespace tallowin

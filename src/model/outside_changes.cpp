@@ -56,6 +56,22 @@ std::vector<OutsideChange> FindOutsideChanges(KeyScope scope, const std::vector<
   return changes;
 }
 
+std::vector<OutsideChange> FindChangedDeletions(KeyScope scope, const std::vector<NamedValue>& atLoad,
+                                                const std::vector<NamedValue>& now,
+                                                const std::vector<std::u16string>& toDelete) {
+  const RegistryNameIndex loadIndex = IndexOfNames(atLoad);
+  const RegistryNameIndex nowIndex = IndexOfNames(now);
+  std::vector<OutsideChange> changes;
+  for (const std::u16string& name : toDelete) {
+    const RegistryValue* read = Lookup(atLoad, loadIndex, name);
+    const RegistryValue* current = Lookup(now, nowIndex, name);
+    // Gone already is what the deletion makes of it.
+    if (current == nullptr || SameValue(read, current)) continue;
+    changes.push_back({scope, name, read == nullptr ? OutsideChangeKind::Added : OutsideChangeKind::Changed, true});
+  }
+  return changes;
+}
+
 std::vector<NamedValue> KeepingOutsideChanges(std::vector<NamedValue> toWrite, KeyScope scope,
                                               const std::vector<OutsideChange>& changes) {
   RegistryNameIndex kept;

@@ -40,6 +40,13 @@ std::vector<OutsideChange> FindOutsideChanges(KeyScope scope, const std::vector<
                                               const std::vector<NamedValue>& now,
                                               const std::vector<NamedValue>& toWrite);
 
+// The values Save would delete (`toDelete`, the user's ticks) that another
+// program changed since Load and has not deleted: deleting one is an edit
+// made in the window like any other, so it is a change to ask about.
+std::vector<OutsideChange> FindChangedDeletions(KeyScope scope, const std::vector<NamedValue>& atLoad,
+                                                const std::vector<NamedValue>& now,
+                                                const std::vector<std::u16string>& toDelete);
+
 // `toWrite` without the values whose outside change Save keeps: those the
 // user did not edit. The user's edits are all still written.
 std::vector<NamedValue> KeepingOutsideChanges(std::vector<NamedValue> toWrite, KeyScope scope,

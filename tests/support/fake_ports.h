@@ -50,6 +50,9 @@ class FakeRegistry : public RegistryPort {
   int Writes = 0;
   // Every value deleted, in order: the key's root and the name asked for.
   std::vector<std::pair<RootKey, std::u16string>> Deleted;
+  // When set, each whole read of a key adds 'r', each write of a list 'w',
+  // each deletion 'd' (see FakeWriteTurn).
+  std::string* Log = nullptr;
 
   static constexpr std::uint32_t kFileNotFound = 2;
   static constexpr std::uint32_t kAccessDenied = 5;
@@ -72,6 +75,7 @@ class FakeRegistry : public RegistryPort {
   }
 
   PortResult WriteListToKey(RootKey root, std::u16string_view subkey, const std::vector<NamedValue>& values) override {
+    if (Log != nullptr) *Log += 'w';
     auto key = Keys.find({root, std::u16string(subkey)});
     if (key == Keys.end()) return PortResult::Failure(kFileNotFound);
     for (const NamedValue& value : values) {
@@ -83,6 +87,7 @@ class FakeRegistry : public RegistryPort {
   }
 
   PortResult DeleteValue(RootKey root, std::u16string_view subkey, std::u16string_view name) override {
+    if (Log != nullptr) *Log += 'd';
     auto key = Keys.find({root, std::u16string(subkey)});
     if (key == Keys.end()) return PortResult::Failure(kFileNotFound);
     if (UndeletableNames.count(std::u16string(name)) != 0) return PortResult::Failure(kAccessDenied);
@@ -105,6 +110,7 @@ class FakeRegistry : public RegistryPort {
  private:
   template <typename Sink>
   PortResult Read(RootKey root, std::u16string_view subkey, Sink sink) {
+    if (Log != nullptr) *Log += 'r';
     const KeyPath path{root, std::u16string(subkey)};
     auto key = Keys.find(path);
     if (key == Keys.end()) return PortResult::Failure(kFileNotFound);
@@ -245,6 +251,38 @@ class MemoryFiles : public FileSystemPort {
     for (const char c : text) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
     return wide;
   }
+};
+
+// The writers' turn, logged into the registry's log (FakeRegistry::Log):
+// '[' when it was taken, ']' when it was given back, '!' when it could not
+// be had. Another writer's change of the keys can be set to come just
+// before a given take (the first is 1), as one that got the turn first.
+class FakeWriteTurn : public WriteTurnPort {
+ public:
+  explicit FakeWriteTurn(std::string& log) : log_(log) {}
+  // The error every take fails with (WAIT_TIMEOUT is 258); 0 for none.
+  std::uint32_t TakeFails = 0;
+  std::map<int, std::function<void()>> OtherWriterBefore;
+  bool Held = false;
+
+  PortResult Take() override {
+    if (TakeFails != 0) {
+      log_ += '!';
+      return PortResult::Failure(TakeFails);
+    }
+    if (const auto other = OtherWriterBefore.find(++takes_); other != OtherWriterBefore.end()) other->second();
+    log_ += '[';
+    Held = true;
+    return PortResult::Success();
+  }
+  void Release() override {
+    log_ += ']';
+    Held = false;
+  }
+
+ private:
+  std::string& log_;
+  int takes_ = 0;
 };
 
 }  // namespace tallowin::testing
