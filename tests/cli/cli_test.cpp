@@ -233,7 +233,7 @@ TEST_F(CliTest, TwentyConcurrentPathAddsKeepAllTwenty) {
     ::GetExitCodeProcess(run.get(), &code);
     EXPECT_EQ(code, 0u);
   }
-  std::vector<std::u16string> items = SplitAtSemicolons(DataTextOf(ReadBothKeys()[u"U:Path"]));
+  std::vector<std::u16string> items = SplitStoredPath(DataTextOf(ReadBothKeys()[u"U:Path"])).Texts;
   std::sort(items.begin(), items.end());
   EXPECT_EQ(items.size(), 21u);
   EXPECT_EQ(std::unique(items.begin(), items.end()), items.end());
