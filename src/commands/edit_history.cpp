@@ -11,23 +11,77 @@ namespace {
 template <typename T>
 using Kept = EditState::Kept<T>;
 
-bool Same(const EditList& a, const EditList& b) { return a.SameAs(b); }
+// What a part is to the history.
+enum class Role {
+  Edit,      // what Save writes or deletes: a change of it is a step
+  View,      // given back with the state, but no step of its own
+  Baseline,  // what the keys are known to hold: moved by Load, Restore and Save
+};
+
+// Every part of the state, each once: the model's member, the state's and
+// its role.
+template <typename Visit>
+void ForEachPart(Visit visit) {
+  visit(&MainModel::SysList, &EditState::SysList, Role::Edit);
+  visit(&MainModel::UserList, &EditState::UserList, Role::Edit);
+  visit(&MainModel::PathEntry, &EditState::PathEntry, Role::Edit);
+  visit(&MainModel::PathList, &EditState::PathList, Role::Edit);
+  visit(&MainModel::Edit1, &EditState::Edit1, Role::Edit);
+  visit(&MainModel::PathIndex, &EditState::PathIndex, Role::View);
+  visit(&MainModel::Edit2, &EditState::Edit2, Role::View);
+  visit(&MainModel::DeleteOnSave, &EditState::DeleteOnSave, Role::Edit);
+  visit(&MainModel::SysNamesAtLoad, &EditState::SysNamesAtLoad, Role::Baseline);
+  visit(&MainModel::UserNamesAtLoad, &EditState::UserNamesAtLoad, Role::Baseline);
+  visit(&MainModel::SysKeyAtLoad, &EditState::SysKeyAtLoad, Role::Baseline);
+  visit(&MainModel::UserKeyAtLoad, &EditState::UserKeyAtLoad, Role::Baseline);
+}
 
 template <typename T>
-bool Same(const T& a, const T& b) {
+const T& Held(const T& part) {
+  return part;
+}
+template <typename T>
+const T& Held(const Kept<T>& part) {
+  return *part;
+}
+
+// Whether either may stand for the other: a list's selection and next id too.
+bool Identical(const EditList& a, const EditList& b) { return a.SameAs(b); }
+template <typename T>
+bool Identical(const T& a, const T& b) {
   return a == b;
+}
+
+// Whether two values of a part hold the same edits; for a list, its rows.
+bool SameEdit(const EditList& a, const EditList& b) { return a.HoldsSameRows(b); }
+template <typename T>
+bool SameEdit(const T& a, const T& b) {
+  return a == b;
+}
+template <typename T>
+bool SameEdit(const Kept<T>& a, const Kept<T>& b) {
+  return a == b || SameEdit(*a, *b);
+}
+
+// What a list shows besides its rows: the row selected.
+bool SameSelection(const EditList& a, const EditList& b) { return a.Selected() == b.Selected(); }
+template <typename T>
+bool SameSelection(const T&, const T&) {
+  return true;
 }
 
 // The part as it is now, shared with the earlier state's when they agree.
 template <typename T>
-Kept<T> Keep(const T& now, const Kept<T>* earlier) {
-  if (earlier != nullptr && *earlier && Same(**earlier, now)) return *earlier;
-  return std::make_shared<const T>(now);
+void Store(T& part, const T& now, const T*) {
+  part = now;
 }
-
 template <typename T>
-bool Equal(const Kept<T>& a, const Kept<T>& b) {
-  return a == b || Same(*a, *b);
+void Store(Kept<T>& part, const T& now, const Kept<T>* earlier) {
+  if (earlier != nullptr && *earlier && Identical(**earlier, now)) {
+    part = *earlier;
+  } else {
+    part = std::make_shared<const T>(now);
+  }
 }
 
 std::u16string Hint(std::u16string_view head, EditStep step, std::u16string_view tail) {
@@ -67,15 +121,17 @@ std::u16string_view StepName(EditStep step) {
 }
 
 bool SameEdits(const EditState& a, const EditState& b) {
-  return a.PathEntry == b.PathEntry && a.SysList->HoldsSameRows(*b.SysList) &&
-         a.UserList->HoldsSameRows(*b.UserList) && Equal(a.PathList, b.PathList) && Equal(a.Edit1, b.Edit1) &&
-         a.DeleteOnSave == b.DeleteOnSave && Equal(a.SysNamesAtLoad, b.SysNamesAtLoad) &&
-         Equal(a.UserNamesAtLoad, b.UserNamesAtLoad);
+  bool same = true;
+  ForEachPart([&](auto, auto part, Role role) { same = same && (role == Role::View || SameEdit(a.*part, b.*part)); });
+  return same;
 }
 
 bool SameState(const EditState& a, const EditState& b) {
-  return SameEdits(a, b) && a.PathIndex == b.PathIndex && a.Edit2 == b.Edit2 &&
-         a.SysList->Selected() == b.SysList->Selected() && a.UserList->Selected() == b.UserList->Selected();
+  bool same = SameEdits(a, b);
+  ForEachPart([&](auto, auto part, Role role) {
+    same = same && (role == Role::View ? SameEdit(a.*part, b.*part) : SameSelection(Held(a.*part), Held(b.*part)));
+  });
+  return same;
 }
 
 std::u16string EditHistory::UndoHint() const {
@@ -96,18 +152,10 @@ EditState EditHistory::Capture(const MainModel& model) const {
 }
 
 EditState EditHistory::CaptureSharing(const MainModel& model, const EditState* latest) {
-  const auto earlier = [latest](auto member) { return latest != nullptr ? &(latest->*member) : nullptr; };
   EditState state;
-  state.SysList = Keep(model.SysList, earlier(&EditState::SysList));
-  state.UserList = Keep(model.UserList, earlier(&EditState::UserList));
-  state.PathEntry = model.PathEntry;
-  state.PathList = Keep(model.PathList, earlier(&EditState::PathList));
-  state.Edit1 = Keep(model.Edit1, earlier(&EditState::Edit1));
-  state.PathIndex = model.PathIndex;
-  state.Edit2 = model.Edit2;
-  state.DeleteOnSave = model.DeleteOnSave;
-  state.SysNamesAtLoad = Keep(model.SysNamesAtLoad, earlier(&EditState::SysNamesAtLoad));
-  state.UserNamesAtLoad = Keep(model.UserNamesAtLoad, earlier(&EditState::UserNamesAtLoad));
+  ForEachPart([&](auto modelPart, auto part, Role) {
+    Store(state.*part, model.*modelPart, latest != nullptr ? &(latest->*part) : nullptr);
+  });
   return state;
 }
 
@@ -143,22 +191,26 @@ void EditHistory::Push(EditStep kind, EditState before, EditState after) {
   done_ = steps_.size();
 }
 
-// Save changes what counts as read from the keys (the names) and carries
-// out the deletions asked for: no state of the history may bring back
-// names the keys no longer hold, nor a deletion done already.
+// Save changes what the keys are known to hold and carries out the
+// deletions asked for: no state of the history may bring back what the keys
+// no longer hold, nor a deletion done already.
 void EditHistory::CarryBaseline(EditState& from, const EditState& to) {
-  const bool sysNames = !Equal(from.SysNamesAtLoad, to.SysNamesAtLoad);
-  const bool userNames = !Equal(from.UserNamesAtLoad, to.UserNamesAtLoad);
   std::vector<ScopedName> carriedOut;
   for (const ScopedName& mark : from.DeleteOnSave) {
     if (std::find(to.DeleteOnSave.begin(), to.DeleteOnSave.end(), mark) == to.DeleteOnSave.end()) {
       carriedOut.push_back(mark);
     }
   }
-  if (!sysNames && !userNames && carriedOut.empty()) return;
+  std::vector<bool> moved;  // by part
+  ForEachPart([&](auto, auto part, Role role) {
+    moved.push_back(role == Role::Baseline && !SameEdit(from.*part, to.*part));
+  });
+  if (carriedOut.empty() && std::find(moved.begin(), moved.end(), true) == moved.end()) return;
   const auto carry = [&](EditState& state) {
-    if (sysNames) state.SysNamesAtLoad = to.SysNamesAtLoad;
-    if (userNames) state.UserNamesAtLoad = to.UserNamesAtLoad;
+    std::size_t index = 0;
+    ForEachPart([&](auto, auto part, Role) {
+      if (moved[index++]) state.*part = to.*part;
+    });
     std::erase_if(state.DeleteOnSave, [&](const ScopedName& mark) {
       return std::find(carriedOut.begin(), carriedOut.end(), mark) != carriedOut.end();
     });
@@ -183,16 +235,7 @@ bool EditHistory::Redo(MainModel& model) {
 }
 
 void EditHistory::PutBack(MainModel& model, const EditState& state) {
-  model.SysList = *state.SysList;
-  model.UserList = *state.UserList;
-  model.PathEntry = state.PathEntry;
-  model.PathList = *state.PathList;
-  model.Edit1 = *state.Edit1;
-  model.PathIndex = state.PathIndex;
-  model.Edit2 = state.Edit2;
-  model.DeleteOnSave = state.DeleteOnSave;
-  model.SysNamesAtLoad = *state.SysNamesAtLoad;
-  model.UserNamesAtLoad = *state.UserNamesAtLoad;
+  ForEachPart([&](auto modelPart, auto part, Role) { model.*modelPart = Held(state.*part); });
   model.ShowTab(model.ShownTab);  // the count of the list shown
   typingOpen_ = false;
 }

@@ -37,22 +37,26 @@ enum class EditStep : unsigned char {
   // Reads everything afresh: the history starts again.
   Load,
   // Edits no list (Save, Copy, Export...). What it changes of what the keys
-  // are known to hold (the names read, the deletions carried out) is taken
-  // into every state of the history.
+  // are known to hold (the names and values read, the deletions carried
+  // out) is taken into every state of the history.
   NotAnEdit,
 };
 
 std::u16string_view StepName(EditStep step);
 
 // A state the history gives back: everything Save writes or deletes, the
-// Path list with Edit1, the current item and Edit2, and the lists'
-// selections. What the keys hold (MainModel::SysKeyAtLoad...), the
-// clipboards and the tab shown are not part of it. Parts that did not change
-// from one state to the next are shared, so that a hundred steps on a list
-// of 10,000 values keep about one copy of the rows.
+// Path list with Edit1, the current item and Edit2, the lists' selections,
+// and what the keys are known to hold (the names and values read), which a
+// Restore moves and its undo moves back. The clipboards and the tab shown
+// are not part of it. Parts that did not change from one state to the next
+// are shared, so that a hundred steps on a list of 10,000 values keep about
+// one copy of the rows. The parts are listed once more, with the model's
+// member each one keeps, in edit_history.cpp (ForEachPart), and nowhere
+// else.
 struct EditState {
   template <typename T>
   using Kept = std::shared_ptr<const T>;
+  using KnownValues = std::optional<std::vector<NamedValue>>;
 
   Kept<EditList> SysList;
   Kept<EditList> UserList;
@@ -64,11 +68,13 @@ struct EditState {
   std::vector<ScopedName> DeleteOnSave;
   Kept<std::vector<std::u16string>> SysNamesAtLoad;
   Kept<std::vector<std::u16string>> UserNamesAtLoad;
+  Kept<KnownValues> SysKeyAtLoad;
+  Kept<KnownValues> UserKeyAtLoad;
 };
 
 // Whether two states write the same (the rows with their ids, the Path
-// list, Edit1 and the deletions): the current item, Edit2 and the
-// selections aside, which change without making a step.
+// list, Edit1 and the deletions) against the same known keys: the current
+// item, Edit2 and the selections aside, which change without making a step.
 bool SameEdits(const EditState& a, const EditState& b);
 // The same edits, and the same current item and selections.
 bool SameState(const EditState& a, const EditState& b);
@@ -126,8 +132,9 @@ class EditHistory {
   static EditState CaptureSharing(const MainModel& model, const EditState* latest);
   void Push(EditStep kind, EditState before, EditState after);
   void PutBack(MainModel& model, const EditState& state);
-  // Takes what a command that is no edit changed of the names read and the
-  // deletions asked for into every state held, and into `from`.
+  // Takes what a command that is no edit changed of what the keys are known
+  // to hold and of the deletions asked for into every state held, and into
+  // `from`.
   void CarryBaseline(EditState& from, const EditState& to);
 
   std::deque<Step> steps_;

@@ -29,6 +29,17 @@ struct Window {
   }
   void Run(EditStep step, auto command) { RunRecorded(model, editor.History, step, [&] { command(model, editor, ports); }); }
   void Delete() { Run(EditStep::Delete, EditDeleteExecute); }
+  // Typing into Edit1, which has the focus.
+  void Type(std::u16string_view text) {
+    Run(EditStep::PathTyping, [text](MainModel& m, auto&, auto&) { m.Edit1Change(text); });
+  }
+  // The user TEMP row deleted, and its value ticked for deletion by Save.
+  void DeleteAndTickTemp() {
+    model.ShowTab(Tab::User), model.UserList.Select(0), Delete();
+    Run(EditStep::DeleteMarks, [](MainModel& m, auto&, auto&) {
+      SetDeleteOnSave(m, ReviewRow{KeyScope::User, u"TEMP", ReviewKind::Remains, false, {}, {}, true}, true);
+    });
+  }
   void LoadOrSave(bool load, bool ok) {
     dialogs.Answers = {ok, false};  // no restart
     Run(load ? EditStep::Load : EditStep::NotAnEdit,
@@ -72,14 +83,19 @@ const struct {
      [](Window& w) { return w.registry.Key(RootKey::LocalMachine, kSystemSubkey)[0].second == Sz(w.Path); }},
     {"a deletion Save carried out does not come back with a redo",
      [](Window& w) {
-       w.model.ShowTab(Tab::User), w.model.UserList.Select(0), w.Delete();
-       w.Run(EditStep::DeleteMarks, [](MainModel& m, auto&, auto&) {
-         SetDeleteOnSave(m, ReviewRow{KeyScope::User, u"TEMP", ReviewKind::Remains, false, {}, {}, true}, true);
-       });
-       w.LoadOrSave(false, true), w.history.Undo(w.model), w.history.Redo(w.model);
+       w.DeleteAndTickTemp(), w.LoadOrSave(false, true), w.history.Undo(w.model), w.history.Redo(w.model);
      },
      2, u"元に戻す|削除の指定を元に戻す",
      [](Window& w) { return w.model.DeleteOnSave.empty() && w.registry.Key(RootKey::CurrentUser, kUserSubkey).empty(); }},
+    {"an undone tick keeps the value on Save",
+     [](Window& w) { w.DeleteAndTickTemp(), w.history.Undo(w.model), w.LoadOrSave(false, true); }, 1,
+     u"元に戻す|削除を元に戻す",
+     [](Window& w) { return w.registry.Key(RootKey::CurrentUser, kUserSubkey).size() == 1; }},
+    {"typing goes on in one step", [](Window& w) { w.Type(u"C:\\A"), w.Type(u"C:\\A;D:\\"); }, 1,
+     u"元に戻す|Pathの入力を元に戻す"},
+    {"typing after the field lost the focus is a new step",
+     [](Window& w) { w.Type(u"C:\\A"), w.history.EndTyping(), w.Type(u"C:\\A;D:\\"); }, 2,
+     u"元に戻す|Pathの入力を元に戻す"},
 };
 
 TEST(EditHistory, Rules) {

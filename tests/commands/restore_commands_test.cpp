@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "commands/auto_backup.h"
+#include "commands/edit_history.h"
+#include "commands/key_values.h"
+#include "commands/outside_change_commands.h"
 #include "commands/review_commands.h"
+#include "regfile/reg_file.h"
 #include "safety_bench.h"
 
 namespace tallowin {
@@ -74,6 +78,70 @@ TEST_F(RestoreTest, RestoreAndSaveBringTheKeysBackToTheBackup) {
   Save();
   EXPECT_EQ(registry.Key(RootKey::LocalMachine, kSystemSubkey), systemThen);
   EXPECT_EQ(registry.Key(RootKey::CurrentUser, kUserSubkey), userThen);
+}
+
+// A restore moves what the keys are known to hold, for the keys its file
+// holds a section of, and its undo moves that back: Save then asks about a
+// value another program changed since Load as about any other. A restore
+// whose key cannot be read changes nothing, and says so.
+TEST_F(RestoreTest, ARestoreMovesWhatTheKeysAreKnownToHoldAndItsUndoMovesItBack) {
+  using Kind = OutsideChangeKind;
+  const OutsideChange os{KeyScope::System, u"OS", Kind::Changed, false};
+  const OutsideChange tool{KeyScope::User, u"Tool", Kind::Changed, false};
+  const struct {
+    const char* What;
+    bool System, User;  // the sections of the file
+    std::optional<KeyScope> Unreadable;
+    bool Undone;
+    std::vector<std::vector<OutsideChange>> Asked;
+  } cases[] = {
+      {"both sections", true, true, std::nullopt, false, {}},
+      {"the system section only", true, false, std::nullopt, false, {{tool}}},
+      {"the user section only", false, true, std::nullopt, false, {{os}}},
+      {"undone", true, true, std::nullopt, true, {{os, tool}}},
+      {"the system key unreadable", true, true, KeyScope::System, false, {{os, tool}}},
+      {"the user key unreadable", true, true, KeyScope::User, false, {{os, tool}}},
+  };
+  const auto atLoad = registry.Keys;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    registry.Keys = atLoad;
+    Load();
+    std::vector<std::u16string> lines[2];
+    for (const auto& [name, value] : registry.Key(RootKey::LocalMachine, kSystemSubkey)) {
+      if (c.System) lines[0].push_back(regfile::MakeValueLine(name, value));
+    }
+    for (const auto& [name, value] : registry.Key(RootKey::CurrentUser, kUserSubkey)) {
+      if (c.User) lines[1].push_back(regfile::MakeValueLine(name, value));
+    }
+    std::vector<std::u16string> file = regfile::MakeFileLines(lines[0], lines[1]);
+    if (!c.System) std::erase(file, regfile::MakeKeyLine(RootKey::LocalMachine, kSystemSubkey));
+    if (!c.User) std::erase(file, regfile::MakeKeyLine(RootKey::CurrentUser, kUserSubkey));
+    files.Files[u"backup.reg"] = regfile::EncodeFile(file);
+    registry.Key(RootKey::LocalMachine, kSystemSubkey)[1].second = Sz(u"other");  // OS
+    registry.Key(RootKey::CurrentUser, kUserSubkey)[1].second = Sz(u"other");     // Tool
+    if (c.Unreadable) {
+      const KeyPlace place = PlaceOf(*c.Unreadable);
+      registry.ReadFailsAfter[{place.Root, std::u16string(place.Subkey)}] = 0;
+    }
+
+    dialogs.Shown.clear();
+    EditHistory history;
+    const bool restored = RunRecorded(model, history, EditStep::Restore,
+                                      [&] { return RestoreAutomaticBackup(model, ports, u"backup.reg"); });
+    EXPECT_EQ(restored, !c.Unreadable);
+    if (c.Unreadable) {
+      ASSERT_EQ(dialogs.Shown.size(), 1u);
+      EXPECT_EQ(dialogs.Shown[0].Text, u"レジストリからの環境変数の読み込みに失敗しました。\nerror 5.\r\n");
+    }
+    if (c.Undone) history.Undo(model);
+    registry.ReadFailsAfter.clear();
+    testing::ScriptedOutsideChanges outside(OutsideChangeAnswer::KeepOthers);
+    ports.OutsideChanges = &outside;
+    Save();
+    ports.OutsideChanges = nullptr;
+    EXPECT_EQ(outside.Asked, c.Asked);
+  }
 }
 
 }  // namespace
