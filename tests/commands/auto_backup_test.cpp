@@ -103,5 +103,21 @@ TEST_F(AutoBackupTest, TheFolderKeepsTheNewestThirtyAndWhatElseItHolds) {
   for (const std::u16string& name : others) EXPECT_EQ(std::count(kept.begin(), kept.end(), name), 1);
 }
 
+// The clock was set back since thirty backups were written: their names and
+// last writes lie after now. The one Save writes now stays all the same, and
+// the one written first goes.
+TEST_F(AutoBackupTest, ABackupAmongBackupsWrittenLaterStays) {
+  for (int minute = 0; minute < 30; ++minute) {
+    const LocalTime later{2026, 12, 8, 10, minute, 0};
+    const std::u16string path = InFolder(BackupFileName(later, {}));
+    files.Files[path] = {1};
+    files.WriteTimes[path] = later;
+  }
+  Load();
+  Save();
+  EXPECT_EQ(files.Files.count(InFolder(u"env-20261207-143005.reg")), 1u);
+  EXPECT_EQ(files.Removals, Names{InFolder(u"env-20261208-100000.reg")});
+}
+
 }  // namespace
 }  // namespace tallowin

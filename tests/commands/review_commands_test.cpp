@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "commands/file_commands.h"
+#include "commands/outside_change_commands.h"
 #include "regfile/reg_file.h"
 #include "safety_bench.h"
 
@@ -119,6 +120,24 @@ TEST_F(ReviewTest, SaveDeletesExactlyTheCheckedValuesAfterWriting) {
   Save();
   DeleteRow(model.UserList, u"New");
   EXPECT_EQ(Shown(), (Names{u"ユーザー Tool 残ります [ ]", u"ユーザー New 残ります [ ]"}));
+}
+
+// A name in both keys, taken out of both lists and ticked in one: Save's
+// deletion is no other program's change, the other key's value stays
+// deletable, and a value another program makes under the deleted name
+// afterwards was not read, so it is not offered for deletion.
+TEST_F(ReviewTest, SavesOwnDeletionIsNoOutsideChangeAndTouchesOneKey) {
+  registry.Key(RootKey::LocalMachine, kSystemSubkey).push_back({u"Both", Sz(u"s")});
+  registry.Key(RootKey::CurrentUser, kUserSubkey).push_back({u"Both", Sz(u"u")});
+  Load();
+  DeleteRow(model.SysList, u"Both");
+  DeleteRow(model.UserList, u"Both");
+  Check(KeyScope::System, u"Both");
+  Save();
+  EXPECT_FALSE(KeysChangedOutside(model, ports));
+  EXPECT_EQ(Shown(), Names{u"ユーザー Both 残ります [ ]"});
+  registry.Key(RootKey::LocalMachine, kSystemSubkey).push_back({u"BOTH", Sz(u"again")});
+  EXPECT_EQ(Shown(), (Names{u"システム BOTH 残ります", u"ユーザー Both 残ります [ ]"}));
 }
 
 TEST_F(ReviewTest, AValuePutBackOrAFreshLoadOrImportUndoesTheMark) {

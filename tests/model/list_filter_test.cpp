@@ -52,6 +52,7 @@ TEST(ListFilter, ARowShownStaysUntilTheTextChanges) {
       {u"tem", {java, renamed, other, added}, 2, {1, 2, 3}},  // the current row
       {u"temp", {java, renamed, other, added}, -1, {3}},  // a new text forgets them
       {u"", {java, renamed, other, added}, -1, {0, 1, 2, 3}},
+      {u"JDK", {java, renamed, other, added}, -1, {0}},  // by its data alone
   };
   ListFilter filter;
   for (const Step& step : steps) {
