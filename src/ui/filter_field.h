@@ -16,8 +16,10 @@
 // expansion_line.h).
 namespace tallowin::ui {
 
-// What a notification of a tab view's control did.
-enum class ViewHandled { NotMine, Mine, ModelChanged, FilterChanged };
+// What a notification of a tab view's control did: nothing of the view's,
+// nothing to show again, a change of the fields (whose expansion line
+// follows them), of the model, or of the filter's text.
+enum class ViewHandled { NotMine, Mine, FieldsChanged, ModelChanged, FilterChanged };
 
 class FilterField {
  public:

@@ -10,7 +10,6 @@
 #include "commands/load_save_commands.h"
 #include "commands/outside_change_commands.h"
 #include "commands/program_variable.h"
-#include "model/expansion_line.h"
 #include "model/texts.h"
 #include "ui/about_form.h"
 #include "ui/control_text.h"
@@ -22,35 +21,13 @@ namespace tallowin::ui {
 namespace {
 
 constexpr wchar_t kMainClass[] = L"TMainForm";
-constexpr wchar_t kPageClass[] = L"TallowinPage";
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-constexpr VariableTabIds kSysTabIds{Parent::SysPage,        IDC_SYS_LIST_VIEW,   IDC_SYS_KEY_NAME_EDIT,
-                                    IDC_SYS_KEY_TYPE_COMBO, IDC_SYS_KEY_DATA_EDIT, IDC_SYS_FILTER_EDIT,
-                                    IDC_SYS_EXPANSION,      texts::kHintSysKeyTypeCombo};
-constexpr VariableTabIds kUserTabIds{Parent::UserPage,        IDC_USER_LIST_VIEW,   IDC_USER_KEY_NAME_EDIT,
-                                     IDC_USER_KEY_TYPE_COMBO, IDC_USER_KEY_DATA_EDIT, IDC_USER_FILTER_EDIT,
-                                     IDC_USER_EXPANSION,      texts::kHintUserKeyTypeCombo};
 
 bool IsSameOrDescendant(HWND window, HWND ancestor) { return window == ancestor || ::IsChild(ancestor, window); }
 
 BYTE ModifiersHeld() {
   return static_cast<BYTE>((::GetKeyState(VK_CONTROL) < 0 ? FCONTROL : 0) | (::GetKeyState(VK_SHIFT) < 0 ? FSHIFT : 0) |
                            (::GetKeyState(VK_MENU) < 0 ? FALT : 0));
-}
-
-// Tab pages and the panel pass what their controls report on to the main
-// window, which routes it.
-LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_VSCROLL:
-    case WM_CONTEXTMENU:
-      return ::SendMessageW(::GetAncestor(page, GA_ROOT), message, wParam, lParam);
-    default:
-      return ::DefWindowProcW(page, message, wParam, lParam);
-  }
 }
 
 bool RegisterClassOnce(const WNDCLASSEXW& windowClass) {
@@ -83,9 +60,11 @@ bool RegisterMainFormClasses(HINSTANCE instance) {
 TMainForm::TMainForm(HINSTANCE instance, const PortOverrides& overrides)
     : instance_(instance),
       focusedEdit_([this] { return FocusedEditField(); }),
+      programVariable_([this](std::u16string_view name) { return ProgramVariable(environment_, name); }),
       overrides_(overrides),
-      sysView_(kSysTabIds),
-      userView_(kUserTabIds) {}
+      pathView_(programVariable_),
+      sysView_(kSystemTab, programVariable_),
+      userView_(kUserTab, programVariable_) {}
 
 TMainForm::~TMainForm() {
   if (window_ != nullptr) ::DestroyWindow(window_);
@@ -123,24 +102,20 @@ HWND TMainForm::Control(int id) {
   }
   switch (id) {
     case IDC_PAGE_CONTROL:
-      return pageControl_;
+      return pages_.Control();
     case IDC_PANEL1:
       return panel_;
     case IDC_STATUS_BAR:
-      return statusBar_;
+      return status_.Handle();
     case IDC_PATH_PAGE:
     case IDC_SYS_PAGE:
     case IDC_USER_PAGE:
-      CreatePage(static_cast<std::size_t>(id - IDC_PATH_PAGE));
-      return pages_[static_cast<std::size_t>(id - IDC_PATH_PAGE)];
+      return pages_.Page(static_cast<Tab>(id - IDC_PATH_PAGE));
     default:
       break;
   }
-  for (HWND parent : {pages_[0], pages_[1], pages_[2], panel_}) {
-    if (parent == nullptr) continue;
-    if (const HWND control = ::GetDlgItem(parent, id); control != nullptr) return control;
-  }
-  return nullptr;
+  const HWND control = pages_.FindControl(id);
+  return control != nullptr ? control : ::GetDlgItem(panel_, id);
 }
 
 ScreenRect TMainForm::WindowRect() const {
@@ -161,10 +136,11 @@ void TMainForm::FormCreate() {
   popupMenu_.reset(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPUPMENU)));
 
   dpi_ = DpiOf(window_);
-  CreatePages();
+  pages_.Create(window_);
+  status_.Create(window_);
   // The variable tabs are hidden at start: their controls are made when
   // they are first shown or needed.
-  pathView_.Create(pages_[0], hints_);
+  pathView_.Create(pages_.Page(Tab::Path), hints_);
   CreatePanel();
   ApplyLayout();
 }
@@ -177,37 +153,6 @@ void TMainForm::LoadAtStart() {
   // Without the watch the window only misses the notice; Save still finds
   // what other programs changed.
   keyWatcher_.Start(window_, kKeysChangedMessage);
-}
-
-void TMainForm::CreatePages() {
-  // The Path page comes first so that it lies above the tab control; the
-  // variable tabs' pages are made with their views.
-  CreatePage(0);
-  pageControl_ = CreateChild(window_, 0, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, IDC_PAGE_CONTROL);
-  const std::u16string_view tabs[] = {texts::kTabPath, texts::kTabSystem, texts::kTabUser};
-  for (int index = 0; index < 3; ++index) {
-    std::wstring title = win32::ToWide(tabs[index]);
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = title.data();
-    ::SendMessageW(pageControl_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  }
-  statusBar_ = CreateChild(window_, 0, STATUSCLASSNAMEW, L"", 0, IDC_STATUS_BAR);
-}
-
-void TMainForm::CreatePage(std::size_t index) {
-  if (pages_[index] != nullptr) return;
-  const HWND page = CreateChild(window_, WS_EX_CONTROLPARENT, kPageClass, L"", WS_CLIPSIBLINGS,
-                                IDC_PATH_PAGE + static_cast<int>(index));
-  pages_[index] = page;
-  if (index == 0) return;
-  // Hidden, beneath the pages before it and above the tab control, which
-  // it covers.
-  std::size_t above = index - 1;
-  while (pages_[above] == nullptr) --above;
-  ::SetWindowPos(page, pages_[above], 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOREDRAW);
-  FitPagesToTabs();
 }
 
 void TMainForm::CreatePanel() {
@@ -233,64 +178,23 @@ void TMainForm::ApplyLayout() {
   PlaceControls(panel_, Parent::Panel, dpi_);
   ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   SetFontOnChildren(window_, font_.get());
-  pathView_.Layout(dpi_, font_.get());
-  for (VariableTabView* view : {&sysView_, &userView_}) {
-    if (view->Created()) view->Layout(dpi_);
+  for (TabView* view : Views()) {
+    if (view->Created()) view->Layout(dpi_, font_.get());
   }
-  FitPagesToTabs();
+  pages_.Fit();
 
-  ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
-  countPanelWidth_ = -1;  // measured again at this DPI
-  ApplyStatusParts();
+  status_.Layout(dpi_, font_.get());
   ::InvalidateRect(window_, nullptr, TRUE);
 }
 
 void TMainForm::CreateView(Tab tab) {
-  VariableTabView* view = ViewOf(tab);
-  if (view == nullptr || view->Created()) return;
-  CreatePage(static_cast<std::size_t>(tab));
-  const HWND page = pages_[static_cast<std::size_t>(tab)];
-  view->Create(page, hints_);
-  view->Layout(dpi_);
+  TabView& view = *Views()[static_cast<std::size_t>(tab)];
+  if (view.Created()) return;
+  const HWND page = pages_.Page(tab);
+  view.Create(page, hints_);
+  view.Layout(dpi_, font_.get());
   SetFontOnChildren(page, font_.get());
-  const bool system = tab == Tab::System;
-  view->Mirror(system ? model_.SysList : model_.UserList, ConflictsOf(system ? KeyScope::System : KeyScope::User));
-  ShowExpansionLines();
-}
-
-void TMainForm::ApplyStatusParts() {
-  // The count panel holds the longest count a list can have ("99999 項目")
-  // at this DPI and font, taken from the hint panel where the design's width
-  // is too narrow for it. While a filter hides rows, the filter's count
-  // ("120件中3件を表示") follows it at the window's right edge; otherwise
-  // that panel has no width.
-  if (countPanelWidth_ < 0) {
-    const int margins = Scale(kStatusTextMargins, dpi_);
-    countPanelWidth_ = std::max(Scale(kStatusPanel1Width, dpi_),
-                                TextWidth(statusBar_, font_.get(), texts::kWidestCountText) + margins);
-  }
-  const int filter = filterCount_.empty()
-                         ? 0
-                         : TextWidth(statusBar_, font_.get(), filterCount_) + Scale(kStatusTextMargins, dpi_);
-  RECT client{};
-  ::GetClientRect(window_, &client);
-  const int right = static_cast<int>(client.right);
-  const int hints = std::min(Scale(kStatusPanel0Width, dpi_), std::max(0, right - countPanelWidth_ - filter));
-  const std::array<int, 3> edges{hints, std::max(hints, right - filter), -1};
-  ::SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  hintPanelWidth_ = hints;
-}
-
-void TMainForm::FitPagesToTabs() {
-  // The pages fill the tab control's display area.
-  RECT display{};
-  ::GetWindowRect(pageControl_, &display);
-  ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&display), 2);
-  ::SendMessageW(pageControl_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  for (HWND page : pages_) {
-    if (page == nullptr) continue;
-    ::MoveWindow(page, display.left, display.top, display.right - display.left, display.bottom - display.top, FALSE);
-  }
+  view.Mirror(model_);
 }
 
 void TMainForm::FormDestroy() {
@@ -321,7 +225,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnMenuSelect(wParam, lParam);
       return 0;
     case WM_NCMOUSEMOVE:
-      if (auto text = hints_.Change({})) ShowStatus(0, *text);
+      if (auto text = hints_.Change({})) status_.ShowHint(*text);
       return 0;
     case WM_ACTIVATE:
       return OnActivate(wParam, lParam);
@@ -345,16 +249,11 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool TMainForm::PreTranslateMessage(MSG& message) {
   if (window_ == nullptr || !IsSameOrDescendant(message.hwnd, window_)) return false;
   if (message.message == WM_MOUSEMOVE) {
-    if (auto text = hints_.Change(hints_.HintAt(message.hwnd, window_))) ShowStatus(0, *text);
+    if (auto text = hints_.Change(hints_.HintAt(message.hwnd, window_))) status_.ShowHint(*text);
   }
   if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && RunShortcut(message)) return true;
-  // Escape in a filter field empties it and gives the focus back to the
-  // list, where the user goes on with the row found.
   if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
-    if (FilterField* filter = ShownFilter(); filter != nullptr && message.hwnd == filter->Handle()) {
-      filter->Clear();
-      const HWND list = model_.ShownTab == Tab::Path ? pathView_.PathList() : ViewOf(model_.ShownTab)->ListHandle();
-      ::SetFocus(list);
+    if (const HWND list = ShownView().EscapeFromFilter(message.hwnd); list != nullptr) {
       activeControl_ = list;
       return true;
     }
@@ -362,7 +261,8 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
   // Ctrl+Tab and Ctrl+Shift+Tab turn the tabs over, as in the system's own
   // tabbed windows.
   if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) < 0) {
-    TurnTab(::GetKeyState(VK_SHIFT) < 0);
+    pages_.Turn(::GetKeyState(VK_SHIFT) < 0);
+    PageControlChange();
     return true;
   }
   return ::IsDialogMessageW(window_, &message) != 0;
@@ -390,28 +290,12 @@ bool TMainForm::RunShortcut(const MSG& message) {
   return false;
 }
 
-void TMainForm::TurnTab(bool back) {
-  const int count = static_cast<int>(::SendMessageW(pageControl_, TCM_GETITEMCOUNT, 0, 0));
-  const int shown = static_cast<int>(::SendMessageW(pageControl_, TCM_GETCURSEL, 0, 0));
-  ::SendMessageW(pageControl_, TCM_SETCURSEL, static_cast<WPARAM>((shown + (back ? count - 1 : 1)) % count), 0);
-  PageControlChange();
-}
-
 void TMainForm::OnCommand(int id, int code, HWND control) {
-  // Each time Edit1 takes the focus, what is typed there is a new step.
-  if (control == pathView_.EditFields()[0] && code == EN_SETFOCUS) state_.History.EndTyping();
-  ViewHandled handled = RunRecorded(model_, state_.History, EditStep::PathTyping,
-                                    [&] { return pathView_.OnCommand(model_, control, code); });
-  for (VariableTabView* view : {&sysView_, &userView_}) {
-    if (handled == ViewHandled::NotMine) handled = view->OnCommand(control, code, font_.get(), dpi_);
-  }
-  if (handled == ViewHandled::ModelChanged || handled == ViewHandled::FilterChanged) {
-    MirrorModel();
-    return;
-  }
-  if (handled == ViewHandled::Mine) {
-    // The fields changed: the line under them follows what they hold.
-    if (code == EN_CHANGE || code == CBN_SELCHANGE) ShowExpansionLines();
+  for (TabView* view : Views()) {
+    const ViewHandled handled = view->OnCommand(model_, state_.History, control, code);
+    if (handled == ViewHandled::NotMine) continue;
+    if (handled == ViewHandled::FieldsChanged) view->ShowExpansion(model_);
+    if (handled == ViewHandled::ModelChanged || handled == ViewHandled::FilterChanged) MirrorModel();
     return;
   }
   // Menu items and the buttons, which carry their action's ID.
@@ -420,15 +304,12 @@ void TMainForm::OnCommand(int id, int code, HWND control) {
 }
 
 LRESULT TMainForm::OnNotify(const NMHDR& header) {
-  if (header.hwndFrom == pageControl_ && header.code == TCN_SELCHANGE) {
+  if (header.hwndFrom == pages_.Control() && header.code == TCN_SELCHANGE) {
     PageControlChange();
     return 0;
   }
   // A selection the user changed enables or disables the panel's buttons.
-  if (sysView_.OnNotify(header, model_.SysList, model_.ShownTab == Tab::System) ||
-      userView_.OnNotify(header, model_.UserList, model_.ShownTab == Tab::User)) {
-    MirrorModel();
-  }
+  if (sysView_.OnNotify(header, model_) || userView_.OnNotify(header, model_)) MirrorModel();
   return 0;
 }
 
@@ -437,8 +318,8 @@ void TMainForm::OnUpDownScroll(HWND control) {
   if (!button) return;
   // The Path list becomes the active control, so that the move's cut is
   // not taken for a cut in an edit field.
-  ::SetFocus(pathView_.PathList());
-  activeControl_ = pathView_.PathList();
+  ::SetFocus(pathView_.ListHandle());
+  activeControl_ = pathView_.ListHandle();
   ReadFields();
   const CommandOutcome outcome = RunRecorded(model_, state_.History, EditStep::Move,
                                              [&] { return UpDownClick(model_, state_, Ports(), *button); });
@@ -447,7 +328,8 @@ void TMainForm::OnUpDownScroll(HWND control) {
 }
 
 void TMainForm::OnContextMenu(HWND target, POINT screen) {
-  if (target != pathView_.PathList() && target != sysView_.ListHandle() && target != userView_.ListHandle()) return;
+  const auto views = Views();
+  if (std::none_of(views.begin(), views.end(), [&](TabView* view) { return view->ListHandle() == target; })) return;
   if (screen.x == -1 && screen.y == -1) {  // from the keyboard: at the control
     RECT rect{};
     ::GetWindowRect(target, &rect);
@@ -469,7 +351,7 @@ void TMainForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
   const bool closed = flags == 0xFFFF && lParam == 0;
   const bool isCommand = !closed && (flags & (MF_POPUP | MF_SEPARATOR)) == 0;
   const Command* command = isCommand ? FindCommand(LOWORD(wParam)) : nullptr;
-  if (auto text = hints_.Change(command != nullptr ? HintOf(*command) : std::u16string())) ShowStatus(0, *text);
+  if (auto text = hints_.Change(command != nullptr ? HintOf(*command) : std::u16string())) status_.ShowHint(*text);
 }
 
 LRESULT TMainForm::OnActivate(WPARAM wParam, LPARAM lParam) {
@@ -493,28 +375,20 @@ void TMainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void TMainForm::PageControlChange() {
-  const int index = static_cast<int>(::SendMessageW(pageControl_, TCM_GETCURSEL, 0, 0));
-  if (index < 0 || index > 2) return;
-  CreateView(static_cast<Tab>(index));
-  for (std::size_t page = 0; page < pages_.size(); ++page) {
-    if (pages_[page] == nullptr) continue;
-    ::ShowWindow(pages_[page], static_cast<int>(page) == index ? SW_SHOW : SW_HIDE);
-  }
+  const std::optional<Tab> tab = pages_.Chosen();
+  if (!tab) return;
+  CreateView(*tab);
+  pages_.Show(*tab);
   // The focus never stays on a control of a hidden page, where keys would
   // edit what the user cannot see: it goes to the tab control, as a click
   // on a tab gives it.
   const HWND focus = ::GetFocus();
   if (focus == nullptr || !::IsWindowVisible(focus) || !::IsChild(window_, focus)) {
-    ::SetFocus(pageControl_);
-    activeControl_ = pageControl_;
+    ::SetFocus(pages_.Control());
+    activeControl_ = pages_.Control();
   }
-  const Tab tab = static_cast<Tab>(index);
-  model_.ShowTab(tab);
-  // The fields of a variable tab show its selected row as it comes up.
-  if (VariableTabView* view = ViewOf(tab)) {
-    const EditList& list = tab == Tab::System ? model_.SysList : model_.UserList;
-    view->FillFieldsFromRow(list, list.Selected());
-  }
+  model_.ShowTab(*tab);
+  ShownView().Shown(model_);
   MirrorModel();
 }
 
@@ -599,18 +473,11 @@ void TMainForm::Close() { ::PostMessageW(window_, WM_CLOSE, 0, 0); }
 void TMainForm::ShowAbout() { HelpAboutExecute(window_); }
 
 void TMainForm::FocusFilter() {
-  FilterField* filter = ShownFilter();
-  if (filter == nullptr || filter->Handle() == nullptr) return;
-  ::SetFocus(filter->Handle());
-  activeControl_ = filter->Handle();
-  ::SendMessageW(filter->Handle(), EM_SETSEL, 0, -1);
-}
-
-FilterField* TMainForm::ShownFilter() {
-  if (model_.ShownTab == Tab::Path) return &pathView_.Filter();
-  VariableTabView* view = ViewOf(model_.ShownTab);
-  CreateView(model_.ShownTab);
-  return &view->Filter();
+  const HWND filter = ShownView().Filter().Handle();
+  if (filter == nullptr) return;
+  ::SetFocus(filter);
+  activeControl_ = filter;
+  ::SendMessageW(filter, EM_SETSEL, 0, -1);
 }
 
 void TMainForm::UndoInFocusedField() {
@@ -619,47 +486,13 @@ void TMainForm::UndoInFocusedField() {
 
 // --- Mirroring ---------------------------------------------------------------
 
-std::vector<std::u16string> TMainForm::ConflictsOf(KeyScope scope) const {
-  std::vector<std::u16string> names;
-  for (const ScopedName& conflict : model_.Conflicts) {
-    if (conflict.Scope == scope) names.push_back(conflict.Name);
-  }
-  return names;
-}
-
 void TMainForm::MirrorModel() {
-  pathView_.Mirror(model_);
-  sysView_.Mirror(model_.SysList, ConflictsOf(KeyScope::System));
-  userView_.Mirror(model_.UserList, ConflictsOf(KeyScope::User));
+  for (TabView* view : Views()) view->Mirror(model_);
   for (int id : {IDM_EDIT_ADD_BTN, IDM_EDIT_REPLASE_BTN, IDM_EDIT_DELETE_BTN}) {
     ::EnableWindow(::GetDlgItem(panel_, id), IsEnabled(*FindCommand(id)) ? TRUE : FALSE);
   }
-  ShowStatus(1, model_.CountText);
-  ShowFilterCount();
-  ShowExpansionLines();
-}
-
-void TMainForm::ShowFilterCount() {
-  const std::u16string count = ShownFilter()->CountText().value_or(std::u16string());
-  if (count != filterCount_) {
-    filterCount_ = count;
-    ApplyStatusParts();
-  }
-  ShowStatus(2, filterCount_);
-}
-
-void TMainForm::ShowExpansionLines() {
-  const VariableLookup programVariable = [this](std::u16string_view name) {
-    return ProgramVariable(environment_, name);
-  };
-  pathView_.ShowExpansion(PathItemExpansionLine(model_.Edit2, model_.SysList, model_.UserList, programVariable));
-  for (VariableTabView* view : {&sysView_, &userView_}) {
-    if (!view->Created()) continue;
-    VariableFields fields;
-    view->ReadFields(fields);
-    view->ShowExpansion(
-        VariableExpansionLine(fields.TypeName, fields.Data, model_.SysList, model_.UserList, programVariable));
-  }
+  status_.ShowCount(model_.CountText);
+  status_.ShowFilterCount(ShownView().Filter().CountText().value_or(std::u16string()));
 }
 
 // Every change of the keys comes here, the window's own Save's too: only
@@ -667,43 +500,16 @@ void TMainForm::ShowExpansionLines() {
 // program's doing.
 void TMainForm::OnKeysChanged() {
   keyWatcher_.Acknowledge();
-  if (KeysChangedOutside(model_, Ports())) ShowStatus(0, texts::kOutsideChangeNotice);
+  if (KeysChangedOutside(model_, Ports())) status_.ShowHint(texts::kOutsideChangeNotice);
 }
 
 void TMainForm::ShowOutcome(const CommandOutcome& outcome) {
   // A command's message stays in panel 0 until the next hint replaces it.
-  if (!outcome.StatusText.empty()) ShowStatus(0, outcome.StatusText);
+  if (!outcome.StatusText.empty()) status_.ShowHint(outcome.StatusText);
 }
 
 void TMainForm::ReadFields() {
-  pathView_.ReadFields(model_);
-  sysView_.ReadFields(state_.SysFields);
-  userView_.ReadFields(state_.UserFields);
-}
-
-void TMainForm::ShowStatus(int panel, std::u16string_view text) {
-  const std::u16string copy(text);
-  ::SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(win32::Wide(copy)));
-  if (panel != 0) return;
-  // A message wider than the hint panel (the notice of another program's
-  // change) takes the whole bar until the next hint, so that it reads whole.
-  const bool wide = TextWidth(statusBar_, font_.get(), text) + Scale(kStatusTextMargins, dpi_) > hintPanelWidth_;
-  if (wide) {
-    ::SendMessageW(statusBar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(win32::Wide(copy)));
-  }
-  ::SendMessageW(statusBar_, SB_SIMPLE, wide ? TRUE : FALSE, 0);
-}
-
-VariableTabView* TMainForm::ViewOf(Tab tab) {
-  switch (tab) {
-    case Tab::System:
-      return &sysView_;
-    case Tab::User:
-      return &userView_;
-    case Tab::Path:
-      break;
-  }
-  return nullptr;
+  for (TabView* view : Views()) view->ReadFields(model_, state_);
 }
 
 HWND TMainForm::ActiveControl() const {
@@ -715,10 +521,9 @@ HWND TMainForm::FocusedEditField() const {
   const HWND focus = ActiveControl();
   // A field of a hidden page is never the one a command acts on.
   if (focus == nullptr || !::IsWindowVisible(focus)) return nullptr;
-  for (const auto& fields : {pathView_.EditFields(), sysView_.EditFields(), userView_.EditFields()}) {
-    for (HWND field : fields) {
-      if (focus == field) return focus;
-    }
+  for (const TabView* view : Views()) {
+    const std::array<HWND, 3> fields = view->EditFields();
+    if (std::find(fields.begin(), fields.end(), focus) != fields.end()) return focus;
   }
   return nullptr;
 }

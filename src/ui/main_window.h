@@ -12,6 +12,7 @@
 #include "ui/key_watcher.h"
 #include "ui/outside_change_form.h"
 #include "ui/path_tab_view.h"
+#include "ui/status_bar.h"
 #include "ui/ports/clipboard_port.h"
 #include "ports/environment_port.h"
 #include "ui/ports/file_pickers.h"
@@ -22,6 +23,7 @@
 #include "ui/ports/message_dialogs.h"
 #include "ports/system_ports.h"
 #include "ui/status_hints.h"
+#include "ui/tab_pages.h"
 #include "ui/variable_tab_view.h"
 #include "ui/window_base.h"
 #include "win32/unique_handle.h"
@@ -75,16 +77,10 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   // Creation and layout.
   void FormCreate();
   void LoadAtStart();
-  void CreatePages();
-  // The page of a tab, made once; the variable tabs' pages when first needed.
-  void CreatePage(std::size_t index);
   void CreatePanel();
   void ApplyLayout();
-  void FitPagesToTabs();
-  // Makes a variable tab's controls, the first time the tab is needed.
+  // Makes a tab's controls, the first time the tab is needed.
   void CreateView(Tab tab);
-  // The status bar's panels at this DPI, for the filter's count shown.
-  void ApplyStatusParts();
   void FormDestroy();
 
   // Routing.
@@ -98,7 +94,6 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnKeysChanged();
   bool RunShortcut(const MSG& message);
-  void TurnTab(bool back);
   void PageControlChange();
 
   // Actions.
@@ -112,20 +107,17 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void ShowAbout() override;
   void UndoInFocusedField() override;
   void FocusFilter() override;
-  // The filter field of the tab shown.
-  FilterField* ShownFilter();
   HWND Owner() const override { return window_; }
 
   // Mirroring the model into the controls.
   void MirrorModel() override;
   void ReadFields();
-  void ShowStatus(int panel, std::u16string_view text);
   void ShowOutcome(const CommandOutcome& outcome);
-  void ShowFilterCount();
-  void ShowExpansionLines();
-  std::vector<std::u16string> ConflictsOf(KeyScope scope) const;
 
-  VariableTabView* ViewOf(Tab tab);
+  // The tabs' views in the tabs' order.
+  std::array<TabView*, 3> Views() { return {&pathView_, &sysView_, &userView_}; }
+  std::array<const TabView*, 3> Views() const { return {&pathView_, &sysView_, &userView_}; }
+  TabView& ShownView() { return *Views()[static_cast<std::size_t>(model_.ShownTab)]; }
   HWND FocusedEditField() const;
 
   HINSTANCE instance_;
@@ -146,6 +138,8 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   ports::Win32FocusedEdit focusedEdit_;
   ports::Win32FolderCheck folderChecks_;
   std::unique_ptr<Win32OutsideChangeDialog> outsideChanges_;
+  // What the expansion lines take for a variable that neither key holds.
+  VariableLookup programVariable_;
   PortOverrides overrides_;
   KeyWatcher keyWatcher_;
 
@@ -155,14 +149,9 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   win32::UniqueMenu popupMenu_;
   StatusHints hints_;
 
-  HWND pageControl_ = nullptr;
-  std::array<HWND, 3> pages_{};
+  TabPages pages_;
   HWND panel_ = nullptr;
-  HWND statusBar_ = nullptr;
-  int hintPanelWidth_ = 0;
-  int countPanelWidth_ = -1;
-  // The filter's count in the status bar; empty while no filter hides rows.
-  std::u16string filterCount_;
+  StatusBar status_;
   HWND activeControl_ = nullptr;
   PathTabView pathView_;
   VariableTabView sysView_;

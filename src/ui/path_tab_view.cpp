@@ -67,9 +67,12 @@ void PathTabView::Mirror(const MainModel& model) {
   ::SendMessageW(upDown_, UDM_SETRANGE32, 0, std::max(model.UpDownMax(), 0));
   ::SendMessageW(upDown_, UDM_SETPOS32, 0, model.UpDownPosition());
   mirroring_ = false;
+  ShowExpansion(model);
 }
 
-void PathTabView::ShowExpansion(std::u16string_view line) { SetTextIfDifferent(expansion_, line); }
+void PathTabView::ShowExpansion(const MainModel& model) {
+  SetTextIfDifferent(expansion_, PathItemExpansionLine(model.Edit2, model.SysList, model.UserList, programVariable_));
+}
 
 void PathTabView::MirrorItems(const std::vector<std::u16string>& wanted) {
   // Only the items between the unchanged start and the unchanged end are
@@ -94,32 +97,38 @@ void PathTabView::MirrorItems(const std::vector<std::u16string>& wanted) {
   shownItems_ = wanted;
 }
 
-void PathTabView::ReadFields(MainModel& model) const { model.Edit2 = TextOf(edit2_); }
+void PathTabView::ReadFields(MainModel& model, EditorState&) const { model.Edit2 = TextOf(edit2_); }
 
-PathTabView::Handled PathTabView::OnCommand(MainModel& model, HWND control, int code) {
+ViewHandled PathTabView::OnCommand(MainModel& model, EditHistory& history, HWND control, int code) {
+  if (control == edit1_ && code == EN_SETFOCUS) history.EndTyping();
+  return RunRecorded(model, history, EditStep::PathTyping, [&] { return ApplyCommand(model, control, code); });
+}
+
+ViewHandled PathTabView::ApplyCommand(MainModel& model, HWND control, int code) {
   if (control == edit1_) {
     if (code == EN_SETFOCUS) edit1Attached_ = true;    // Edit1Enter
     if (code == EN_KILLFOCUS) edit1Attached_ = false;  // Edit1Exit
     // The handler never acts on the field of a hidden page.
-    if (code != EN_CHANGE || !edit1Attached_ || mirroring_ || !::IsWindowVisible(edit1_)) return Handled::Mine;
+    if (code != EN_CHANGE || !edit1Attached_ || mirroring_ || !::IsWindowVisible(edit1_)) return ViewHandled::Mine;
     model.Edit1Change(TextOf(edit1_));
-    return Handled::ModelChanged;
+    return ViewHandled::ModelChanged;
   }
   if (control == edit2_) {
     // The model keeps what the field shows, so that mirroring the model
     // never takes back what the user or an edit command wrote into it.
-    if (code == EN_CHANGE && !mirroring_) model.Edit2 = TextOf(edit2_);
-    return Handled::Mine;
+    if (code != EN_CHANGE || mirroring_) return ViewHandled::Mine;
+    model.Edit2 = TextOf(edit2_);
+    return ViewHandled::FieldsChanged;
   }
   if (control == pathList_) {
-    if (code != LBN_SELCHANGE) return Handled::Mine;
+    if (code != LBN_SELCHANGE) return ViewHandled::Mine;
     // The list box counts the items it shows; the Path list's item is the
     // one shown there.
     const int shown = static_cast<int>(::SendMessageW(pathList_, LB_GETCURSEL, 0, 0));
     model.PathListClick(shown >= 0 && shown < static_cast<int>(shownRows_.size())
                             ? shownRows_[static_cast<std::size_t>(shown)]
                             : -1);
-    return Handled::ModelChanged;
+    return ViewHandled::ModelChanged;
   }
   return filter_.OnCommand(control, code);
 }

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "commands/path_tab_commands.h"
+#include "model/expansion_line.h"
 #include "model/list_filter.h"
 #include "model/main_model.h"
 #include "ui/filter_field.h"
 #include "ui/status_hints.h"
+#include "ui/tab_view.h"
 
 // The "Path" tab: Edit1 (the joined Path value, editable), the filter field,
 // the Path list, Edit2 (the current item), the browse button, the up-down
@@ -21,34 +23,40 @@
 // and turns their own notifications into the model's Path events.
 namespace tallowin::ui {
 
-class PathTabView {
+class PathTabView final : public TabView {
  public:
-  void Create(HWND page, StatusHints& hints);
-  void Layout(UINT dpi, HFONT font);
+  // programVariable: what the expansion line takes for a variable that
+  // neither key holds; it outlives the view.
+  explicit PathTabView(const VariableLookup& programVariable) : programVariable_(programVariable) {}
+
+  void Create(HWND page, StatusHints& hints) override;
+  bool Created() const override { return page_ != nullptr; }
+  void Layout(UINT dpi, HFONT font) override;
 
   // Shows the model's Path side: Edit1, the items the filter lets through
   // (only those that changed), the selection, Edit2 and the up-down range
   // and position, which are the whole list's.
-  void Mirror(const MainModel& model);
-  void ShowExpansion(std::u16string_view line);
+  void Mirror(const MainModel& model) override;
+  void ShowExpansion(const MainModel& model) override;
   // Brings the model up to date with what the user typed into Edit2.
-  void ReadFields(MainModel& model) const;
-
-  using Handled = ViewHandled;
-  // A notification of one of the view's controls, applied to the model. The
-  // view's own writes into its controls change nothing.
-  Handled OnCommand(MainModel& model, HWND control, int code);
+  void ReadFields(MainModel& model, EditorState& editor) const override;
+  // Typing into Edit1 is one step of the history from the moment the field
+  // takes the focus.
+  ViewHandled OnCommand(MainModel& model, EditHistory& history, HWND control, int code) override;
+  void Shown(const MainModel&) override {}
   // The arrow the up-down control just moved by, when it is the view's and
   // its position moved from where the model had put it.
   std::optional<UpDownButton> ArrowOf(HWND control, const MainModel& model) const;
 
-  HWND PathList() const { return pathList_; }
-  std::array<HWND, 3> EditFields() const { return {edit1_, edit2_, filter_.Handle()}; }
-  FilterField& Filter() { return filter_; }
+  HWND ListHandle() const override { return pathList_; }
+  std::array<HWND, 3> EditFields() const override { return {edit1_, edit2_, filter_.Handle()}; }
+  FilterField& Filter() override { return filter_; }
 
  private:
+  ViewHandled ApplyCommand(MainModel& model, HWND control, int code);
   void MirrorItems(const std::vector<std::u16string>& wanted);
 
+  const VariableLookup& programVariable_;
   HWND page_ = nullptr;
   HWND edit1_ = nullptr;
   HWND pathList_ = nullptr;

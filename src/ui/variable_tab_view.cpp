@@ -2,33 +2,58 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 #include "commands/variable_tab_commands.h"
 #include "model/texts.h"
 #include "model/type_names.h"
 #include "ui/control_text.h"
+#include "ui/resources/resource.h"
 #include "ui/window_metrics.h"
 
 namespace tallowin::ui {
+
+const VariableTab kSystemTab{.Index = Tab::System,
+                             .Scope = KeyScope::System,
+                             .List = &MainModel::SysList,
+                             .Fields = &EditorState::SysFields,
+                             .Page = Parent::SysPage,
+                             .ListView = IDC_SYS_LIST_VIEW,
+                             .NameEdit = IDC_SYS_KEY_NAME_EDIT,
+                             .TypeCombo = IDC_SYS_KEY_TYPE_COMBO,
+                             .DataEdit = IDC_SYS_KEY_DATA_EDIT,
+                             .FilterEdit = IDC_SYS_FILTER_EDIT,
+                             .ExpansionLine = IDC_SYS_EXPANSION,
+                             .TypeHint = texts::kHintSysKeyTypeCombo};
+const VariableTab kUserTab{.Index = Tab::User,
+                           .Scope = KeyScope::User,
+                           .List = &MainModel::UserList,
+                           .Fields = &EditorState::UserFields,
+                           .Page = Parent::UserPage,
+                           .ListView = IDC_USER_LIST_VIEW,
+                           .NameEdit = IDC_USER_KEY_NAME_EDIT,
+                           .TypeCombo = IDC_USER_KEY_TYPE_COMBO,
+                           .DataEdit = IDC_USER_KEY_DATA_EDIT,
+                           .FilterEdit = IDC_USER_FILTER_EDIT,
+                           .ExpansionLine = IDC_USER_EXPANSION,
+                           .TypeHint = texts::kHintUserKeyTypeCombo};
 
 void VariableTabView::Create(HWND page, StatusHints& hints) {
   page_ = page;
   constexpr DWORD kEdit = WS_TABSTOP | ES_AUTOHSCROLL;
   // Created in the tab order of the layout, which differs between the tabs.
   for (const ControlPlace& place : ControlPlaces()) {
-    if (place.Owner != ids_.Page) continue;
-    if (place.Id == ids_.ListView) {
+    if (place.Owner != tab_.Page) continue;
+    if (place.Id == tab_.ListView) {
       listView_.Create(page, place.Id);
-    } else if (place.Id == ids_.FilterEdit) {
+    } else if (place.Id == tab_.FilterEdit) {
       filter_.Create(page, place.Id, hints);
-    } else if (place.Id == ids_.ExpansionLine) {
+    } else if (place.Id == tab_.ExpansionLine) {
       expansion_ = CreateExpansionLine(page, place.Id);
-    } else if (place.Id == ids_.TypeCombo) {
+    } else if (place.Id == tab_.TypeCombo) {
       typeCombo_ = CreateChild(page, 0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, place.Id);
     } else {
       const HWND edit = CreateChild(page, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, place.Id);
-      (place.Id == ids_.NameEdit ? nameEdit_ : dataEdit_) = edit;
+      (place.Id == tab_.NameEdit ? nameEdit_ : dataEdit_) = edit;
       ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);  // no limit of about 32,000 characters
     }
   }
@@ -37,13 +62,15 @@ void VariableTabView::Create(HWND page, StatusHints& hints) {
     const std::u16string text(name);
     ::SendMessageW(typeCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(text)));
   }
-  hints.SetControlHint(typeCombo_, ids_.TypeHint);
+  hints.SetControlHint(typeCombo_, tab_.TypeHint);
   hints.SetControlHint(nameEdit_, texts::kHintKeyNameEdit);
   hints.SetControlHint(dataEdit_, texts::kHintKeyDataEdit);
 }
 
-void VariableTabView::Layout(UINT dpi) {
-  PlaceControls(page_, ids_.Page, dpi);
+void VariableTabView::Layout(UINT dpi, HFONT font) {
+  dpi_ = dpi;
+  font_ = font;
+  PlaceControls(page_, tab_.Page, dpi);
   // A combo box takes its closed height from the font; the height given is
   // the open list's.
   RECT rect{};
@@ -52,9 +79,13 @@ void VariableTabView::Layout(UINT dpi) {
   listView_.ScaleColumns(dpi);
 }
 
-void VariableTabView::Mirror(const EditList& list, std::vector<std::u16string> conflicts) {
+void VariableTabView::Mirror(const MainModel& model) {
   if (!Created()) return;
-  conflicts_ = std::move(conflicts);
+  conflicts_.clear();
+  for (const ScopedName& conflict : model.Conflicts) {
+    if (conflict.Scope == tab_.Scope) conflicts_.push_back(conflict.Name);
+  }
+  const EditList& list = model.*tab_.List;
   std::vector<FilterRow> rows;
   rows.reserve(static_cast<std::size_t>(list.Count()));
   for (int row = 0; row < list.Count(); ++row) rows.push_back({list.IdAt(row), list.At(row).Name, list.At(row).Data()});
@@ -62,25 +93,35 @@ void VariableTabView::Mirror(const EditList& list, std::vector<std::u16string> c
   mirroring_ = true;
   listView_.Show(list, shownRows_);
   mirroring_ = false;
+  ShowExpansion(model);
 }
 
-void VariableTabView::ShowExpansion(std::u16string_view line) {
-  if (expansion_ != nullptr) SetTextIfDifferent(expansion_, line);
-}
-
-void VariableTabView::ReadFields(VariableFields& fields) const {
+void VariableTabView::ShowExpansion(const MainModel& model) {
   if (!Created()) return;
+  const VariableFields fields = Fields();
+  SetTextIfDifferent(expansion_,
+                     VariableExpansionLine(fields.TypeName, fields.Data, model.SysList, model.UserList, programVariable_));
+}
+
+void VariableTabView::ReadFields(MainModel&, EditorState& editor) const {
+  if (Created()) editor.*tab_.Fields = Fields();
+}
+
+VariableFields VariableTabView::Fields() const {
+  VariableFields fields;
   fields.Name = TextOf(nameEdit_);
   fields.TypeName = TextOf(typeCombo_);
   fields.Data = TextOf(dataEdit_);
+  return fields;
 }
 
-bool VariableTabView::OnNotify(const NMHDR& header, EditList& list, bool shown) {
-  if (header.hwndFrom != listView_.Handle()) return false;
+bool VariableTabView::OnNotify(const NMHDR& header, MainModel& model) {
+  if (!Created() || header.hwndFrom != listView_.Handle()) return false;
+  EditList& list = model.*tab_.List;
   if (header.code == LVN_GETDISPINFOW) {
     ListView::FillCell(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)), list, shownRows_, conflicts_);
   } else if (header.code == LVN_ITEMCHANGED) {
-    return ListViewChange(reinterpret_cast<const NMLISTVIEW&>(header), list, shown);
+    return ListViewChange(reinterpret_cast<const NMLISTVIEW&>(header), list, model.ShownTab == tab_.Index);
   }
   return false;
 }
@@ -110,6 +151,11 @@ bool VariableTabView::ListViewChange(const NMLISTVIEW& change, EditList& list, b
   return !mirroring_;
 }
 
+void VariableTabView::Shown(const MainModel& model) {
+  const EditList& list = model.*tab_.List;
+  FillFieldsFromRow(list, list.Selected());
+}
+
 void VariableTabView::FillFieldsFromRow(const EditList& list, int row) {
   if (!Created() || row < 0 || row >= list.Count()) return;
   // The fields as a row fills them: a type name that is none of the twelve
@@ -125,19 +171,19 @@ void VariableTabView::FillFieldsFromRow(const EditList& list, int row) {
   SetTextIfDifferent(dataEdit_, fields.Data);
 }
 
-ViewHandled VariableTabView::OnCommand(HWND control, int code, HFONT font, UINT dpi) {
+ViewHandled VariableTabView::OnCommand(MainModel&, EditHistory&, HWND control, int code) {
   if (!Created() || control == nullptr) return ViewHandled::NotMine;
   if (const ViewHandled filter = filter_.OnCommand(control, code); filter != ViewHandled::NotMine) return filter;
   if (control != typeCombo_ && control != nameEdit_ && control != dataEdit_) return ViewHandled::NotMine;
-  if (control == typeCombo_ && code == CBN_DROPDOWN) ComboBoxOnDropDownActionExecute(font, dpi);
-  return ViewHandled::Mine;
+  if (control == typeCombo_ && code == CBN_DROPDOWN) ComboBoxOnDropDownActionExecute();
+  return code == EN_CHANGE || code == CBN_SELCHANGE ? ViewHandled::FieldsChanged : ViewHandled::Mine;
 }
 
-void VariableTabView::ComboBoxOnDropDownActionExecute(HFONT font, UINT dpi) {
+void VariableTabView::ComboBoxOnDropDownActionExecute() {
   // The open list is as wide as its longest name.
   const win32::WindowDC dc(page_);
   if (!dc) return;
-  const win32::SelectedObject selectedFont(dc.get(), font);
+  const win32::SelectedObject selectedFont(dc.get(), font_);
   const int count = static_cast<int>(::SendMessageW(typeCombo_, CB_GETCOUNT, 0, 0));
   int widest = 0;
   for (int index = 0; index < count; ++index) {
@@ -149,7 +195,7 @@ void VariableTabView::ComboBoxOnDropDownActionExecute(HFONT font, UINT dpi) {
     if (!::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(length), &size)) return;
     widest = std::max(widest, static_cast<int>(size.cx));
   }
-  int width = widest + Scale(6, dpi);
+  int width = widest + Scale(6, dpi_);
   const int visibleRows = static_cast<int>(::SendMessageW(typeCombo_, CB_GETMINVISIBLE, 0, 0));
   if (count > visibleRows) width += ::GetSystemMetrics(SM_CXVSCROLL);
   ::SendMessageW(typeCombo_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);

@@ -11,10 +11,14 @@
 
 #include "commands/editor_state.h"
 #include "model/edit_list.h"
+#include "model/environment_keys.h"
+#include "model/expansion_line.h"
+#include "model/main_model.h"
 #include "ui/filter_field.h"
 #include "ui/list_view.h"
 #include "ui/main_window_layout.h"
 #include "ui/status_hints.h"
+#include "ui/tab_view.h"
 
 // A variable tab ("システム" or "ユーザー"): the filter field, the list view
 // of its edit list, the three fields under it (name, type drop-down, data)
@@ -27,8 +31,13 @@
 // first needed, not at start.
 namespace tallowin::ui {
 
-// The controls of one variable tab by their IDs.
-struct VariableTabIds {
+// One variable tab: its place among the tabs, its key, its list and fields
+// in the model and the editor state, and its controls by their IDs.
+struct VariableTab {
+  Tab Index;
+  KeyScope Scope;
+  EditList MainModel::*List;
+  VariableFields EditorState::*Fields;
   Parent Page;
   int ListView;
   int NameEdit;
@@ -40,44 +49,54 @@ struct VariableTabIds {
   std::u16string_view TypeHint;
 };
 
-class VariableTabView {
- public:
-  explicit VariableTabView(const VariableTabIds& ids) : ids_(ids) {}
+extern const VariableTab kSystemTab;
+extern const VariableTab kUserTab;
 
-  void Create(HWND page, StatusHints& hints);
-  bool Created() const { return page_ != nullptr; }
-  void Layout(UINT dpi);
+class VariableTabView final : public TabView {
+ public:
+  // programVariable: what the expansion line takes for a variable that
+  // neither key holds; it outlives the view.
+  VariableTabView(const VariableTab& tab, const VariableLookup& programVariable)
+      : tab_(tab), programVariable_(programVariable) {}
+
+  void Create(HWND page, StatusHints& hints) override;
+  bool Created() const override { return page_ != nullptr; }
+  void Layout(UINT dpi, HFONT font) override;
 
   // Shows the list: the rows the filter lets through, the marks of the rows
-  // named in `conflicts`, and its selection.
-  void Mirror(const EditList& list, std::vector<std::u16string> conflicts);
-  // The fields as the user left them.
-  void ReadFields(VariableFields& fields) const;
+  // in conflict, and its selection.
+  void Mirror(const MainModel& model) override;
+  void ShowExpansion(const MainModel& model) override;
+  // The fields as the user left them, into the editor state's fields of
+  // this tab.
+  void ReadFields(MainModel& model, EditorState& editor) const override;
+  ViewHandled OnCommand(MainModel& model, EditHistory& history, HWND control, int code) override;
+  // The fields show the selected row as the tab comes up.
+  void Shown(const MainModel& model) override;
 
   // A notification of the view's list view, applied to the list. True when
   // the user changed the list's selection with it; the view's own changes
-  // of the control change nothing. `shown` tells whether this tab is the
-  // one shown: only then does a row's selection fill the fields.
-  bool OnNotify(const NMHDR& header, EditList& list, bool shown);
-  // A notification of the view's other controls.
-  ViewHandled OnCommand(HWND control, int code, HFONT font, UINT dpi);
-  // The line under the fields.
-  void ShowExpansion(std::u16string_view line);
+  // of the control change nothing. Only on the tab shown does a row's
+  // selection fill the fields.
+  bool OnNotify(const NMHDR& header, MainModel& model);
 
+  HWND ListHandle() const override { return listView_.Handle(); }
+  std::array<HWND, 3> EditFields() const override { return {nameEdit_, dataEdit_, filter_.Handle()}; }
+  FilterField& Filter() override { return filter_; }
+
+ private:
+  VariableFields Fields() const;
+  bool ListViewChange(const NMLISTVIEW& change, EditList& list, bool shown);
   // Fills the fields from a row of the list, as a click on it does; no row
   // (-1) leaves them as they are.
   void FillFieldsFromRow(const EditList& list, int row);
+  void ComboBoxOnDropDownActionExecute();
 
-  HWND ListHandle() const { return listView_.Handle(); }
-  std::array<HWND, 3> EditFields() const { return {nameEdit_, dataEdit_, filter_.Handle()}; }
-  FilterField& Filter() { return filter_; }
-
- private:
-  bool ListViewChange(const NMLISTVIEW& change, EditList& list, bool shown);
-  void ComboBoxOnDropDownActionExecute(HFONT font, UINT dpi);
-
-  VariableTabIds ids_;
+  VariableTab tab_;
+  const VariableLookup& programVariable_;
   HWND page_ = nullptr;
+  UINT dpi_ = 96;
+  HFONT font_ = nullptr;  // the window's, which outlives the view's use of it
   ListView listView_;
   HWND nameEdit_ = nullptr;
   HWND typeCombo_ = nullptr;
