@@ -1,7 +1,6 @@
 #include "ui/command_table.h"
 
 #include <array>
-#include <optional>
 #include <type_traits>
 
 #include "commands/edit_commands.h"
@@ -79,39 +78,50 @@ constexpr Shortcut Ctrl(WORD key) { return {key, FCONTROL}; }
 using E = EditActionStates;
 
 const std::array<Command, 22> kCommands{{
-    {IDM_FILE_LOAD, texts::kHintFileLoad, Ctrl('R'), 0, Enabling::Always, nullptr, RunFileCommand<FileLoadExecute>},
-    {IDM_FILE_SAVE, texts::kHintFileSave, Ctrl('W'), 0, Enabling::Always, nullptr, RunFileCommand<FileSaveExecute>},
-    {IDM_FILE_REVIEW, texts::kHintFileReview, Ctrl('D'), 0, Enabling::Always, nullptr, ShowReview},
-    {IDM_FILE_IMPORT, texts::kHintFileImport, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileImportExecute>},
-    {IDM_FILE_EXPORT, texts::kHintFileExport, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileExportExecute>},
-    {IDM_FILE_BUCKUP, {}, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileBuckupExecute>},
-    {IDM_FILE_RESTORE, texts::kHintFileRestore, {}, 0, Enabling::Always, nullptr, ShowRestore},
+    {IDM_FILE_LOAD, EditStep::Load, texts::kHintFileLoad, Ctrl('R'), 0, Enabling::Always, nullptr,
+     RunFileCommand<FileLoadExecute>},
+    {IDM_FILE_SAVE, EditStep::NotAnEdit, texts::kHintFileSave, Ctrl('W'), 0, Enabling::Always, nullptr,
+     RunFileCommand<FileSaveExecute>},
+    // The review's ticks mark values for deletion.
+    {IDM_FILE_REVIEW, EditStep::DeleteMarks, texts::kHintFileReview, Ctrl('D'), 0, Enabling::Always, nullptr,
+     ShowReview},
+    {IDM_FILE_IMPORT, EditStep::Import, texts::kHintFileImport, {}, 0, Enabling::Always, nullptr,
+     RunFileCommand<FileImportExecute>},
+    {IDM_FILE_EXPORT, EditStep::NotAnEdit, texts::kHintFileExport, {}, 0, Enabling::Always, nullptr,
+     RunFileCommand<FileExportExecute>},
+    {IDM_FILE_BUCKUP, EditStep::NotAnEdit, {}, {}, 0, Enabling::Always, nullptr, RunFileCommand<FileBuckupExecute>},
+    {IDM_FILE_RESTORE, EditStep::Restore, texts::kHintFileRestore, {}, 0, Enabling::Always, nullptr, ShowRestore},
     // Alt+F4 is the system's own; it closes the window the same way.
-    {IDM_FILE_EXIT, texts::kHintFileExit, {}, 0, Enabling::Always, nullptr,
+    {IDM_FILE_EXIT, EditStep::NotAnEdit, texts::kHintFileExit, {}, 0, Enabling::Always, nullptr,
      RunWindowAction<&WindowActions::Close>},
-    {IDM_EDIT_CUT, texts::kHintEditCut, Ctrl('X'), 0, Enabling::EditMenu, &E::Cut, RunEditingCommand<EditCutExecute>},
-    {IDM_EDIT_COPY, texts::kHintEditCopy, Ctrl('C'), 0, Enabling::EditMenu, &E::Copy,
+    {IDM_EDIT_CUT, EditStep::Cut, texts::kHintEditCut, Ctrl('X'), 0, Enabling::EditMenu, &E::Cut,
+     RunEditingCommand<EditCutExecute>},
+    {IDM_EDIT_COPY, EditStep::NotAnEdit, texts::kHintEditCopy, Ctrl('C'), 0, Enabling::EditMenu, &E::Copy,
      RunEditingCommand<EditCopyExecute>},
-    {IDM_EDIT_PASTE, texts::kHintEditPaste, Ctrl('V'), 0, Enabling::EditMenu, &E::Paste,
+    {IDM_EDIT_PASTE, EditStep::Paste, texts::kHintEditPaste, Ctrl('V'), 0, Enabling::EditMenu, &E::Paste,
      RunEditingCommand<EditPasteExecute>},
-    {IDM_EDIT_DELETE, texts::kHintEditDelete, Ctrl(VK_DELETE), 0, Enabling::EditMenu, &E::Delete,
+    {IDM_EDIT_DELETE, EditStep::Delete, texts::kHintEditDelete, Ctrl(VK_DELETE), 0, Enabling::EditMenu, &E::Delete,
      RunEditingCommand<EditDeleteExecute>},
-    {IDM_EDIT_PATH_CHECK, texts::kHintEditPathCheck, {}, 0, Enabling::Always, nullptr, ShowPathCheck},
-    {IDM_EDIT_FIND, texts::kHintEditFind, Ctrl('F'), 0, Enabling::Always, nullptr,
+    {IDM_EDIT_PATH_CHECK, EditStep::PathCheck, texts::kHintEditPathCheck, {}, 0, Enabling::Always, nullptr,
+     ShowPathCheck},
+    {IDM_EDIT_FIND, EditStep::NotAnEdit, texts::kHintEditFind, Ctrl('F'), 0, Enabling::Always, nullptr,
      RunWindowAction<&WindowActions::FocusFilter>},
-    {IDM_EDIT_ADD_BTN, texts::kHintEditAddBtn, {}, 'A', Enabling::PanelButton, nullptr,
+    {IDM_EDIT_ADD_BTN, EditStep::Add, texts::kHintEditAddBtn, {}, 'A', Enabling::PanelButton, nullptr,
      RunEditingCommand<EditAddBtnExecute>},
-    {IDM_EDIT_REPLASE_BTN, texts::kHintEditReplaseBtn, {}, 'R', Enabling::PanelButton, nullptr,
+    {IDM_EDIT_REPLASE_BTN, EditStep::Replace, texts::kHintEditReplaseBtn, {}, 'R', Enabling::PanelButton, nullptr,
      RunEditingCommand<EditReplaseBtnExecute>},
-    {IDM_EDIT_DELETE_BTN, texts::kHintEditDelete, {}, 'D', Enabling::PanelButton, nullptr,
+    {IDM_EDIT_DELETE_BTN, EditStep::Delete, texts::kHintEditDelete, {}, 'D', Enabling::PanelButton, nullptr,
      RunEditingCommand<EditDeleteBtnExecute>},
-    {IDM_FILE_BROWSE, texts::kHintFileBrowse, Ctrl('B'), 0, Enabling::Always, nullptr,
+    {IDM_FILE_BROWSE, EditStep::NotAnEdit, texts::kHintFileBrowse, Ctrl('B'), 0, Enabling::Always, nullptr,
      RunEditingCommand<FileBrowseExecute>},
-    {IDM_EDIT_UNDO, texts::kHintEditUndo, Ctrl('Z'), 0, Enabling::FieldUndo, nullptr,
+    // The field's undo in Edit1 is typing there.
+    {IDM_EDIT_UNDO, EditStep::PathTyping, texts::kHintEditUndo, Ctrl('Z'), 0, Enabling::FieldUndo, nullptr,
      RunWindowAction<&WindowActions::UndoInFocusedField>},
-    {IDM_EDIT_LIST_UNDO, texts::kHintListUndo, Ctrl('Z'), 0, Enabling::ListUndo, nullptr, ListUndo},
-    {IDM_EDIT_LIST_REDO, texts::kHintListRedo, Ctrl('Y'), 0, Enabling::ListRedo, nullptr, ListRedo},
-    {IDM_HELP_ABOUT, texts::kHintHelpAbout, {VK_F12, 0}, 0, Enabling::Always, nullptr,
+    {IDM_EDIT_LIST_UNDO, kMovesThroughHistory, texts::kHintListUndo, Ctrl('Z'), 0, Enabling::ListUndo, nullptr,
+     ListUndo},
+    {IDM_EDIT_LIST_REDO, kMovesThroughHistory, texts::kHintListRedo, Ctrl('Y'), 0, Enabling::ListRedo, nullptr,
+     ListRedo},
+    {IDM_HELP_ABOUT, EditStep::NotAnEdit, texts::kHintHelpAbout, {VK_F12, 0}, 0, Enabling::Always, nullptr,
      RunWindowAction<&WindowActions::ShowAbout>},
 }};
 
@@ -122,41 +132,6 @@ const Command* FindFirst(Matches matches, const Command* after = nullptr) {
     if (matches(*command)) return command;
   }
   return nullptr;
-}
-
-// What each action is to the history of the lists' edits; nothing for undo
-// and redo, which move through it.
-std::optional<EditStep> StepOf(int id) {
-  switch (id) {
-    case IDM_FILE_LOAD:
-      return EditStep::Load;
-    case IDM_FILE_REVIEW:
-      return EditStep::DeleteMarks;
-    case IDM_FILE_IMPORT:
-      return EditStep::Import;
-    case IDM_FILE_RESTORE:
-      return EditStep::Restore;
-    case IDM_EDIT_CUT:
-      return EditStep::Cut;
-    case IDM_EDIT_PASTE:
-      return EditStep::Paste;
-    case IDM_EDIT_DELETE:
-    case IDM_EDIT_DELETE_BTN:
-      return EditStep::Delete;
-    case IDM_EDIT_PATH_CHECK:
-      return EditStep::PathCheck;
-    case IDM_EDIT_ADD_BTN:
-      return EditStep::Add;
-    case IDM_EDIT_REPLASE_BTN:
-      return EditStep::Replace;
-    case IDM_EDIT_UNDO:  // the field's undo in Edit1 is typing there
-      return EditStep::PathTyping;
-    case IDM_EDIT_LIST_UNDO:
-    case IDM_EDIT_LIST_REDO:
-      return std::nullopt;
-    default:
-      return EditStep::NotAnEdit;
-  }
 }
 
 }  // namespace
@@ -173,9 +148,8 @@ const Command* FindShortcut(WPARAM key, BYTE modifiers, const Command* after) {
 }
 
 CommandOutcome RunCommandRecorded(const Command& command, CommandContext& context) {
-  const std::optional<EditStep> step = StepOf(command.Id);
-  if (!step) return command.Run(context);
-  return RunRecorded(context.Model, context.Editor.History, *step, [&] { return command.Run(context); });
+  if (!command.Step) return command.Run(context);
+  return RunRecorded(context.Model, context.Editor.History, *command.Step, [&] { return command.Run(context); });
 }
 
 const Command* FindAccessKey(WPARAM key) {

@@ -2,19 +2,22 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "commands/command_outcome.h"
+#include "commands/edit_history.h"
 #include "commands/editor_state.h"
 #include "commands/ports.h"
 #include "model/main_model.h"
 
 // Every action of the main window, once: its command ID (shared by its menu
-// item, button and shortcut), its hint, its shortcut and access key, the rule
-// its enabled state follows and what it runs. The menus, the panel's buttons,
-// the shortcuts, the access keys and the Edit menu's enabling all look here,
-// so adding an action is one row.
+// item, button and shortcut), what it is to the history of the lists' edits,
+// its hint, its shortcut and access key, the rule its enabled state follows
+// and what it runs. The menus, the panel's buttons, the shortcuts, the access
+// keys, the Edit menu's enabling and the undo history all look here, so
+// adding an action is one row.
 namespace tallowin::ui {
 
 // What the window does itself for an action, besides the command logic.
@@ -66,8 +69,15 @@ struct Shortcut {
   BYTE Modifiers = 0;  // FCONTROL, FSHIFT, FALT
 };
 
+// What undo and redo are to the history: they move through its steps
+// rather than add one.
+inline constexpr std::optional<EditStep> kMovesThroughHistory = std::nullopt;
+
 struct Command {
   int Id;
+  // The step the action's change to the lists is, EditStep::NotAnEdit for
+  // an action that edits no list; every row names one.
+  std::optional<EditStep> Step;
   std::u16string_view Hint;
   Shortcut Keys;
   // The underlined letter of a panel button's caption, which Alt presses

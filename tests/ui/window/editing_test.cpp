@@ -7,11 +7,14 @@
 #include <cwchar>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "main_window_fixture.h"
+#include "model/texts.h"
 #include "support/modal_dialog_driver.h"
 #include "support/system_clipboard_lock.h"
+#include "ui/command_table.h"
 #include "win32/wide_text.h"
 
 namespace tallowin::testing {
@@ -145,6 +148,28 @@ TEST_F(EditingTest, CtrlZAndCtrlYUndoAndRedoAListEditButTypingFirst) {
   driver->Key('Z', true);
   EXPECT_EQ(Text(Control(IDC_EDIT2)), u"C:\\3;");
   EXPECT_EQ(PathItems().size(), 4u);
+}
+
+// Each command that edits the Path list is a step that Undo names; Copy
+// edits nothing and leaves the step before it to undo. Each row's step
+// differs from the one before it, so a command recorded as no step shows.
+TEST_F(EditingTest, UndoNamesTheStepOfEachListEdit) {
+  const std::pair<int, std::u16string_view> steps[] = {
+      {IDM_EDIT_ADD_BTN, texts::kStepAdd},         {IDM_EDIT_DELETE_BTN, texts::kStepDelete},
+      {IDM_EDIT_REPLASE_BTN, texts::kStepReplace}, {IDM_EDIT_COPY, texts::kStepReplace},
+      {IDM_EDIT_CUT, texts::kStepCut},             {IDM_EDIT_PASTE, texts::kStepPaste},
+      {IDM_EDIT_DELETE, texts::kStepDelete},
+  };
+  ClickPathItem(1);
+  for (const auto& [command, step] : steps) {
+    SetText(IDC_EDIT2, L"C:\\New;");
+    driver->Focus(Control(IDC_PATH_LIST));
+    const ui::Shortcut keys = ui::FindCommand(command)->Keys;
+    if (keys.Key != 0) driver->Key(keys.Key, true);
+    if (keys.Key == 0) driver->Click(Control(command));
+    ::SendMessageW(form->Handle(), WM_MENUSELECT, MAKEWPARAM(IDM_EDIT_LIST_UNDO, MF_HILITE), 0);
+    EXPECT_EQ(driver->StatusText(0), std::u16string(step) + std::u16string(texts::kUndoHintTail)) << command;
+  }
 }
 
 // What the window shows is what Save writes: a deleted item stays deleted,
