@@ -115,16 +115,25 @@ void TPathCheckForm::TakeAnswer(std::size_t index, FolderAnswer answer) {
 }
 
 void TPathCheckForm::ShowRows() {
-  std::vector<PathProblemRow> rows = FindPathProblems(plan_, answers_);
+  const std::vector<PathProblemRow> rows = FindPathProblems(plan_, answers_);
   const bool allAnswered = answered_ == answers_.size();
   const HWND list = ::GetDlgItem(dialog_, IDC_PATH_CHECK_LIST);
   ::ShowWindow(::GetDlgItem(dialog_, IDC_PATH_CHECK_EMPTY), rows.empty() && allAnswered ? SW_SHOW : SW_HIDE);
-  // Only the rows that came, went or changed are touched: the selection, the
-  // scroll position and the check boxes of the others stay as they were.
   filling_ = true;
   // Redrawn once afterwards: the list view otherwise lays itself out again
   // for every row that comes.
   ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  MergeRows(list, rows);
+  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list, nullptr, TRUE);
+  filling_ = false;
+  ::ShowWindow(list, rows_.empty() && allAnswered ? SW_HIDE : SW_SHOW);
+  ::EnableWindow(::GetDlgItem(dialog_, IDC_PATH_CHECK_REMOVE), !checked_.empty());
+}
+
+void TPathCheckForm::MergeRows(HWND list, const std::vector<PathProblemRow>& rows) {
+  // Only the rows that came, went or changed are touched: the selection, the
+  // scroll position and the check boxes of the others stay as they were.
   std::size_t shown = 0;
   for (const PathProblemRow& row : rows) {
     while (shown < rows_.size() && rows_[shown].Index < row.Index) {
@@ -150,11 +159,6 @@ void TPathCheckForm::ShowRows() {
     ListView_DeleteItem(list, static_cast<int>(rows_.size()) - 1);
     rows_.pop_back();
   }
-  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(list, nullptr, TRUE);
-  filling_ = false;
-  ::ShowWindow(list, rows_.empty() && allAnswered ? SW_HIDE : SW_SHOW);
-  ::EnableWindow(::GetDlgItem(dialog_, IDC_PATH_CHECK_REMOVE), !checked_.empty());
 }
 
 void TPathCheckForm::ListViewChange(const NMLISTVIEW& change) {

@@ -40,6 +40,8 @@ class TPathCheckForm final : public DialogBase<TPathCheckForm> {
   void StartChecks();
   void TakeAnswer(std::size_t index, FolderAnswer answer);
   void ShowRows();
+  // Brings the list view's rows to `rows`, which become rows_.
+  void MergeRows(HWND list, const std::vector<PathProblemRow>& rows);
   void ListViewChange(const NMLISTVIEW& change);
   void RemoveCheckedItems();
 
