@@ -13,7 +13,9 @@ PathCheckPlan PathCheckExecute(const MainModel& model, const CommandPorts& ports
   const VariableLookup programVariable = [&environment](std::u16string_view name) {
     return ProgramVariable(environment, name);
   };
-  return PlanPathCheck(model.PathList, model.SysList, model.UserList, programVariable);
+  const int pathRow = model.PathEntryIndex();
+  const std::u16string_view pathType = pathRow >= 0 ? model.SysList.At(pathRow).TypeName() : kTypeNames[kRegExpandSz];
+  return PlanPathCheck(model.PathList, model.SysList, model.UserList, programVariable, pathType);
 }
 
 void RemovePathItems(MainModel& model, const PathCheckPlan& plan, const std::vector<std::size_t>& indices) {

@@ -8,28 +8,30 @@
 namespace tallowin {
 namespace {
 
-std::u16string LineOf(std::u16string_view text, const EditList& sysList, const EditList& userList,
-                      const VariableLookup& programVariable) {
-  const Expansion expansion = ExpandReferences(text, sysList, userList, programVariable);
+std::u16string LineOf(const Expansion& expansion) {
   if (!expansion.HasReference) return {};
   std::u16string line(texts::kExpandedPrefix);
-  line += expansion.Text;
   if (expansion.Undefined) line += texts::kUndefinedVariables;
+  if (expansion.Loop) line += texts::kReferenceLoop;
+  if (expansion.Cut) line += texts::kExpansionCut;
+  line += expansion.Text;
   return line;
 }
 
 }  // namespace
 
 std::u16string VariableExpansionLine(std::u16string_view typeName, std::u16string_view data, const EditList& sysList,
-                                     const EditList& userList, const VariableLookup& programVariable) {
-  if (TypeIndexOf(typeName) != kRegExpandSz) return {};
-  return LineOf(data, sysList, userList, programVariable);
+                                     const EditList& userList, const VariableLookup& programVariable,
+                                     std::u16string_view name) {
+  return LineOf(ExpandValue(name, typeName, data, sysList, userList, programVariable));
 }
 
 std::u16string PathItemExpansionLine(std::u16string_view item, const EditList& sysList, const EditList& userList,
                                      const VariableLookup& programVariable) {
   if (!item.empty() && item.back() == u';') item.remove_suffix(1);
-  return LineOf(item, sysList, userList, programVariable);
+  const int path = sysList.FindIgnoringCase(u"Path");
+  const std::u16string_view pathType = path >= 0 ? sysList.At(path).TypeName() : kTypeNames[kRegExpandSz];
+  return LineOf(ExpandValue(u"Path", pathType, item, sysList, userList, programVariable));
 }
 
 }  // namespace tallowin

@@ -12,75 +12,6 @@
 namespace tallowin {
 namespace {
 
-// Variables that refer to each other in a circle stop expanding here.
-constexpr int kNestingLimit = 8;
-
-class Expander {
- public:
-  Expander(const EditList& sysList, const EditList& userList, const VariableLookup& programVariable)
-      : sysList_(sysList), userList_(userList), programVariable_(programVariable) {}
-
-  // A '%' without a closing one, and a reference nothing resolves, stay as
-  // they are; scanning goes on after the reference's closing '%'.
-  std::u16string Expand(std::u16string_view text, int depth) const {
-    std::u16string expanded;
-    std::size_t position = 0;
-    while (position < text.size()) {
-      const std::size_t open = text.find(u'%', position);
-      const std::size_t close = open == std::u16string_view::npos ? open : text.find(u'%', open + 1);
-      if (close == std::u16string_view::npos) {
-        expanded.append(text.substr(position));
-        break;
-      }
-      expanded.append(text.substr(position, open - position));
-      const std::u16string_view name = text.substr(open + 1, close - open - 1);
-      const std::optional<std::u16string> value = Resolve(name, depth);
-      const bool resolved = value.has_value();
-      if (resolved) {
-        expanded += *value;
-      } else {
-        expanded.append(text.substr(open, close - open + 1));
-      }
-      // A name of blanks alone ("50% %") reads as percent signs in a
-      // sentence, not as a variable the user forgot to define.
-      const bool named = !SkipBlanks(name).empty();
-      references_ = references_ || named;
-      undefined_ = undefined_ || (named && !resolved);
-      position = close + 1;
-    }
-    return expanded;
-  }
-
-  bool HadReference() const { return references_; }
-  bool HadUndefined() const { return undefined_; }
-
- private:
-  std::optional<std::u16string> Resolve(std::u16string_view name, int depth) const {
-    if (name.empty()) return std::nullopt;
-    for (const EditList* list : {&userList_, &sysList_}) {
-      const int row = list->FindIgnoringCase(name);
-      if (row < 0) continue;
-      const VariableEntry& entry = list->At(row);
-      // Only an expandable string's references are expanded when the
-      // environment is built; a plain string keeps its '%' signs.
-      if (depth < kNestingLimit && TypeIndexOf(entry.TypeName()) == kRegExpandSz) {
-        return Expand(entry.Data(), depth + 1);
-      }
-      return std::u16string(entry.Data());
-    }
-    if (programVariable_) return programVariable_(name);
-    return std::nullopt;
-  }
-
-  const EditList& sysList_;
-  const EditList& userList_;
-  const VariableLookup& programVariable_;
-  // Whether the texts expanded so far held a %NAME%, and one that nothing
-  // resolved.
-  mutable bool references_ = false;
-  mutable bool undefined_ = false;
-};
-
 std::u16string_view WithoutClosingSemicolon(std::u16string_view item) {
   if (!item.empty() && item.back() == u';') item.remove_suffix(1);
   return item;
@@ -91,17 +22,35 @@ std::u16string_view WithoutSurroundingQuotes(std::u16string_view text) {
   return text;
 }
 
-CheckedPathItem CheckedItem(std::u16string_view item, const Expander& expander) {
+// A null expander: the Path is a plain string, whose items stay as written.
+CheckedPathItem CheckedItem(std::u16string_view item, ReferenceExpander* expander) {
   CheckedPathItem checked;
   checked.Item = std::u16string(item);
   const std::u16string_view text = WithoutClosingSemicolon(item);
   checked.Empty = SkipBlanks(text).empty();
   if (checked.Empty) return checked;
-  checked.Folder = std::u16string(WithoutSurroundingQuotes(expander.Expand(text, 0)));
+  const std::u16string expanded = expander != nullptr ? expander->Expand(text).Text : std::u16string(text);
+  checked.Folder = std::u16string(WithoutSurroundingQuotes(expanded));
   std::u16string_view key = checked.Folder;
   if (!key.empty() && key.back() == u'\\') key.remove_suffix(1);
   checked.Key = std::u16string(key);
   return checked;
+}
+
+// What the user Path's items are compared by.
+std::set<CollationKey> UserPathKeys(const EditList& userList, ReferenceExpander& expander) {
+  std::set<CollationKey> keys;
+  const int userPath = userList.FindIgnoringCase(u"Path");
+  if (userPath < 0) return keys;
+  const VariableEntry& entry = userList.At(userPath);
+  ReferenceExpander* itemExpander = IsExpandable(entry.TypeName()) ? &expander : nullptr;
+  for (const std::u16string& line : ItemsOfReadPath(entry.Data())) {
+    for (const std::u16string_view item : ItemsOfPathLine(line)) {
+      const CheckedPathItem checked = CheckedItem(item, itemExpander);
+      if (!checked.Empty) keys.insert(MakeCaseBlindKey(checked.Key));
+    }
+  }
+  return keys;
 }
 
 }  // namespace
@@ -111,21 +60,6 @@ std::vector<std::u16string> PathCheckPlan::Folders() const {
   folders.reserve(Items.size());
   for (const CheckedPathItem& item : Items) folders.push_back(item.Folder);
   return folders;
-}
-
-std::u16string ExpandAsNewProcess(std::u16string_view text, const EditList& sysList, const EditList& userList,
-                                  const VariableLookup& programVariable) {
-  return Expander(sysList, userList, programVariable).Expand(text, 0);
-}
-
-Expansion ExpandReferences(std::u16string_view text, const EditList& sysList, const EditList& userList,
-                           const VariableLookup& programVariable) {
-  const Expander expander(sysList, userList, programVariable);
-  Expansion expansion;
-  expansion.Text = expander.Expand(text, 0);
-  expansion.HasReference = expander.HadReference();
-  expansion.Undefined = expander.HadUndefined();
-  return expansion;
 }
 
 std::vector<std::u16string_view> ItemsOfPathLine(std::u16string_view line) {
@@ -141,17 +75,12 @@ std::vector<std::u16string_view> ItemsOfPathLine(std::u16string_view line) {
 }
 
 PathCheckPlan PlanPathCheck(const std::vector<std::u16string>& pathItems, const EditList& sysList,
-                            const EditList& userList, const VariableLookup& programVariable) {
-  const Expander expander(sysList, userList, programVariable);
-  std::set<CollationKey> userKeys;
-  if (const int userPath = userList.FindIgnoringCase(u"Path"); userPath >= 0) {
-    for (const std::u16string& line : ItemsOfReadPath(userList.At(userPath).Data())) {
-      for (const std::u16string_view item : ItemsOfPathLine(line)) {
-        const CheckedPathItem checked = CheckedItem(item, expander);
-        if (!checked.Empty) userKeys.insert(MakeCaseBlindKey(checked.Key));
-      }
-    }
-  }
+                            const EditList& userList, const VariableLookup& programVariable,
+                            std::u16string_view pathTypeName) {
+  ReferenceExpander expander(sysList, userList, programVariable);
+  expander.ExpandingValueOf(u"Path");
+  const std::set<CollationKey> userKeys = UserPathKeys(userList, expander);
+  ReferenceExpander* itemExpander = IsExpandable(pathTypeName) ? &expander : nullptr;
   // The comparisons are made once here, through keys, so that a Path of
   // thousands of items is not compared pair by pair.
   std::set<CollationKey> earlierKeys;
@@ -160,7 +89,7 @@ PathCheckPlan PlanPathCheck(const std::vector<std::u16string>& pathItems, const 
   for (std::size_t line = 0; line < pathItems.size(); ++line) {
     std::size_t start = 0;
     for (const std::u16string_view item : ItemsOfPathLine(pathItems[line])) {
-      CheckedPathItem checked = CheckedItem(item, expander);
+      CheckedPathItem checked = CheckedItem(item, itemExpander);
       checked.Line = line;
       checked.Start = start;
       start += item.size();

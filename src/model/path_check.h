@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,11 +8,12 @@
 #include <vector>
 
 #include "model/edit_list.h"
+#include "model/expansion.h"
+#include "model/type_names.h"
 
 // The Path check: the items of the Path list that have a problem. An item
-// names a folder once it is expanded (its %NAME% references replaced as a
-// new process's environment would give them), rid of its closing ';' and of
-// the double quotes around it. Two items name the same folder when those
+// names a folder once it is expanded (expansion.h), rid of its closing ';'
+// and of the double quotes around it. Two items name the same folder when those
 // texts are equal ignoring case and one trailing backslash.
 //
 // Whether a folder exists is asked off the window's thread; the rules take
@@ -32,10 +32,6 @@ enum class PathProblem {
   Missing,         // "フォルダが存在しません"
   NoAnswer,        // "確認できませんでした"
 };
-
-// A variable of the program's own environment: its value, or nothing when
-// the environment has no such variable.
-using VariableLookup = std::function<std::optional<std::u16string>(std::u16string_view name)>;
 
 // One item of the stored Path value as the check sees it. A line of the
 // Path list usually holds one item, but it can hold more: a ';' that the
@@ -64,26 +60,12 @@ struct PathCheckPlan {
 // when the line does not end with ';'), as the stored value holds them.
 std::vector<std::u16string_view> ItemsOfPathLine(std::u16string_view line);
 
-// References resolve to the User list's variable of that name, else the
-// System list's, else the program's environment's; a variable of either
-// list whose type is REG_EXPAND_SZ has its own references expanded in turn.
-// A reference to a name none of them has stays as it is.
-std::u16string ExpandAsNewProcess(std::u16string_view text, const EditList& sysList, const EditList& userList,
-                                  const VariableLookup& programVariable);
-
-// What a text becomes, expanded as ExpandAsNewProcess expands it: whether
-// it held a %NAME% reference at all, and whether one stayed as it was
-// because no variable of that name exists.
-struct Expansion {
-  std::u16string Text;
-  bool HasReference = false;
-  bool Undefined = false;
-};
-Expansion ExpandReferences(std::u16string_view text, const EditList& sysList, const EditList& userList,
-                           const VariableLookup& programVariable);
-
+// pathTypeName is the checked Path's type: the items of a plain string
+// (REG_SZ) are not expanded, and neither are the user Path's when it is
+// one. A reference to Path inside a Path is a loop and stays as written.
 PathCheckPlan PlanPathCheck(const std::vector<std::u16string>& pathItems, const EditList& sysList,
-                            const EditList& userList, const VariableLookup& programVariable);
+                            const EditList& userList, const VariableLookup& programVariable,
+                            std::u16string_view pathTypeName = kTypeNames[kRegExpandSz]);
 
 struct PathProblemRow {
   std::size_t Index = 0;  // in plan.Items

@@ -216,8 +216,10 @@ inline constexpr std::u16string_view kFilterCountShown = u"件を表示";
 // The widest such count the status bar makes room for.
 inline constexpr std::u16string_view kWidestFilterCountText = u"99999件中99999件を表示";
 
-// What a value becomes: the line under a tab's fields.
+// What a value becomes: the line under a tab's fields, and its notes.
 inline constexpr std::u16string_view kExpandedPrefix = u"展開後: ";
 inline constexpr std::u16string_view kUndefinedVariables = u"（未定義の変数があります）";
+inline constexpr std::u16string_view kReferenceLoop = u"（循環参照）";
+inline constexpr std::u16string_view kExpansionCut = u"（長すぎるため途中で打ち切りました）";
 
 }  // namespace tallowin::texts

@@ -21,6 +21,9 @@ TEST_F(PathCheckCommandsTest, TheListsVariablesComeBeforeTheProgramsOwn) {
   environment.Expansions = {{u"%SystemRoot%", u"C:\\Windows"}, {u"%TEMP%", u"C:\\ProgramTemp"}};
   // The user's TEMP (U) over the system's (T) and the program's.
   EXPECT_EQ(PathCheckExecute(model, ports).Folders(), (Lines{u"C:\\Windows\\bin", u"U", u"%Nowhere%"}));
+  // A Path stored as a plain string keeps its references.
+  model.SysList.SetTypeName(model.PathEntryIndex(), u"REG_SZ");
+  EXPECT_EQ(PathCheckExecute(model, ports).Folders(), (Lines{u"%SystemRoot%\\bin", u"%TEMP%", u"%Nowhere%"}));
 }
 
 TEST_F(PathCheckCommandsTest, RemovingTheCheckedItemsIsOnePathEdit) {

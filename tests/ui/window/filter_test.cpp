@@ -66,7 +66,7 @@ TEST_F(FilterTest, LineUnderTheFieldsShowsWhatTheValueBecomes) {
   driver->SelectTab(2);
   driver->Focus(Control(IDC_USER_LIST_VIEW));
   driver->Key(VK_DOWN);  // JAVA_HOME
-  EXPECT_EQ(Text(Control(IDC_USER_EXPANSION)), u"展開後: %NO_SUCH_ROOT%\\jdk（未定義の変数があります）");
+  EXPECT_EQ(Text(Control(IDC_USER_EXPANSION)), u"展開後: （未定義の変数があります）%NO_SUCH_ROOT%\\jdk");
   const HWND data = Control(IDC_USER_KEY_DATA_EDIT);
   driver->Focus(data);
   ::SendMessageW(data, EM_SETSEL, 0, -1);
