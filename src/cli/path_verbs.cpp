@@ -3,6 +3,7 @@
 
 #include "model/path_value.h"
 #include "model/path_value_edit.h"
+#include "model/type_names.h"
 #include "model/text_scan.h"
 #include "commands/folder_answers.h"
 #include "commands/program_variable.h"
@@ -97,7 +98,8 @@ ExitCode RunPathCheck(const Arguments& arguments, Context& context) {
     const VariableEntry* entry = FindValue(lists, scope, u"Path");
     const std::vector<std::u16string> items =
         ItemsOfReadPath(entry == nullptr ? std::u16string_view() : entry->Data());
-    PathCheckPlan plan = PlanPathCheck(items, lists.System, lists.User, lookup);
+    PathCheckPlan plan = PlanPathCheck(items, lists.System, lists.User, lookup,
+                                       entry == nullptr ? kTypeNames[kRegExpandSz] : entry->TypeName());
     // The user's own Path is not "also in the user's Path".
     if (scope == KeyScope::User) {
       for (CheckedPathItem& item : plan.Items) item.InUserPath = false;

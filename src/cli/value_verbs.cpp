@@ -66,7 +66,7 @@ ExitCode RunGet(const Arguments& arguments, Context& context) {
     if (found == nullptr) continue;
     const VariableEntry& entry = *found;
     const std::u16string data = arguments.Has(kExpand)
-                                    ? ExpandAsNewProcess(entry.Data(), lists.System, lists.User, lookup)
+                                    ? ExpandValue(entry, lists.System, lists.User, lookup).Text
                                     : std::u16string(entry.Data());
     json.push_back(ValueJson(scope, entry, data));
     // With both keys shown, each line says whose value it is.

@@ -21,6 +21,17 @@ void PlanWrite(Plan& plan, KeyScope scope, NamedValue value, const std::optional
 
 bool Any(const std::vector<bool>& marks) { return std::find(marks.begin(), marks.end(), true) != marks.end(); }
 
+// A plain REG_SZ Path's items are not expanded, by Windows nor here.
+std::u16string_view PathTypeOf(const KeyLists& lists, KeyScope scope) {
+  const VariableEntry* entry = FindValue(lists, scope, u"Path");
+  return entry == nullptr ? kTypeNames[kRegExpandSz] : entry->TypeName();
+}
+
+std::vector<bool> PartsNaming(const KeyLists& lists, KeyScope scope, const StoredPathParts& parts,
+                              std::u16string_view folder, const VariableLookup& programVariable) {
+  return PartsNamingFolder(parts, folder, lists.System, lists.User, programVariable, PathTypeOf(lists, scope));
+}
+
 }  // namespace
 
 WritePlan PlanSet(KeyScope scope, std::u16string_view name, std::u16string_view text,
@@ -57,13 +68,13 @@ StoredPathParts PathPartsOf(const KeyLists& lists, KeyScope scope) {
 PathPlan PlanPathEdit(const KeyLists& lists, const PathEditRequest& request, const VariableLookup& programVariable) {
   PathPlan plan;
   const StoredPathParts parts = PathPartsOf(lists, request.Scope);
-  const std::vector<bool> naming = PartsNamingFolder(parts, request.Folder, lists.System, lists.User, programVariable);
+  const std::vector<bool> naming = PartsNaming(lists, request.Scope, parts, request.Folder, programVariable);
   plan.Named = Any(naming);
   std::optional<std::u16string> text;
   if (request.Add && !plan.Named) {
     std::vector<bool> anchor;
     if (request.Place == PathPlace::Before || request.Place == PathPlace::After) {
-      anchor = PartsNamingFolder(parts, request.Anchor, lists.System, lists.User, programVariable);
+      anchor = PartsNaming(lists, request.Scope, parts, request.Anchor, programVariable);
     }
     text = WithFolderAdded(parts, request.Folder, request.Place, anchor);
     if (!text) plan.Refusal = WriteRefusal::AnchorMissing;
@@ -82,7 +93,7 @@ PathPlan PlanPathEdit(const KeyLists& lists, const PathEditRequest& request, con
 
 bool PathNamesFolder(const KeyLists& lists, KeyScope scope, std::u16string_view folder,
                      const VariableLookup& programVariable) {
-  return Any(PartsNamingFolder(PathPartsOf(lists, scope), folder, lists.System, lists.User, programVariable));
+  return Any(PartsNaming(lists, scope, PathPartsOf(lists, scope), folder, programVariable));
 }
 
 std::vector<std::u16string> ListedPathItems(const KeyLists& lists, KeyScope scope) {

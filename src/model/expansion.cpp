@@ -111,9 +111,4 @@ Expansion ExpandValue(const VariableEntry& entry, const EditList& sysList, const
   return ExpandValue(entry.Name, entry.TypeName(), entry.Data(), sysList, userList, programVariable);
 }
 
-std::u16string ExpandAsNewProcess(std::u16string_view text, const EditList& sysList, const EditList& userList,
-                                  const VariableLookup& programVariable) {
-  return ReferenceExpander(sysList, userList, programVariable).Expand(text).Text;
-}
-
 }  // namespace tallowin

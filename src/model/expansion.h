@@ -92,8 +92,4 @@ Expansion ExpandValue(std::u16string_view name, std::u16string_view typeName, st
 Expansion ExpandValue(const VariableEntry& entry, const EditList& sysList, const EditList& userList,
                       const VariableLookup& programVariable);
 
-// A text's references expanded as an expandable value's are, notes aside.
-std::u16string ExpandAsNewProcess(std::u16string_view text, const EditList& sysList, const EditList& userList,
-                                  const VariableLookup& programVariable);
-
 }  // namespace tallowin

@@ -54,7 +54,7 @@ bool IsSingleFolder(std::u16string_view folder) {
 
 std::vector<bool> PartsNamingFolder(const StoredPathParts& stored, std::u16string_view folder,
                                     const EditList& sysList, const EditList& userList,
-                                    const VariableLookup& programVariable) {
+                                    const VariableLookup& programVariable, std::u16string_view pathTypeName) {
   // The check compares items, which end with ';'; the folder is checked as
   // one more item after the parts.
   const std::vector<std::u16string>& parts = stored.Texts;
@@ -62,7 +62,7 @@ std::vector<bool> PartsNamingFolder(const StoredPathParts& stored, std::u16strin
   items.reserve(parts.size() + 1);
   for (const std::u16string& part : parts) items.push_back(part + u';');
   items.push_back(std::u16string(folder) + u';');
-  const PathCheckPlan plan = PlanPathCheck(items, sysList, userList, programVariable);
+  const PathCheckPlan plan = PlanPathCheck(items, sysList, userList, programVariable, pathTypeName);
   const CheckedPathItem& wanted = plan.Items.back();
   std::vector<bool> naming(parts.size(), false);
   if (wanted.Empty) return naming;

@@ -7,6 +7,7 @@
 
 #include "model/edit_list.h"
 #include "model/path_check.h"
+#include "model/type_names.h"
 
 // Edits of a stored Path value that change only the items they name. The
 // value is cut at every ';' and at every line break (CR LF, a lone CR or a
@@ -29,12 +30,13 @@ std::u16string JoinStoredPath(const StoredPathParts& parts);
 bool IsSingleFolder(std::u16string_view folder);
 
 // For each part, whether it names the same folder as `folder` by the Path
-// check's comparison (expanded as a new process would see it, ignoring
-// case, quotes at both ends and one trailing backslash). Empty parts name
-// no folder.
+// check's comparison (expanded as a new process would see it, unless the
+// Path is a plain REG_SZ string, ignoring case, quotes at both ends and one
+// trailing backslash). Empty parts name no folder.
 std::vector<bool> PartsNamingFolder(const StoredPathParts& parts, std::u16string_view folder,
                                     const EditList& sysList, const EditList& userList,
-                                    const VariableLookup& programVariable);
+                                    const VariableLookup& programVariable,
+                                    std::u16string_view pathTypeName = kTypeNames[kRegExpandSz]);
 
 enum class PathPlace { First, Last, Before, After };
 

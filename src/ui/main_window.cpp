@@ -465,6 +465,7 @@ CommandPorts TMainForm::Ports() {
   ports.FocusedEdit = &focusedEdit_;
   ports.FolderChecks = &folderChecks_;
   ports.OutsideChanges = outsideChanges_.get();
+  ports.WriteTurn = &writeTurn_;
   return ports;
 }
 

@@ -137,6 +137,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   std::unique_ptr<ports::Win32FolderPicker> folders_;
   ports::Win32FocusedEdit focusedEdit_;
   ports::Win32FolderCheck folderChecks_;
+  ports::Win32WriteTurn writeTurn_;
   std::unique_ptr<Win32OutsideChangeDialog> outsideChanges_;
   // What the expansion lines take for a variable that neither key holds.
   VariableLookup programVariable_;

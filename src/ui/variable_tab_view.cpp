@@ -100,7 +100,8 @@ void VariableTabView::ShowExpansion(const MainModel& model) {
   if (!Created()) return;
   const VariableFields fields = Fields();
   SetTextIfDifferent(expansion_,
-                     VariableExpansionLine(fields.TypeName, fields.Data, model.SysList, model.UserList, programVariable_));
+                     VariableExpansionLine(fields.TypeName, fields.Data, model.SysList, model.UserList, programVariable_,
+                                           fields.Name));
 }
 
 void VariableTabView::ReadFields(MainModel&, EditorState& editor) const {

@@ -212,6 +212,33 @@ TEST_F(CliRules, WritersHoldTheTurn) {
   EXPECT_EQ(User(u"A"), u"1");
 }
 
+// What a value becomes follows its type, for get --expand and the Path
+// verbs alike: a plain string keeps its references, a loop stays a loop.
+TEST_F(CliRules, ExpansionFollowsTheValueType) {
+  environment.Expansions[u"%T%"] = u"C:\\T";
+  auto& user = registry.Key(RootKey::CurrentUser, kUserSubkey);
+  testing::FakeRegistry::Set(user, u"E", TextToValue(kRegExpandSz, u"%T%\\x"));
+  testing::FakeRegistry::Set(user, u"AA", TextToValue(kRegExpandSz, u"%AA%%AA%%AA%%AA%%AA%%AA%"));
+  SetUser(u"S", u"%T%\\x");
+  SetUser(u"Path", u"%T%\\bin");
+  struct Case {
+    std::initializer_list<std::u16string> Words;
+    ExitCode Code;
+    std::u16string Output;
+  };
+  const Case cases[] = {
+      {{u"get", u"E", u"--user", u"--expand"}, ExitCode::Done, u"C:\\T\\x\r\n"},
+      {{u"get", u"S", u"--user", u"--expand"}, ExitCode::Done, u"%T%\\x\r\n"},
+      {{u"get", u"AA", u"--user", u"--expand"}, ExitCode::Done, u"%AA%%AA%%AA%%AA%%AA%%AA%\r\n"},
+      {{u"path", u"has", u"C:\\T\\bin", u"--user"}, ExitCode::No, u""},
+      {{u"path", u"has", u"%T%\\bin", u"--user"}, ExitCode::Done, u""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Run(c.Words), c.Code) << std::string(c.Output.begin(), c.Output.end());
+    EXPECT_EQ(console.Output, c.Output);
+  }
+}
+
 // The Path check asks the folder check port, the window's probe.
 TEST_F(CliRules, PathCheckAsksTheFolderCheck) {
   SetUser(u"Path", u"C:\\Here;C:\\Gone\nC:\\Here");
