@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/text_scan.h"
 #include "cli/cli_texts.h"
 
 namespace tallowin::cli {
@@ -23,8 +24,7 @@ class Reader {
       if (at_ == text_.size()) return value;
       Fail(texts::kJsonTrailingText);
     }
-    const std::string where = std::to_string(at_ + 1);
-    error = std::u16string(texts::kJsonUnreadable) + std::u16string(where.begin(), where.end()) +
+    error = std::u16string(texts::kJsonUnreadable) + DecimalText(at_ + 1) +
             std::u16string(texts::kJsonAtCharacter) + std::u16string(problem_);
     return std::nullopt;
   }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/backup_names.h"
+#include "model/text_scan.h"
 #include "model/texts.h"
 #include "commands/dialog_offsets.h"
 #include "commands/file_commands.h"
@@ -14,11 +15,6 @@ namespace {
 
 // ERROR_ENVVAR_NOT_FOUND: what the system reports for a variable it lacks.
 constexpr std::uint32_t kErrorVariableNotFound = 203;
-
-std::u16string_view WithoutTrailingLineBreaks(std::u16string_view text) {
-  while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
-  return text;
-}
 
 }  // namespace
 

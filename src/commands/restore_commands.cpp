@@ -7,6 +7,7 @@
 
 #include "model/environment_keys.h"
 #include "model/registry_names.h"
+#include "model/text_scan.h"
 #include "model/texts.h"
 #include "commands/auto_backup.h"
 #include "commands/failure_report.h"
@@ -22,9 +23,8 @@ constexpr std::uint32_t kErrorPathNotFound = 3;
 auto Moment(const LocalTime& t) { return std::tie(t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second); }
 
 std::u16string Digits(std::uint64_t number, std::size_t width = 0) {
-  const std::string digits = std::to_string(number);
-  std::u16string text(width > digits.size() ? width - digits.size() : 0, u'0');
-  return text.append(digits.begin(), digits.end());
+  const std::u16string digits = DecimalText(number);
+  return std::u16string(width > digits.size() ? width - digits.size() : 0, u'0') + digits;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 
+#include "model/text_scan.h"
 #include "model/texts.h"
 
 namespace tallowin {
@@ -13,15 +14,11 @@ bool KeyContains(std::u16string_view text, const CollationKey& part) {
   return part.empty() || MakeFindKey(text).find(part) != CollationKey::npos;
 }
 
-std::u16string Decimal(int value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 }  // namespace
 
 std::u16string FilterCountText(int shown, int total) {
-  return Decimal(total) + std::u16string(texts::kFilterCountOf) + Decimal(shown) +
+  return DecimalText(static_cast<std::uint64_t>(total)) + std::u16string(texts::kFilterCountOf) +
+         DecimalText(static_cast<std::uint64_t>(shown)) +
          std::u16string(texts::kFilterCountShown);
 }
 

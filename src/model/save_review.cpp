@@ -1,10 +1,11 @@
-#include "model/save_review.h"
+#include "model/collation.h"
 
 #include <algorithm>
 #include <string>
 
-#include "model/collation.h"
 #include "model/registry_names.h"
+#include "model/save_review.h"
+#include "model/text_scan.h"
 #include "model/texts.h"
 #include "model/type_names.h"
 #include "model/value_text.h"
@@ -80,8 +81,7 @@ std::u16string_view KindText(ReviewKind kind, bool deleteOnSave) {
 std::u16string TypeText(std::uint32_t code) {
   const std::u16string_view name = TypeNameOf(code);
   if (!name.empty()) return std::u16string(name);
-  const std::string digits = std::to_string(code);
-  return std::u16string(digits.begin(), digits.end());
+  return DecimalText(code);
 }
 
 std::u16string ValueText(const std::optional<RegistryValue>& value, bool withType) {
