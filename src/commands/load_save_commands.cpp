@@ -47,11 +47,13 @@ std::vector<std::u16string> NamesAfterSave(const std::vector<NamedValue>& writte
 // notes what each key held; links the Path entry. Without a Path entry the
 // Path list and Edit1 keep what they held.
 PortResult ReadBothKeys(MainModel& loaded, RegistryPort& registry) {
+  KeyLists lists;
+  if (const PortResult read = ReadKeyLists(registry, lists); !read.Succeeded) return read;
+  loaded.SysList = std::move(lists.System);
+  loaded.UserList = std::move(lists.User);
   for (const KeyScope scope : {KeyScope::System, KeyScope::User}) {
     const bool system = scope == KeyScope::System;
-    EditList& list = system ? loaded.SysList : loaded.UserList;
-    const KeyPlace place = PlaceOf(scope);
-    if (const PortResult read = registry.ReadKeyToList(place.Root, place.Subkey, list); !read.Succeeded) return read;
+    const EditList& list = system ? loaded.SysList : loaded.UserList;
     (system ? loaded.SysNamesAtLoad : loaded.UserNamesAtLoad) = NamesOf(list);
     // Rows just read write what they were read with.
     (system ? loaded.SysKeyAtLoad : loaded.UserKeyAtLoad) = ValuesToWrite(list);
@@ -66,13 +68,11 @@ PortResult ReadBothKeys(MainModel& loaded, RegistryPort& registry) {
 // first, by a write of no values, so that a user key that is missing or
 // cannot be written stops Save before the system key changed.
 PortResult WriteValues(const SaveValues& values, const CommandPorts& ports) {
-  PortResult written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, {});
-  if (written.Succeeded) {
-    written = ports.Registry->WriteListToKey(RootKey::LocalMachine, kSystemSubkey, values.System);
-  }
-  if (written.Succeeded) {
-    written = ports.Registry->WriteListToKey(RootKey::CurrentUser, kUserSubkey, values.User);
-  }
+  const KeyPlace system = PlaceOf(KeyScope::System);
+  const KeyPlace user = PlaceOf(KeyScope::User);
+  PortResult written = ports.Registry->WriteListToKey(user.Root, user.Subkey, {});
+  if (written.Succeeded) written = ports.Registry->WriteListToKey(system.Root, system.Subkey, values.System);
+  if (written.Succeeded) written = ports.Registry->WriteListToKey(user.Root, user.Subkey, values.User);
   if (written.Succeeded) written = DeleteValues(values.Deleted, ports);
   return written;
 }
