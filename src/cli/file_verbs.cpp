@@ -4,10 +4,11 @@
 #include "model/main_model.h"
 #include "model/text_scan.h"
 #include "model/texts.h"
-#include "regfile/reg_file.h"
+#include "regfile/deployment_file.h"
 #include "commands/file_commands.h"
-#include "commands/value_write_rules.h"
+#include "commands/deployment_plan.h"
 #include "cli/cli_texts.h"
+#include "cli/deployment_texts.h"
 #include "cli/keys.h"
 #include "cli/value_access.h"
 #include "cli/review_output.h"
@@ -24,28 +25,68 @@ ExitCode WriteFile(Context& context, const std::u16string& path, const std::vect
   return ExitCode::Done;
 }
 
-// The file's sections; exit 4 for a file that is not a registration file.
-ExitCode ReadRegistrationFile(Context& context, const std::u16string& path, regfile::ParsedFile& parsed) {
+std::u16string_view RuleText(regfile::FileRule rule) {
+  switch (rule) {
+    case regfile::FileRule::None:
+      break;
+    case regfile::FileRule::NotRegistrationFile:
+      return texts::kFileNotRegistration;
+    case regfile::FileRule::CutShort:
+      return texts::kFileCutShort;
+    case regfile::FileRule::TextAfterNul:
+      return texts::kFileTextAfterNul;
+    case regfile::FileRule::NotUtf8:
+      return texts::kFileNotUtf8;
+    case regfile::FileRule::UnreadableLine:
+      return texts::kFileUnreadableLine;
+    case regfile::FileRule::ValueOutsideKey:
+      return texts::kFileValueOutsideKey;
+    case regfile::FileRule::KeyDeleted:
+      return texts::kFileKeyDeleted;
+    case regfile::FileRule::NoEnvironmentKey:
+      return texts::kFileNoEnvironmentKey;
+  }
+  return {};
+}
+
+// "(FILE の N 行目)", or ": FILE" for a rule of the whole file.
+std::u16string WhereInFile(const std::u16string& path, std::size_t line) {
+  if (line == 0) return u": " + path;
+  return u" (" + path + std::u16string(texts::kAtLineOf) + DecimalText(line) + std::u16string(texts::kLineSuffix);
+}
+
+// What the file asks for that a deployment does not do, on standard error.
+void WarnAbout(Context& context, const regfile::DeploymentFile& file) {
+  if (!file.OtherKeys.empty()) {
+    std::u16string line(texts::kOtherKeysLeftAlone);
+    for (const std::u16string& key : file.OtherKeys) line += (&key == &file.OtherKeys.front() ? u"" : u", ") + key;
+    context.Io.Err(line + u"\r\n");
+  }
+  if (file.AnsiLooksLikeUtf8) context.Io.Err(std::u16string(texts::kAnsiLooksLikeUtf8) + u"\r\n");
+}
+
+// The file read as reg.exe reads it and planned against the keys as they
+// are now; exit 4 for a file or a change a deployment refuses.
+ExitCode PlanOfFile(const Arguments& arguments, Context& context, DeploymentPlan& plan) {
+  const std::u16string& path = arguments.Operands[0];
   const FileContents contents = context.Ports.Files->ReadWholeFile(path);
   if (!contents.Result.Succeeded) return ReportFailure(context, texts::kFileReadFailed, contents.Result.ErrorCode);
   FileSystemPort& files = *context.Ports.Files;
-  parsed = regfile::ParseFile(contents.Bytes.data(), contents.Bytes.size(),
-                              [&files](std::string_view text) { return files.DecodeAnsi(text); });
-  if (!parsed.IsRegistrationFile) return Refuse(context, std::u16string(texts::kNotRegistrationFile) + path);
-  return ExitCode::Done;
-}
-
-// What applying the file changes in the keys as they are now.
-ExitCode RowsOfFile(const Arguments& arguments, Context& context, std::vector<ReviewRow>& rows) {
-  regfile::ParsedFile parsed;
-  if (const ExitCode read = ReadRegistrationFile(context, arguments.Operands[0], parsed); read != ExitCode::Done) {
-    return read;
+  const regfile::DeploymentFile file = regfile::ReadDeploymentFile(
+      contents.Bytes, [&files](std::string_view text) { return files.DecodeAnsi(text); });
+  WarnAbout(context, file);
+  if (file.Refusal != regfile::FileRule::None) {
+    return Refuse(context, std::u16string(RuleText(file.Refusal)) + WhereInFile(path, file.RefusalLine));
   }
   std::vector<NamedValue> system;
   std::vector<NamedValue> user;
   if (const ExitCode read = ReadValues(context, KeyScope::System, system); read != ExitCode::Done) return read;
   if (const ExitCode read = ReadValues(context, KeyScope::User, user); read != ExitCode::Done) return read;
-  rows = RowsForFile(parsed, system, user, arguments.Has(kDeleteMissing));
+  plan = PlanDeployment(file, system, user, arguments.Has(kDeleteMissing));
+  if (plan.Refusal != WriteRefusal::None) {
+    PrintReviewRows(context.Io, plan.Rows, false);
+    return Refuse(context, RefusalMessage(plan.Refusal, plan.RefusedName) + WhereInFile(path, plan.RefusedLine));
+  }
   return ExitCode::Done;
 }
 
@@ -58,7 +99,9 @@ ExitCode RunExport(const Arguments& arguments, Context& context) {
   MainModel model;
   model.SysList = std::move(lists.System);
   model.UserList = std::move(lists.User);
-  return WriteFile(context, arguments.Operands[0], RegistrationFileOfLists(model));
+  const std::optional<KeyScope> only = arguments.Scope();
+  return WriteFile(context, arguments.Operands[0],
+                   only ? RegistrationFileOfList(model, *only) : RegistrationFileOfLists(model));
 }
 
 ExitCode RunBackup(const Arguments& arguments, Context& context) {
@@ -68,38 +111,31 @@ ExitCode RunBackup(const Arguments& arguments, Context& context) {
 }
 
 ExitCode RunDiff(const Arguments& arguments, Context& context) {
-  std::vector<ReviewRow> rows;
-  if (const ExitCode read = RowsOfFile(arguments, context, rows); read != ExitCode::Done) return read;
-  // Rows that only say a value remains change nothing.
-  std::erase_if(rows, [](const ReviewRow& row) { return row.Kind == ReviewKind::Remains && !row.DeleteOnSave; });
-  PrintReviewRows(context.Io, rows, arguments.Has(kJson));
-  return rows.empty() ? ExitCode::Done : ExitCode::No;
+  DeploymentPlan plan;
+  if (const ExitCode planned = PlanOfFile(arguments, context, plan); planned != ExitCode::Done) return planned;
+  PrintReviewRows(context.Io, plan.Rows, arguments.Has(kJson));
+  return plan.Rows.empty() ? ExitCode::Done : ExitCode::No;
 }
 
 ExitCode RunApply(const Arguments& arguments, Context& context) {
   WriteSession session(context, arguments);
   if (const ExitCode begun = session.Begin(); begun != ExitCode::Done) return begun;
-  std::vector<ReviewRow> rows;
-  if (const ExitCode read = RowsOfFile(arguments, context, rows); read != ExitCode::Done) return read;
-  std::erase_if(rows, [](const ReviewRow& row) { return row.Kind == ReviewKind::Remains && !row.DeleteOnSave; });
-  if (const std::optional<RefusedRow> refused = FirstRefusedRow(rows)) {
-    PrintReviewRows(context.Io, rows, false);
-    return RefuseWrite(context, refused->Reason, refused->Row->Name);
-  }
-  if (session.EndsBeforeWriting(rows)) return ExitCode::Done;
+  DeploymentPlan plan;
+  if (const ExitCode planned = PlanOfFile(arguments, context, plan); planned != ExitCode::Done) return planned;
+  if (session.EndsBeforeWriting(plan.Rows)) return ExitCode::Done;
   // One write per key, with the key opened once: the values in the order
   // the review lists them.
   std::size_t written = 0;
   std::size_t deleted = 0;
   for (const KeyScope scope : {KeyScope::System, KeyScope::User}) {
     std::vector<NamedValue> values;
-    for (const ReviewRow& row : rows) {
+    for (const ReviewRow& row : plan.Rows) {
       if (row.Scope == scope && row.ToWrite) values.push_back({row.Name, *row.ToWrite});
     }
     if (const ExitCode done = session.Write(scope, values); done != ExitCode::Done) return done;
     written += values.size();
   }
-  for (const ReviewRow& row : rows) {
+  for (const ReviewRow& row : plan.Rows) {
     if (!row.DeleteOnSave) continue;
     if (const ExitCode done = session.Delete(row.Scope, row.Name); done != ExitCode::Done) return done;
     ++deleted;

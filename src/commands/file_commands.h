@@ -24,6 +24,8 @@ void FileImportExecute(MainModel& model, const CommandPorts& ports);
 // What Export writes: the values Save would write from the two lists, as the
 // bytes of a registration file.
 std::vector<std::uint8_t> RegistrationFileOfLists(const MainModel& model);
+// The same for one list: a file with that key's section only.
+std::vector<std::uint8_t> RegistrationFileOfList(const MainModel& model, KeyScope scope);
 
 // The scopes whose edit list an import replaced: those the file has a
 // section for.

@@ -7,6 +7,7 @@
 #include "model/clip_item.h"
 #include "model/environment_keys.h"
 #include "regfile/reg_file.h"
+#include "commands/key_values.h"
 
 // The bytes that Export and Backup write, apart from the commands that ask
 // for a file and report: the command line writes them too.
@@ -48,6 +49,12 @@ std::vector<std::uint8_t> FileBytes(const std::vector<std::u16string>& systemLin
 
 std::vector<std::uint8_t> RegistrationFileOfLists(const MainModel& model) {
   return FileBytes(ListValueLines(model, model.SysList), ListValueLines(model, model.UserList));
+}
+
+std::vector<std::uint8_t> RegistrationFileOfList(const MainModel& model, KeyScope scope) {
+  const KeyPlace place = PlaceOf(scope);
+  const EditList& list = scope == KeyScope::System ? model.SysList : model.UserList;
+  return regfile::EncodeFile(regfile::MakeSectionFileLines(place.Root, place.Subkey, ListValueLines(model, list)));
 }
 
 FileContents RegistrationFileOfKeys(const CommandPorts& ports) {

@@ -12,29 +12,6 @@ namespace {
 
 bool IsString(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
 
-// A key's review as applying the file sees it: the section's values to
-// write, against what the key holds. Every value the key holds counts as
-// "taken out" of the section, so a Remains row may be deleted.
-ReviewScope ScopeForSection(const regfile::ParsedSection* section, const std::vector<NamedValue>& now) {
-  ReviewScope scope;
-  scope.Current = now;
-  if (section == nullptr) {
-    scope.ToWrite = now;
-    return scope;
-  }
-  scope.ToWrite = ValuesAsKeyHolds(section->Values);
-  scope.NamesAtLoad = NamesOf(now);
-  return scope;
-}
-
-const regfile::ParsedSection* LastSection(const regfile::ParsedFile& file, regfile::Scope target) {
-  const regfile::ParsedSection* found = nullptr;
-  for (const regfile::ParsedSection& section : file.Sections) {
-    if (section.Target == target) found = &section;
-  }
-  return found;
-}
-
 }  // namespace
 
 WriteRefusal RefusalOfName(std::u16string_view name) {
@@ -47,7 +24,9 @@ WriteRefusal RefusalOfName(std::u16string_view name) {
 WriteRefusal RefusalOfRow(const ReviewRow& row) {
   if (!row.ToWrite) return row.DeleteOnSave && IsSystemPath(row.Scope, row.Name) ? WriteRefusal::SystemPathKept
                                                                                   : WriteRefusal::None;
-  if (const WriteRefusal name = RefusalOfName(row.Name); name != WriteRefusal::None) return name;
+  // The key's default value (the empty name) is written like any other;
+  // the commands that name one value refuse an empty name themselves.
+  if (const WriteRefusal name = RefusalOfName(row.Name); name != WriteRefusal::None && !row.Name.empty()) return name;
   const std::size_t length = CharacterCount(*row.ToWrite);
   if (length == 0 && IsSystemPath(row.Scope, row.Name)) return WriteRefusal::SystemPathKept;
   const bool shortens = row.Current && length < CharacterCount(*row.Current);
@@ -100,20 +79,6 @@ std::vector<ReviewRow> RowsForValue(KeyScope scope, const NamedValue& toWrite,
   if (current) review.Current.push_back({toWrite.Name, *current});
   const ReviewScope none;
   return scope == KeyScope::System ? ReviewDifferences(review, none, {}) : ReviewDifferences(none, review, {});
-}
-
-std::vector<ReviewRow> RowsForFile(const regfile::ParsedFile& file, const std::vector<NamedValue>& systemNow,
-                                   const std::vector<NamedValue>& userNow, bool deleteMissing) {
-  const ReviewScope system = ScopeForSection(LastSection(file, regfile::Scope::System), systemNow);
-  const ReviewScope user = ScopeForSection(LastSection(file, regfile::Scope::User), userNow);
-  // Every value the key holds is asked to go; the review marks those the
-  // section lacks, and never the system Path.
-  std::vector<ScopedName> deleteOnSave;
-  if (deleteMissing) {
-    for (const std::u16string& name : system.NamesAtLoad) deleteOnSave.push_back({KeyScope::System, name});
-    for (const std::u16string& name : user.NamesAtLoad) deleteOnSave.push_back({KeyScope::User, name});
-  }
-  return ReviewDifferences(system, user, deleteOnSave);
 }
 
 }  // namespace tallowin

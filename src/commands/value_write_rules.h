@@ -11,9 +11,9 @@
 #include "regfile/reg_file.h"
 
 // The rules for writing single values unattended (the command line): which
-// names are refused, which type a set value gets, and what applying a
-// registration file changes. Every write is first described as the review's
-// rows, so that what a dry run shows is exactly what a real run writes.
+// names and values are refused and which type a set value gets. Every write
+// is first described as the review's rows, so that what a dry run shows is
+// exactly what a real run writes.
 namespace tallowin {
 
 // Why a write is refused: each reason has its own message.
@@ -32,7 +32,8 @@ enum class WriteRefusal {
 // refuses them), or one longer than kLongestVariableName.
 WriteRefusal RefusalOfName(std::u16string_view name);
 
-// Why one row of a write is refused, if it is: its name (above); a value
+// Why one row of a write is refused, if it is: its name (above, but the
+// empty name of the key's default value is allowed); a value
 // longer than a variable may be, unless the write makes an over-long value
 // shorter; the system Path deleted or emptied.
 WriteRefusal RefusalOfRow(const ReviewRow& row);
@@ -65,14 +66,5 @@ std::optional<std::uint32_t> TypeForSet(std::optional<std::uint32_t> asked, cons
 // holds exactly that value already.
 std::vector<ReviewRow> RowsForValue(KeyScope scope, const NamedValue& toWrite,
                                     const std::optional<RegistryValue>& current);
-
-// The review's rows for making each key that has a section in the file hold
-// that section's values as the key will hold them (the last section of a
-// key counts, as for Import).
-// With deleteMissing, the values a key holds that its section lacks are
-// marked DeleteOnSave, the system Path excepted. A key without a section
-// gives no rows.
-std::vector<ReviewRow> RowsForFile(const regfile::ParsedFile& file, const std::vector<NamedValue>& systemNow,
-                                   const std::vector<NamedValue>& userNow, bool deleteMissing);
 
 }  // namespace tallowin

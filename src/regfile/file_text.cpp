@@ -52,6 +52,7 @@ FileText DecodeFileText(const std::uint8_t* data, std::size_t size, const AnsiDe
 }
 
 std::u16string_view LineCursor::Next() {
+  ++taken_;
   const std::size_t start = position_;
   std::size_t end = start;
   while (end < text_.size() && text_[end] != u'\r' && text_[end] != u'\n') ++end;

@@ -33,10 +33,18 @@ class LineCursor {
   std::u16string_view Next();
   // The next line, left in place. Only when !AtEnd().
   std::u16string_view Peek() const { return LineCursor(*this).Next(); }
+  // The number of the line Next() took last, counting from 1.
+  std::size_t LineNumber() const { return taken_; }
+  // Whether the text's last line has a line end of its own: a file that
+  // stops inside a line may have been cut short.
+  bool TextEndsWithLineEnd() const {
+    return !text_.empty() && (text_.back() == u'\r' || text_.back() == u'\n');
+  }
 
  private:
   std::u16string_view text_;
   std::size_t position_ = 0;
+  std::size_t taken_ = 0;
 };
 
 }  // namespace tallowin::regfile

@@ -32,6 +32,11 @@ std::u16string MakeValueLine(std::u16string_view name, const RegistryValue& valu
 std::vector<std::u16string> MakeFileLines(const std::vector<std::u16string>& systemValueLines,
                                           const std::vector<std::u16string>& userValueLines);
 
+// The lines of a file holding one key's section: header, empty line, key
+// line, value lines, empty line.
+std::vector<std::u16string> MakeSectionFileLines(RootKey root, std::u16string_view subkey,
+                                                 const std::vector<std::u16string>& valueLines);
+
 // The file's bytes: FF FE, the lines as UTF-16LE each followed by CR LF, and
 // one UTF-16 NUL.
 std::vector<std::uint8_t> EncodeFile(const std::vector<std::u16string>& lines);

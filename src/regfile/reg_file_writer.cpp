@@ -138,6 +138,18 @@ std::vector<std::u16string> MakeFileLines(const std::vector<std::u16string>& sys
   return lines;
 }
 
+std::vector<std::u16string> MakeSectionFileLines(RootKey root, std::u16string_view subkey,
+                                                 const std::vector<std::u16string>& valueLines) {
+  std::vector<std::u16string> lines;
+  lines.reserve(valueLines.size() + 4);
+  lines.emplace_back(kHeader);
+  lines.emplace_back();
+  lines.push_back(MakeKeyLine(root, subkey));
+  lines.insert(lines.end(), valueLines.begin(), valueLines.end());
+  lines.emplace_back();
+  return lines;
+}
+
 std::vector<std::uint8_t> EncodeFile(const std::vector<std::u16string>& lines) {
   std::size_t units = 0;
   for (const auto& line : lines) units += line.size() + 2;

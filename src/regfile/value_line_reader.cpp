@@ -34,12 +34,13 @@ std::size_t ClosingQuote(std::u16string_view text, std::size_t from) {
   return at < text.size() ? at : std::u16string_view::npos;
 }
 
-// Takes `word` (lower-case ASCII) from the front of `text`, ignoring case.
-bool TakeWord(std::u16string_view& text, std::u16string_view word) {
+// Takes `word` (lower-case ASCII) from the front of `text`, ignoring case
+// unless `exactCase`.
+bool TakeWord(std::u16string_view& text, std::u16string_view word, bool exactCase) {
   if (text.size() < word.size()) return false;
   for (std::size_t i = 0; i < word.size(); ++i) {
     char16_t unit = text[i];
-    if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit - u'A' + u'a');
+    if (!exactCase && unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit - u'A' + u'a');
     if (unit != word[i]) return false;
   }
   text.remove_prefix(word.size());
@@ -62,8 +63,10 @@ std::optional<std::uint32_t> TakeHexNumber(std::u16string_view& text) {
 
 // Undoes regedit's escapes: \\, \", \n and \r. Any other backslash stays as
 // written, with the character after it: older files wrote backslashes in
-// names unescaped. Nothing when the text ends in a lone backslash.
-std::optional<std::u16string> Unescape(std::u16string_view text) {
+// names unescaped. Nothing when the text ends in a lone backslash, or,
+// when `strict`, at any other escape (reg.exe drops such a backslash, which
+// would turn "C:\tools" written unescaped into "C:tools").
+std::optional<std::u16string> Unescape(std::u16string_view text, bool strict) {
   std::u16string result;
   result.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -78,6 +81,7 @@ std::optional<std::u16string> Unescape(std::u16string_view text) {
       case u'n': result.push_back(u'\n'); break;
       case u'r': result.push_back(u'\r'); break;
       default:
+        if (strict) return std::nullopt;
         result.push_back(u'\\');
         result.push_back(text[i]);
         break;
@@ -88,14 +92,14 @@ std::optional<std::u16string> Unescape(std::u16string_view text) {
 
 // `@` or a quoted name, which ends at its first unescaped double quote. A
 // quoted empty name is the default value as well.
-std::optional<std::u16string> TakeName(std::u16string_view& text) {
+std::optional<std::u16string> TakeName(std::u16string_view& text, bool strict) {
   if (text.front() == u'@') {
     text.remove_prefix(1);
     return std::u16string();
   }
   const std::size_t close = ClosingQuote(text, 1);
   if (close == std::u16string_view::npos) return std::nullopt;
-  auto name = Unescape(text.substr(1, close - 1));
+  auto name = Unescape(text.substr(1, close - 1), strict);
   text.remove_prefix(close + 1);
   return name;
 }
@@ -103,14 +107,16 @@ std::optional<std::u16string> TakeName(std::u16string_view& text) {
 // Quoted data ends at its first unescaped double quote, which only blanks or
 // a comment may follow. Failing that, it runs to the line's last double
 // quote: older writers left quotes in data unescaped, and a value cut short
-// at the first of them would lose data.
-std::optional<RegistryValue> ReadQuotedData(std::u16string_view text) {
+// at the first of them would lose data. A strict reading has no such
+// fallback: reg.exe skips the line.
+std::optional<RegistryValue> ReadQuotedData(std::u16string_view text, bool strict) {
   std::size_t close = ClosingQuote(text, 1);
   if (close == std::u16string_view::npos || !OnlyCommentFollows(text.substr(close + 1))) {
+    if (strict) return std::nullopt;
     close = text.rfind(u'"');
     if (close == 0 || !OnlyCommentFollows(text.substr(close + 1))) return std::nullopt;
   }
-  auto data = Unescape(text.substr(1, close - 1));
+  auto data = Unescape(text.substr(1, close - 1), strict);
   if (!data) return std::nullopt;
   return TextToValue(kRegSz, *data);
 }
@@ -141,8 +147,9 @@ bool StartsContinuation(std::u16string_view line) {
 // follows. It is malformed, not a shorter value, as reg.exe drops it too;
 // the line that follows is read as what it is (reg.exe takes a key header
 // there for a bad continuation and skips it, which would put the values
-// after it into the key before it).
-std::optional<std::vector<std::uint8_t>> ReadHexList(std::u16string_view segment, LineCursor& lines) {
+// after it into the key before it). `endsEarly` tells the two apart.
+std::optional<std::vector<std::uint8_t>> ReadHexList(std::u16string_view segment, LineCursor& lines,
+                                                     bool& endsEarly) {
   HexListReader reader;
   for (;;) {
     segment = TrimTrailingBlanks(WithoutComment(segment));
@@ -151,6 +158,7 @@ std::optional<std::vector<std::uint8_t>> ReadHexList(std::u16string_view segment
     reader.Feed(segment);
     if (!continues) break;
     while (!lines.AtEnd() && IsSkippedBetweenContinuations(lines.Peek())) lines.Next();
+    endsEarly = lines.AtEnd();
     if (lines.AtEnd() || !StartsContinuation(lines.Peek())) return std::nullopt;
     segment = SkipBlanks(lines.Next());
   }
@@ -167,40 +175,59 @@ std::vector<std::uint8_t> AnsiBytesAsUtf16Le(const std::vector<std::uint8_t>& by
   return Utf16LeBytes(std::u16string(bytes.begin(), bytes.end()));
 }
 
-}  // namespace
+ValueLine Unreadable(std::u16string name = {}) { return {LineMeaning::Unreadable, {std::move(name), {}}}; }
 
-std::optional<ParsedValue> ReadValueLine(std::u16string_view line, LineCursor& lines, const AnsiDecoder* decodeAnsi) {
-  std::u16string_view rest = line;
-  auto name = TakeName(rest);
-  if (!name) return std::nullopt;
-  rest = SkipBlanks(rest);
-  if (rest.empty() || rest.front() != u'=') return std::nullopt;
-  rest = SkipBlanks(rest.substr(1));
-  if (rest.empty()) return std::nullopt;
-
+// After "name=": the deletion mark, or the data in one of its forms.
+ValueLine ReadData(std::u16string name, std::u16string_view rest, LineCursor& lines, const LineRules& rules) {
+  if (rest.front() == u'-') {
+    if (!OnlyCommentFollows(rest.substr(1))) return Unreadable(std::move(name));
+    return {LineMeaning::DeletesValue, {std::move(name), {}}};
+  }
   std::optional<RegistryValue> value;
   if (rest.front() == u'"') {
-    value = ReadQuotedData(rest);
-  } else if (TakeWord(rest, u"dword:")) {
+    value = ReadQuotedData(rest, rules.Strict);
+  } else if (TakeWord(rest, u"dword:", rules.Strict)) {
     value = ReadDword(rest);
-  } else if (TakeWord(rest, u"hex")) {
+  } else if (TakeWord(rest, u"hex", rules.Strict)) {
     std::uint32_t typeCode = kRegBinary;
     if (!rest.empty() && rest.front() == u'(') {
       rest.remove_prefix(1);
       const auto number = TakeHexNumber(rest);
-      if (!number || rest.empty() || rest.front() != u')') return std::nullopt;
+      if (!number || rest.empty() || rest.front() != u')') return Unreadable(std::move(name));
       rest.remove_prefix(1);
       typeCode = *number;
     }
-    if (rest.empty() || rest.front() != u':') return std::nullopt;
-    auto bytes = ReadHexList(rest.substr(1), lines);
-    if (!bytes) return std::nullopt;
-    if (decodeAnsi != nullptr && IsStringType(typeCode)) *bytes = AnsiBytesAsUtf16Le(*bytes, *decodeAnsi);
+    if (rest.empty() || rest.front() != u':') return Unreadable(std::move(name));
+    bool endsEarly = false;
+    auto bytes = ReadHexList(rest.substr(1), lines, endsEarly);
+    if (!bytes) return {endsEarly ? LineMeaning::EndsEarly : LineMeaning::Unreadable, {std::move(name), {}}};
+    if (rules.DecodeStrings != nullptr && IsStringType(typeCode)) {
+      *bytes = AnsiBytesAsUtf16Le(*bytes, *rules.DecodeStrings);
+    }
     value = RegistryValue{typeCode, std::move(*bytes)};
   }
+  if (!value) return Unreadable(std::move(name));
+  return {LineMeaning::SetsValue, {std::move(name), std::move(*value)}};
+}
+
+}  // namespace
+
+ValueLine ReadValueLineWith(std::u16string_view line, LineCursor& lines, const LineRules& rules) {
+  std::u16string_view rest = line;
+  auto name = TakeName(rest, rules.Strict);
+  if (!name) return Unreadable();
+  rest = SkipBlanks(rest);
+  if (rest.empty() || rest.front() != u'=') return Unreadable(std::move(*name));
+  rest = SkipBlanks(rest.substr(1));
+  if (rest.empty()) return Unreadable(std::move(*name));
+  return ReadData(std::move(*name), rest, lines, rules);
+}
+
+std::optional<ParsedValue> ReadValueLine(std::u16string_view line, LineCursor& lines, const AnsiDecoder* decodeAnsi) {
   // Deletions ("name"=-) and unknown forms import nothing.
-  if (!value) return std::nullopt;
-  return ParsedValue{std::move(*name), std::move(*value)};
+  ValueLine read = ReadValueLineWith(line, lines, LineRules{decodeAnsi, false});
+  if (read.Meaning != LineMeaning::SetsValue) return std::nullopt;
+  return std::move(read.Read);
 }
 
 }  // namespace tallowin::regfile

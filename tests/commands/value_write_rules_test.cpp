@@ -9,6 +9,7 @@
 #include "model/path_value_edit.h"
 #include "model/type_names.h"
 #include "model/value_text.h"
+#include "commands/deployment_plan.h"
 
 namespace tallowin {
 namespace {
@@ -61,7 +62,8 @@ TEST(ValueWriteRules, TypeAndReferenceTable) {
   EXPECT_EQ(TypeForSet(kRegSz, dword, u"1"), kRegSz);
 }
 
-// Each refused row says why; a write that shortens an over-long value is
+// Each refused row says why (a name the window refuses, but the default
+// value's empty name is a value like any other); a write that shortens an over-long value is
 // allowed, and the system Path is neither deleted nor emptied.
 TEST(ValueWriteRules, RefusalOfRowTable) {
   const auto text = [](std::size_t length) { return TextToValue(kRegSz, std::u16string(length, u'x')); };
@@ -73,7 +75,7 @@ TEST(ValueWriteRules, RefusalOfRowTable) {
     WriteRefusal Refusal;
   };
   const Case cases[] = {
-      {KeyScope::User, u"", std::nullopt, text(1), WriteRefusal::NameEmpty},
+      {KeyScope::User, u"", std::nullopt, text(1), WriteRefusal::None},  // the key's default value
       {KeyScope::User, u"A=B", std::nullopt, text(1), WriteRefusal::NameForbiddenCharacter},
       {KeyScope::User, u"A\x1F", std::nullopt, text(1), WriteRefusal::NameForbiddenCharacter},
       {KeyScope::User, std::u16string(256, u'a'), std::nullopt, text(1), WriteRefusal::NameTooLong},
@@ -112,37 +114,34 @@ TEST(ValueWriteRules, SectionValuesAsTheKeyHoldsThem) {
   EXPECT_EQ(held[0].Name, u"DUPX");
   EXPECT_EQ(held[0].Value, TextToValue(kRegExpandSz, u"2"));
   EXPECT_EQ(held[3].Value, TextToValue(kRegSz, u"E"));
-  // Applying such a file twice changes nothing the second time.
-  regfile::ParsedFile file;
-  file.Sections.push_back({regfile::Scope::User, values});
-  std::vector<NamedValue> user;
-  for (const ReviewRow& row : RowsForFile(file, {}, user, false)) user.push_back({row.Name, *row.ToWrite});
-  EXPECT_EQ(user.size(), 4u);
-  EXPECT_TRUE(RowsForFile(file, {}, user, false).empty());
 }
 
 // Applying a file: values of the same name in another letter case pair up,
-// an equal value gives no row, and the system Path is never deleted.
-TEST(ValueWriteRules, RowsForFilePairsNamesAndKeepsTheSystemPath) {
-  regfile::ParsedFile file;
-  file.IsRegistrationFile = true;
-  file.Sections.push_back({regfile::Scope::System, {{u"path", TextToValue(kRegSz, u"C:\\new")},
-                                                    {u"Same", TextToValue(kRegSz, u"s")}}});
+// an equal value gives no row, and the system Path is never deleted: not by
+// --delete-missing, and a line that deletes it refuses the file.
+TEST(ValueWriteRules, PlanPairsNamesAndKeepsTheSystemPath) {
+  regfile::DeploymentFile file;
+  file.HasSystemSection = true;
+  file.System = {{u"path", TextToValue(kRegSz, u"C:\\new"), 4}, {u"Same", TextToValue(kRegSz, u"s"), 5}};
   const std::vector<NamedValue> system = {{u"Path", TextToValue(kRegExpandSz, u"C:\\old")},
                                           {u"Same", TextToValue(kRegSz, u"s")},
                                           {u"Gone", TextToValue(kRegSz, u"g")}};
   const std::vector<NamedValue> user = {{u"Kept", TextToValue(kRegSz, u"k")}};
-  const std::vector<ReviewRow> rows = RowsForFile(file, system, user, true);
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0].Kind, ReviewKind::TypeChanged);
-  EXPECT_EQ(rows[0].Name, u"path");
-  EXPECT_EQ(rows[1].Name, u"Gone");
-  EXPECT_TRUE(rows[1].DeleteOnSave);
-  EXPECT_FALSE(FirstRefusedRow(rows));
-  file.Sections[0].Values.erase(file.Sections[0].Values.begin());
-  for (const ReviewRow& row : RowsForFile(file, system, user, true)) {
+  const DeploymentPlan plan = PlanDeployment(file, system, user, true);
+  ASSERT_EQ(plan.Rows.size(), 2u);
+  EXPECT_EQ(plan.Rows[0].Kind, ReviewKind::TypeChanged);
+  EXPECT_EQ(plan.Rows[0].Name, u"path");
+  EXPECT_EQ(plan.Rows[1].Name, u"Gone");
+  EXPECT_TRUE(plan.Rows[1].DeleteOnSave);
+  EXPECT_EQ(plan.Refusal, WriteRefusal::None);
+  file.System.erase(file.System.begin());
+  for (const ReviewRow& row : PlanDeployment(file, system, user, true).Rows) {
     EXPECT_FALSE(row.DeleteOnSave && row.Name == u"Path");
   }
+  file.System.push_back({u"PATH", std::nullopt, 9});
+  const DeploymentPlan refused = PlanDeployment(file, system, user, false);
+  EXPECT_EQ(refused.Refusal, WriteRefusal::SystemPathKept);
+  EXPECT_EQ(refused.RefusedLine, 9u);
 }
 
 }  // namespace
