@@ -1,11 +1,14 @@
 // Reads arbitrary bytes as a registration file; then writes what was read
-// and reads that back, which must give the same values.
+// and reads that back, which must give the same values. The same bytes go
+// through the deployment's strict reader, whose every accepted value the
+// writer must write in a form that reader accepts again.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "regfile/deployment_file.h"
 #include "regfile/reg_file.h"
 
 namespace {
@@ -39,10 +42,44 @@ bool SameValues(const std::vector<ParsedValue>& a, const std::vector<ParsedValue
   return true;
 }
 
+// A refused file gives no lines; an accepted one has a section, and the
+// values it sets, written by the writer, read back the same.
+void CheckDeploymentReading(const std::uint8_t* data, std::size_t size, const AnsiDecoder& decoder) {
+  const DeploymentFile file = ReadDeploymentFile({data, size}, decoder);
+  if (file.Refusal != FileRule::None) {
+    if (!file.System.empty() || !file.User.empty()) Fail("lines of a refused file");
+    return;
+  }
+  if (!file.HasSystemSection && !file.HasUserSection) Fail("a file without a section accepted");
+  std::vector<std::u16string> lines[2];
+  std::vector<ParsedValue> sets[2];
+  for (int scope = 0; scope < 2; ++scope) {
+    for (const ValueLineChange& line : scope == 0 ? file.System : file.User) {
+      if (line.Line == 0) Fail("a line without its number");
+      if (!line.Value) continue;
+      sets[scope].push_back({line.Name, *line.Value});
+      lines[scope].push_back(MakeValueLine(line.Name, *line.Value));
+    }
+  }
+  const std::vector<std::uint8_t> written = EncodeFile(MakeFileLines(lines[0], lines[1]));
+  const DeploymentFile again = ReadDeploymentFile(written, decoder);
+  if (again.Refusal != FileRule::None) Fail("the writer's file refused by the deployment reader");
+  for (int scope = 0; scope < 2; ++scope) {
+    const std::vector<ValueLineChange>& reread = scope == 0 ? again.System : again.User;
+    if (reread.size() != sets[scope].size()) Fail("deployment values lost");
+    for (std::size_t i = 0; i < reread.size(); ++i) {
+      if (reread[i].Name != sets[scope][i].Name || !(reread[i].Value == sets[scope][i].Value)) {
+        Fail("deployment values differ");
+      }
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const AnsiDecoder decoder = Latin1;
+  CheckDeploymentReading(data, size, decoder);
   const ParsedFile file = ParseFile(data, size, decoder);
   if (!file.IsRegistrationFile) {
     if (!file.Sections.empty()) Fail("sections in a file that is none");

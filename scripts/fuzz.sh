@@ -4,7 +4,9 @@
 #   - the registration-file reader, on a corpus seeded by files the writer
 #     produces and by the files of other writers in fuzz/seeds/peers/
 #     (Wine's reg.exe and regedit.exe, REGEDIT4 in code pages 932 and 1252,
-#     UTF-16LE without FF FE, lone CR line ends; scripts/make-fuzz-seeds.sh);
+#     UTF-16LE without FF FE, lone CR line ends; scripts/make-fuzz-seeds.sh)
+#     and by the deployment tests' files in tests/deploy/shapes/ (both the
+#     window's reader and the deployment's strict one read each input);
 #   - Import, Export and Import again through the commands, which must give
 #     the same rows and Path items, on the same seeds;
 #   - editing sequences with the property test's checks (Save and Export
@@ -51,7 +53,8 @@ run() {
     -print_final_stats=1 \
     "$corpus/$name" "$@" || status=1
 }
-run "registration-file reader" regfile 16384 -dict="$seeds/regfile/reg_file.dict" "$seeds/regfile" fuzz/seeds/peers
+run "registration-file reader" regfile 16384 -dict="$seeds/regfile/reg_file.dict" "$seeds/regfile" fuzz/seeds/peers \
+  tests/deploy/shapes
 run "import, export, import" import-export 16384 -dict="$seeds/regfile/reg_file.dict" "$seeds/regfile" fuzz/seeds/peers
 run "editing sequences" command-sequence 4096 "$seeds/command-sequence"
 run "JSON reader" json 4096 -dict=fuzz/json.dict fuzz/seeds/json

@@ -84,7 +84,8 @@ ExitCode PlanOfFile(const Arguments& arguments, Context& context, DeploymentPlan
   if (const ExitCode read = ReadValues(context, KeyScope::User, user); read != ExitCode::Done) return read;
   plan = PlanDeployment(file, system, user, arguments.Has(kDeleteMissing));
   if (plan.Refusal != WriteRefusal::None) {
-    PrintReviewRows(context.Io, plan.Rows, false);
+    // The rows show what the refused line stands among; a script reads the exit code.
+    if (!arguments.Has(kJson)) PrintReviewRows(context.Io, plan.Rows, false);
     return Refuse(context, RefusalMessage(plan.Refusal, plan.RefusedName) + WhereInFile(path, plan.RefusedLine));
   }
   return ExitCode::Done;
@@ -140,9 +141,8 @@ ExitCode RunApply(const Arguments& arguments, Context& context) {
     if (const ExitCode done = session.Delete(row.Scope, row.Name); done != ExitCode::Done) return done;
     ++deleted;
   }
-  context.Io.Out(std::u16string(texts::kAppliedPrefix) + DecimalText(written) +
-                 std::u16string(texts::kDeletedCountPrefix) + DecimalText(deleted) + u"\r\n");
-  return ExitCode::Done;
+  return session.Finish(std::u16string(texts::kAppliedPrefix) + DecimalText(written) +
+                        std::u16string(texts::kDeletedCountPrefix) + DecimalText(deleted));
 }
 
 }  // namespace tallowin::cli

@@ -19,10 +19,6 @@
 namespace tallowin::cli {
 namespace {
 
-void SayLine(Context& context, std::u16string_view prefix, std::u16string_view text) {
-  context.Io.Out(std::u16string(prefix) + std::u16string(text) + u"\r\n");
-}
-
 // Runs one edit of the Path of the scope given: the folder checked, the
 // turn taken, the keys read, and the plan's value written.
 ExitCode EditPath(const Arguments& arguments, Context& context, bool add) {
@@ -41,15 +37,13 @@ ExitCode EditPath(const Arguments& arguments, Context& context, bool add) {
   if (plan.Refusal == WriteRefusal::AnchorMissing) return RefuseWrite(context, plan.Refusal, request.Anchor);
   if (plan.Refusal != WriteRefusal::None) return RefuseWrite(context, plan.Refusal, request.Folder);
   if (!plan.ToWrite && plan.Rows.empty() && add == plan.Named) {
-    SayLine(context, add ? texts::kAlreadyInPath : texts::kNotInPath, request.Folder);
-    return ExitCode::Done;
+    return session.Finish(std::u16string(add ? texts::kAlreadyInPath : texts::kNotInPath) + request.Folder);
   }
   if (session.EndsBeforeWriting(plan.Rows)) return ExitCode::Done;
   if (const ExitCode written = session.Write(request.Scope, {*plan.ToWrite}); written != ExitCode::Done) {
     return written;
   }
-  SayLine(context, add ? texts::kAddedToPath : texts::kRemovedFromPath, request.Folder);
-  return ExitCode::Done;
+  return session.Finish(std::u16string(add ? texts::kAddedToPath : texts::kRemovedFromPath) + request.Folder);
 }
 
 }  // namespace

@@ -32,20 +32,25 @@ std::u16string ValueJson(const std::optional<RegistryValue>& value) {
 
 }  // namespace
 
+std::u16string ReviewRowsJson(const std::vector<ReviewRow>& rows) {
+  std::vector<std::u16string> elements;
+  elements.reserve(rows.size());
+  for (const ReviewRow& row : rows) {
+    elements.push_back(JsonObject()
+                           .Text(u"scope", ScopeWord(row.Scope))
+                           .Text(u"name", row.Name)
+                           .Text(u"kind", KindWord(row))
+                           .Raw(u"tooLong", row.TooLong ? u"true" : u"false")
+                           .Raw(u"current", ValueJson(row.Current))
+                           .Raw(u"toWrite", ValueJson(row.ToWrite))
+                           .Close());
+  }
+  return JsonArray(elements);
+}
+
 void PrintReviewRows(Console& io, const std::vector<ReviewRow>& rows, bool json) {
   if (json) {
-    std::vector<std::u16string> elements;
-    for (const ReviewRow& row : rows) {
-      elements.push_back(JsonObject()
-                             .Text(u"scope", ScopeWord(row.Scope))
-                             .Text(u"name", row.Name)
-                             .Text(u"kind", KindWord(row))
-                             .Raw(u"tooLong", row.TooLong ? u"true" : u"false")
-                             .Raw(u"current", ValueJson(row.Current))
-                             .Raw(u"toWrite", ValueJson(row.ToWrite))
-                             .Close());
-    }
-    io.Out(JsonArray(elements) + u"\r\n");
+    io.Out(ReviewRowsJson(rows) + u"\r\n");
     return;
   }
   for (const ReviewRow& row : rows) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "model/save_review.h"
@@ -11,5 +12,8 @@
 namespace tallowin::cli {
 
 void PrintReviewRows(Console& io, const std::vector<ReviewRow>& rows, bool json);
+
+// The rows as --json shows them: the array above.
+std::u16string ReviewRowsJson(const std::vector<ReviewRow>& rows);
 
 }  // namespace tallowin::cli

@@ -3,6 +3,7 @@
 #include "model/texts.h"
 #include "commands/auto_backup.h"
 #include "cli/cli_texts.h"
+#include "cli/json.h"
 #include "cli/keys.h"
 #include "cli/review_output.h"
 
@@ -12,7 +13,8 @@ WriteSession::WriteSession(Context& context, const Arguments& arguments)
     : context_(context),
       dryRun_(arguments.Has(kDryRun)),
       backUp_(!arguments.Has(kNoBackup)),
-      broadcast_(!arguments.Has(kNoBroadcast)) {}
+      broadcast_(!arguments.Has(kNoBroadcast)),
+      json_(arguments.Has(kJson)) {}
 
 WriteSession::~WriteSession() {
   // Other writers need not wait while running programs answer.
@@ -29,13 +31,36 @@ ExitCode WriteSession::Begin() {
 }
 
 bool WriteSession::EndsBeforeWriting(const std::vector<ReviewRow>& rows) {
+  rows_ = rows;
   if (rows.empty()) {
-    context_.Io.Out(std::u16string(texts::kNothingToDo) + u"\r\n");
+    Finish(texts::kNothingToDo);
     return true;
   }
   if (!dryRun_) return false;
-  PrintReviewRows(context_.Io, rows, false);
+  if (json_) {
+    PrintDocument();
+  } else {
+    PrintReviewRows(context_.Io, rows, false);
+  }
   return true;
+}
+
+ExitCode WriteSession::Finish(std::u16string_view line) {
+  if (json_) {
+    PrintDocument();
+  } else {
+    context_.Io.Out(std::u16string(line) + u"\r\n");
+  }
+  return ExitCode::Done;
+}
+
+void WriteSession::PrintDocument() {
+  context_.Io.Out(JsonObject()
+                      .Raw(u"changed", wrote_ ? u"true" : u"false")
+                      .Raw(u"dryRun", dryRun_ ? u"true" : u"false")
+                      .Raw(u"values", ReviewRowsJson(rows_))
+                      .Close() +
+                  u"\r\n");
 }
 
 ExitCode WriteSession::BackUpOnce() {
