@@ -21,6 +21,10 @@ inline constexpr std::u16string_view kUsageTitle = u"使い方: tallowin-cli コ
 inline constexpr std::u16string_view kUsageWriteOptions =
     u"書き込むコマンドの共通オプション: --dry-run (変更点を表示するだけで書き込まない)、"
     u"--no-backup (自動バックアップを作らない)、--no-broadcast (実行中のプログラムに通知しない)";
+inline constexpr std::u16string_view kUsageEndOfOptions =
+    u"-- はオプションの終わりです。その後の語は - で始まっていても引数です "
+    u"(例: tallowin-cli set NAME --user -- --VALUE)。";
+inline constexpr std::u16string_view kUsageVersion = u"tallowin-cli --version でバージョンを表示します。";
 
 inline constexpr std::u16string_view kHelpList = u"環境変数をすべて表示します (キー、名前、種類、データ)。";
 inline constexpr std::u16string_view kHelpGet = u"一つの値のデータを表示します。--expand で展開します。";
@@ -36,7 +40,8 @@ inline constexpr std::u16string_view kHelpBackup = u"両方のキーを登録フ
 inline constexpr std::u16string_view kHelpDiff = u"apply で変わる値を表示します。変わる値があれば 1 で終わります。";
 inline constexpr std::u16string_view kHelpApply =
     u"FILE に節のあるキーを、その節の値のとおりにします。--delete-missing で節にない値を削除します。";
-inline constexpr std::u16string_view kHelpHelp = u"使い方を表示します。";
+inline constexpr std::u16string_view kHelpHelp =
+    u"使い方を表示します。--help、-h、/? をコマンドの直後に書いても、そのコマンドの使い方を表示します。";
 
 inline constexpr std::u16string_view kAccessDenied =
     u"アクセスが拒否されました。システムの環境変数を書き込むには、管理者として実行してください。";

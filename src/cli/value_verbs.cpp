@@ -75,6 +75,8 @@ ExitCode RunGet(const Arguments& arguments, Context& context) {
   }
   if (json.empty()) {
     context.Io.Err(std::u16string(texts::kNoSuchValue) + name + u"\r\n");
+    // A script that asked for JSON reads the answer, not the message.
+    if (arguments.Has(kJson)) context.Io.Out(u"null\r\n");
     return ExitCode::No;
   }
   context.Io.Out(arguments.Has(kJson) ? JsonArray(json) + u"\r\n" : text);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli_texts.h"
+#include "tallowin_version.h"
 
 namespace tallowin::cli {
 namespace {
@@ -54,6 +55,22 @@ std::vector<std::u16string_view> WordsOf(std::u16string_view words) {
   return split;
 }
 
+// The rows whose words begin with `words`: "path" names every Path verb.
+std::vector<const Verb*> RowsBeginningWith(std::span<const std::u16string> words) {
+  std::vector<const Verb*> rows;
+  for (const Verb& verb : kVerbs) {
+    const std::vector<std::u16string_view> own = WordsOf(verb.Words);
+    if (own.size() >= words.size() && std::equal(words.begin(), words.end(), own.begin())) rows.push_back(&verb);
+  }
+  return rows;
+}
+
+std::u16string Joined(std::span<const std::u16string> words) {
+  std::u16string text;
+  for (const std::u16string& word : words) text += (text.empty() ? u"" : u" ") + word;
+  return text;
+}
+
 // The row whose words begin the command line, the longest such row; and
 // how many words it took.
 const Verb* MatchVerb(std::span<const std::u16string> words, std::size_t& taken) {
@@ -70,23 +87,27 @@ const Verb* MatchVerb(std::span<const std::u16string> words, std::size_t& taken)
   return match;
 }
 
-// Asked for, the usage is a result; after a mistake, a message.
-void PrintUsage(Console& io, const Verb* only, bool asked = true) {
+// Asked for, the usage is a result; after a mistake, a message. The whole
+// table comes with its title and the program's own option.
+void PrintUsage(Console& io, const std::vector<const Verb*>& rows, bool asked = true) {
+  const bool whole = rows.size() == std::size(kVerbs);
   std::u16string text;
-  if (only == nullptr) text = std::u16string(texts::kUsageTitle) + u"\r\n\r\n";
-  for (const Verb& verb : kVerbs) {
-    if (only != nullptr && only != &verb) continue;
+  if (whole) text = std::u16string(texts::kUsageTitle) + u"\r\n\r\n";
+  for (const Verb* verb : rows) {
     text += u"  tallowin-cli ";
-    text += verb.Words;
+    text += verb->Words;
     text += u' ';
-    text += verb.Synopsis;
+    text += verb->Synopsis;
     text += u"\r\n      ";
-    text += verb.Help;
+    text += verb->Help;
     text += u"\r\n";
   }
   text += u"\r\n";
-  text += texts::kUsageWriteOptions;
-  text += u"\r\n";
+  for (const std::u16string_view line : {texts::kUsageWriteOptions, texts::kUsageEndOfOptions}) {
+    text += line;
+    text += u"\r\n";
+  }
+  if (whole) text += std::u16string(texts::kUsageVersion) + u"\r\n";
   if (asked) {
     io.Out(text);
   } else {
@@ -107,37 +128,52 @@ ExitCode CheckShape(const Verb& verb, const Arguments& arguments, Context& conte
   return ExitCode::Done;
 }
 
+// Words that begin rows but finish none: "path" alone is a mistake that
+// lists the Path verbs, "path --help" asks for that list.
+ExitCode RunUnfinished(std::span<const std::u16string> words, Context& context) {
+  std::size_t known = 0;
+  while (known < words.size() && !RowsBeginningWith(words.first(known + 1)).empty()) ++known;
+  if (known == 0 || (known < words.size() && !IsHelpWord(words[known]))) {
+    return UsageError(context, std::u16string(texts::kUsageUnknownCommand) + Joined(words.first(known + 1)));
+  }
+  const bool asked = known < words.size();
+  PrintUsage(context.Io, RowsBeginningWith(words.first(known)), asked);
+  return asked ? ExitCode::Done : ExitCode::Usage;
+}
+
 }  // namespace
 
 std::span<const Verb> VerbTable() { return kVerbs; }
 
 ExitCode RunHelp(const Arguments& arguments, Context& context) {
-  if (arguments.Operands.empty()) {
-    PrintUsage(context.Io, nullptr);
-    return ExitCode::Done;
-  }
-  std::size_t taken = 0;
-  const Verb* verb = MatchVerb(arguments.Operands, taken);
-  if (verb == nullptr || taken != arguments.Operands.size()) {
-    return UsageError(context, std::u16string(texts::kUsageUnknownCommand) + arguments.Operands.front());
-  }
-  PrintUsage(context.Io, verb);
+  const std::vector<const Verb*> rows = RowsBeginningWith(arguments.Operands);
+  if (rows.empty()) return UsageError(context, std::u16string(texts::kUsageUnknownCommand) + Joined(arguments.Operands));
+  PrintUsage(context.Io, rows);
   return ExitCode::Done;
 }
 
 ExitCode RunCommandLine(std::span<const std::u16string> words, Context& context) {
   if (words.empty()) {
-    PrintUsage(context.Io, nullptr, false);
+    PrintUsage(context.Io, RowsBeginningWith({}), false);
     return ExitCode::Usage;
   }
-  if (IsHelpWord(words.front())) return RunHelp(Arguments{}, context);
+  // In place of the command, a help word asks about the words after it.
+  if (IsHelpWord(words.front())) return RunHelp(Arguments{0, {words.begin() + 1, words.end()}, {}, {}}, context);
+  if (words.front() == u"--version") {
+    if (words.size() > 1) return UsageError(context, std::u16string(texts::kUsageOperandCount) + words.front());
+    context.Io.Out(u"tallowin-cli " TALLOWIN_VERSION_TEXT u"\r\n");
+    return ExitCode::Done;
+  }
   std::size_t taken = 0;
   const Verb* verb = MatchVerb(words, taken);
-  if (verb == nullptr) return UsageError(context, std::u16string(texts::kUsageUnknownCommand) + words.front());
+  if (verb == nullptr) return RunUnfinished(words, context);
   const std::span<const std::u16string> rest = words.subspan(taken);
-  const auto end = std::find(rest.begin(), rest.end(), u"--");
-  if (std::any_of(rest.begin(), end, [](const std::u16string& word) { return IsHelpWord(word); })) {
-    PrintUsage(context.Io, verb);
+  // A help word asks for help only in place of the first operand. Anywhere
+  // else it is an operand (spelled "--help", an unknown option, as any
+  // "--" word is), so that a value that reads "/?" is written, and a script
+  // never takes usage for a done write.
+  if (!rest.empty() && IsHelpWord(rest.front())) {
+    PrintUsage(context.Io, {verb});
     return ExitCode::Done;
   }
   std::u16string message;

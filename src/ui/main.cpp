@@ -3,12 +3,21 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <cwchar>
 #include <exception>
 
 #include "ui/main_window.h"
 #include "ui/window_base.h"
+#include "tallowin_version.h"
 
 namespace {
+
+// The window takes no words on its command line but this one; a program
+// without a console answers it in a message box.
+bool AskedForVersion() {
+  return __wargv != nullptr && __argc == 2 && std::wcscmp(__wargv[1], L"--version") == 0;
+}
 
 int Run(HINSTANCE instance, int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
@@ -40,6 +49,10 @@ int Run(HINSTANCE instance, int showCommand) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   try {
+    if (AskedForVersion()) {
+      ::MessageBoxW(nullptr, L"Tallowin " TALLOWIN_VERSION_TEXT, L"Tallowin", MB_OK | MB_ICONINFORMATION);
+      return 0;
+    }
     return Run(instance, showCommand);
   } catch (const std::exception& error) {
     tallowin::ui::ShowUncaughtException(nullptr, &error);

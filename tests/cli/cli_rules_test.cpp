@@ -249,5 +249,62 @@ TEST_F(CliRules, PathCheckAsksTheFolderCheck) {
             u"ユーザー\tC:\\Gone;\tフォルダが存在しません\r\nユーザー\tC:\\Here;\t重複しています\r\n");
 }
 
+// Help is asked for in place of the command or of its first operand, and
+// words that begin several commands ask about all of them; anywhere else a
+// help word is an operand, so the value is written. A run that did not do
+// what it was asked prints its usage or message on standard error.
+TEST_F(CliRules, HelpWordsStandOnlyBeforeTheOperands) {
+  struct Case {
+    std::initializer_list<std::u16string> Words;
+    ExitCode Code;
+    std::u16string Shows;  // on standard output, or standard error when it failed
+    std::optional<std::u16string> ValueAfter;
+  };
+  const Case cases[] = {
+      {{u"help", u"path"}, ExitCode::Done, u"tallowin-cli path check", std::nullopt},
+      {{u"path", u"--help"}, ExitCode::Done, u"tallowin-cli path add", std::nullopt},
+      {{u"--help", u"path"}, ExitCode::Done, u"tallowin-cli path list", std::nullopt},
+      {{u"help", u"path", u"add"}, ExitCode::Done, u"tallowin-cli path add DIR", std::nullopt},
+      {{u"path"}, ExitCode::Usage, u"tallowin-cli path remove", std::nullopt},
+      {{u"path", u"bogus", u"--help"}, ExitCode::Usage, u"不明なコマンドです: path bogus\r\n", std::nullopt},
+      {{u"help"}, ExitCode::Done, u"-- はオプションの終わりです", std::nullopt},
+      {{u"set", u"/?"}, ExitCode::Done, u"tallowin-cli set NAME", std::nullopt},
+      {{u"set", u"A", u"/?", u"--user"}, ExitCode::Done, u"書き込みました REG_SZ: A", u"/?"},
+      {{u"set", u"A", u"-h", u"--user"}, ExitCode::Done, u"書き込みました", u"-h"},
+      {{u"set", u"A", u"--user", u"--", u"--help"}, ExitCode::Done, u"書き込みました", u"--help"},
+      {{u"set", u"A", u"--help", u"--user"}, ExitCode::Usage, u"オプションです: --help", std::nullopt},
+      {{u"--version", u"x"}, ExitCode::Usage, u"引数の数が違います: --version", std::nullopt},
+      {{u"--version"}, ExitCode::Done, u"tallowin-cli " TALLOWIN_PROJECT_VERSION u"\r\n", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    std::string trace;
+    for (const std::u16string& word : c.Words) trace += std::string(word.begin(), word.end()) + ' ';
+    SCOPED_TRACE(trace);
+    registry.Key(RootKey::CurrentUser, kUserSubkey).clear();
+    const ExitCode code = Run(c.Words);
+    EXPECT_EQ(code, c.Code);
+    const std::u16string& shown = code == ExitCode::Done ? console.Output : console.Errors;
+    EXPECT_NE(shown.find(c.Shows), std::u16string::npos);
+    EXPECT_TRUE((code == ExitCode::Done ? console.Errors : console.Output).empty());
+    EXPECT_EQ(User(u"A"), c.ValueAfter);
+  }
+  // A group's usage lists its own rows alone.
+  Run({u"help", u"path"});
+  EXPECT_EQ(console.Output.find(u"tallowin-cli unset"), std::u16string::npos);
+}
+
+// Asked for JSON, a missing value is null on standard output; the message
+// still goes to standard error.
+TEST_F(CliRules, GetOfAMissingValueIsNullInJson) {
+  SetUser(u"A", u"1");
+  EXPECT_EQ(Run({u"get", u"B", u"--json"}), ExitCode::No);
+  EXPECT_EQ(console.Output, u"null\r\n");
+  EXPECT_EQ(console.Errors, u"その値はありません: B\r\n");
+  EXPECT_EQ(Run({u"get", u"B"}), ExitCode::No);
+  EXPECT_EQ(console.Output, u"");
+  EXPECT_EQ(Run({u"get", u"A", u"--json"}), ExitCode::Done);
+  EXPECT_EQ(console.Output, u"[{\"scope\":\"user\",\"name\":\"A\",\"type\":\"REG_SZ\",\"data\":\"1\"}]\r\n");
+}
+
 }  // namespace
 }  // namespace tallowin

@@ -2,10 +2,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cwchar>
 #include <map>
 #include <memory>
 #include <tuple>
+#include <utility>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "registry/registry_io.h"
 #include "support/scratch_folder.h"
 #include "win32/unique_handle.h"
+#include "win32/window_text.h"
 #include "win32/wide_text.h"
 
 namespace tallowin {
@@ -68,15 +71,20 @@ std::string FileText(const std::wstring& path) {
   return text;
 }
 
+// A program of the build, by its path from the test program's folder.
+std::wstring BesideTests(const wchar_t* relative) {
+  wchar_t self[MAX_PATH];
+  const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring path(self, length);
+  return path.substr(0, path.find_last_of(L'\\') + 1) + relative;
+}
+
 // Starts the program with its standard output in a file, as a script's
 // redirection would, and a backup folder of the test's own.
 class Cli {
  public:
-  explicit Cli(const std::u16string& localAppData) : localAppData_(win32::ToWide(localAppData)) {
-    wchar_t self[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring path(self, length);
-    program_ = path.substr(0, path.find_last_of(L'\\') + 1) + TALLOWIN_CLI_FROM_TESTS;
+  explicit Cli(const std::u16string& localAppData)
+      : program_(BesideTests(TALLOWIN_CLI_FROM_TESTS)), localAppData_(win32::ToWide(localAppData)) {
     output_ = win32::ToWide(folder_.File(u"out.txt"));
   }
 
@@ -169,6 +177,8 @@ TEST_F(CliTest, EachCommandChangesOnlyWhatItNamesAndEndsWithItsCode) {
       {L"unset TallowinA --user", {{u"TallowinA", Plain(u"x")}}, 0, {{u"TallowinA", std::nullopt}}},
       {L"unset path --system", {}, 4, {}},
       {L"get TallowinB --user", {{u"TallowinB", std::nullopt}}, 1, {}},
+      {L"set TallowinA /? --user", {{u"TallowinA", std::nullopt}}, 0, {{u"TallowinA", Plain(u"/?")}}},
+      {L"set TallowinA --help --user", {{u"TallowinA", std::nullopt}}, 2, {}},
   };
   for (const Case& c : cases) {
     const std::string arguments(c.Arguments, c.Arguments + std::wcslen(c.Arguments));
@@ -237,6 +247,87 @@ TEST_F(CliTest, TwentyConcurrentPathAddsKeepAllTwenty) {
   std::sort(items.begin(), items.end());
   EXPECT_EQ(items.size(), 21u);
   EXPECT_EQ(std::unique(items.begin(), items.end()), items.end());
+}
+
+// Both programs carry the project's version where inventory tools read it,
+// and tallowin-cli --version prints it.
+TEST_F(CliTest, BothProgramsCarryTheProjectVersion) {
+  const std::wstring version = L"" TALLOWIN_PROJECT_VERSION;
+  for (const auto& [relative, description] : {std::pair{TALLOWIN_CLI_FROM_TESTS, L"Tallowin コマンドライン"},
+                                              std::pair{TALLOWIN_WINDOW_FROM_TESTS, L"Tallowin 環境変数エディタ"}}) {
+    const std::wstring path = BesideTests(relative);
+    SCOPED_TRACE(std::string(path.begin(), path.end()));
+    DWORD ignored = 0;
+    std::vector<unsigned char> block(::GetFileVersionInfoSizeW(path.c_str(), &ignored));
+    ASSERT_FALSE(block.empty());
+    ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+    auto query = [&](const std::wstring& name) {
+      void* value = nullptr;
+      UINT length = 0;
+      return ::VerQueryValueW(block.data(), name.c_str(), &value, &length) ? value : nullptr;
+    };
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
+    const auto* translation = static_cast<const WORD*>(query(L"\\VarFileInfo\\Translation"));
+    ASSERT_TRUE(fixed != nullptr && translation != nullptr);
+    wchar_t numbers[64], table[64];
+    std::swprintf(numbers, 64, L"%u.%u.%u.%u|%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                  HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS), HIWORD(fixed->dwProductVersionMS),
+                  LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS));
+    EXPECT_EQ(std::wstring(numbers), version + L".0|" + version + L".0");
+    std::swprintf(table, 64, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
+    auto text = [&](const wchar_t* name) {
+      const void* value = query(table + std::wstring(name));
+      return value == nullptr ? std::wstring(L"(none)") : std::wstring(static_cast<const wchar_t*>(value));
+    };
+    EXPECT_EQ(text(L"FileVersion"), version + L".0");
+    EXPECT_EQ(text(L"ProductVersion"), version);
+    EXPECT_EQ(text(L"ProductName"), L"Tallowin");
+    EXPECT_EQ(text(L"FileDescription"), description);
+    EXPECT_EQ(path.substr(path.find_last_of(L'\\') + 1), text(L"OriginalFilename"));
+  }
+  const CliRun run = cli_(L"--version");
+  EXPECT_EQ(run.ExitCode, 0u);
+  EXPECT_EQ(run.Out, "tallowin-cli " TALLOWIN_PROJECT_VERSION "\r\n");
+}
+
+// Whether one of the window's controls shows the text.
+bool ShowsText(HWND window, const std::wstring& text) {
+  if (window == nullptr) return false;
+  std::pair<const std::wstring*, bool> search{&text, false};
+  ::EnumChildWindows(window, [](HWND child, LPARAM found) {
+    auto& [wanted, seen] = *reinterpret_cast<std::pair<const std::wstring*, bool>*>(found);
+    seen = seen || win32::WindowText(child) == *wanted;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+// The window program has no console: --version is a message box captioned
+// with the program's name, and the program ends when it is answered.
+TEST(WindowProgram, ShowsItsVersionInAMessageBox) {
+  const std::wstring program = BesideTests(TALLOWIN_WINDOW_FROM_TESTS);
+  std::wstring commandLine = L"\"" + program + L"\" --version";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  ASSERT_TRUE(::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &started));
+  const win32::UniqueKernelHandle thread(started.hThread), process(started.hProcess);
+  // Another process's box: no message of its own says when it is up, and
+  // under Wine WaitForInputIdle returns before it is, so the test looks for
+  // its text until the program shows it or ends.
+  HWND box = nullptr;
+  for (int tries = 0; tries < 1200 && !ShowsText(box, L"Tallowin " TALLOWIN_PROJECT_VERSION); ++tries) {
+    if (::WaitForSingleObject(process.get(), 50) == WAIT_OBJECT_0) break;
+    box = ::FindWindowW(L"#32770", L"Tallowin");
+  }
+  EXPECT_TRUE(ShowsText(box, L"Tallowin " TALLOWIN_PROJECT_VERSION));
+  if (box != nullptr) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  const bool ended = ::WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0;
+  if (!ended) ::TerminateProcess(process.get(), 1);
+  DWORD code = 99;
+  ::GetExitCodeProcess(process.get(), &code);
+  EXPECT_EQ(code, 0u);
 }
 
 }  // namespace
