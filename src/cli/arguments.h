@@ -32,7 +32,7 @@ enum Option : unsigned {
 inline constexpr unsigned kScopeOptions = kSystem | kUser;
 inline constexpr unsigned kPlaceOptions = kFirst | kLast | kBefore | kAfter;
 // Every command that writes takes these.
-inline constexpr unsigned kWriteOptions = kDryRun | kNoBackup | kNoBroadcast;
+inline constexpr unsigned kWriteOptions = kDryRun | kNoBackup | kNoBroadcast | kJson;
 
 struct OptionWord {
   std::u16string_view Word;

@@ -20,7 +20,8 @@ inline constexpr std::u16string_view kUsageSeeHelp = u"使い方: tallowin-cli h
 inline constexpr std::u16string_view kUsageTitle = u"使い方: tallowin-cli コマンド [引数] [オプション]";
 inline constexpr std::u16string_view kUsageWriteOptions =
     u"書き込むコマンドの共通オプション: --dry-run (変更点を表示するだけで書き込まない)、"
-    u"--no-backup (自動バックアップを作らない)、--no-broadcast (実行中のプログラムに通知しない)";
+    u"--no-backup (自動バックアップを作らない)、--no-broadcast (実行中のプログラムに通知しない)、"
+    u"--json (書き込んだ値と削除した値を JSON で表示する)";
 inline constexpr std::u16string_view kUsageEndOfOptions =
     u"-- はオプションの終わりです。その後の語は - で始まっていても引数です "
     u"(例: tallowin-cli set NAME --user -- --VALUE)。";
@@ -35,7 +36,8 @@ inline constexpr std::u16string_view kHelpPathHas = u"DIR が Path の項目に�
 inline constexpr std::u16string_view kHelpPathAdd = u"同じフォルダの項目がなければ DIR を Path に追加します。";
 inline constexpr std::u16string_view kHelpPathRemove = u"DIR と同じフォルダの項目をすべて Path から削除します。";
 inline constexpr std::u16string_view kHelpPathCheck = u"Path の点検の結果を表示します。問題があれば 1 で終わります。";
-inline constexpr std::u16string_view kHelpExport = u"両方のキーを登録ファイルにエクスポートします。";
+inline constexpr std::u16string_view kHelpExport =
+    u"両方のキーを登録ファイルにエクスポートします。--system か --user でそのキーの節だけを書き出します。";
 inline constexpr std::u16string_view kHelpBackup = u"両方のキーを登録ファイルにバックアップします。";
 inline constexpr std::u16string_view kHelpDiff = u"apply で変わる値を表示します。変わる値があれば 1 で終わります。";
 inline constexpr std::u16string_view kHelpApply =

@@ -105,9 +105,8 @@ ExitCode RunSet(const Arguments& arguments, Context& context) {
   if (plan.Refusal != WriteRefusal::None) return RefuseWrite(context, plan.Refusal, name);
   if (session.EndsBeforeWriting(plan.Rows)) return ExitCode::Done;
   if (const ExitCode written = session.Write(scope, {*plan.ToWrite}); written != ExitCode::Done) return written;
-  context.Io.Out(std::u16string(texts::kWrittenAs) + std::u16string(TypeNameOf(plan.ToWrite->Value.TypeCode)) + u": " +
-                 name + u"\r\n");
-  return ExitCode::Done;
+  return session.Finish(std::u16string(texts::kWrittenAs) +
+                        std::u16string(TypeNameOf(plan.ToWrite->Value.TypeCode)) + u": " + name);
 }
 
 ExitCode RunUnset(const Arguments& arguments, Context& context) {
@@ -122,8 +121,7 @@ ExitCode RunUnset(const Arguments& arguments, Context& context) {
   if (plan.Refusal != WriteRefusal::None) return RefuseWrite(context, plan.Refusal, name);
   if (session.EndsBeforeWriting(plan.Rows)) return ExitCode::Done;
   if (const ExitCode deleted = session.Delete(scope, name); deleted != ExitCode::Done) return deleted;
-  context.Io.Out(std::u16string(texts::kDeleted) + name + u"\r\n");
-  return ExitCode::Done;
+  return session.Finish(std::u16string(texts::kDeleted) + name);
 }
 
 }  // namespace tallowin::cli

@@ -30,7 +30,7 @@ constexpr Verb kVerbs[] = {
      texts::kHelpPathRemove},
     {u"path check", u"[--system|--user] [--json]", 0, 0, kScopeOptions | kJson, ScopeRule::Optional, RunPathCheck,
      texts::kHelpPathCheck},
-    {u"export", u"FILE", 1, 1, 0, ScopeRule::None, RunExport, texts::kHelpExport},
+    {u"export", u"FILE [--system|--user]", 1, 1, kScopeOptions, ScopeRule::Optional, RunExport, texts::kHelpExport},
     {u"backup", u"FILE", 1, 1, 0, ScopeRule::None, RunBackup, texts::kHelpBackup},
     {u"diff", u"FILE [--delete-missing] [--json]", 1, 1, kDeleteMissing | kJson, ScopeRule::None, RunDiff,
      texts::kHelpDiff},

@@ -10,6 +10,7 @@
 
 #include "model/type_names.h"
 #include "model/value_text.h"
+#include "regfile/reg_file.h"
 #include "cli/console.h"
 #include "cli/context.h"
 #include "cli/verbs.h"
@@ -160,7 +161,10 @@ TEST_F(CliRules, RefusalsNameTheirRuleAndWriteNothing) {
       {{u"path", u"remove", u"C:\\W", u"--system"}, u"", u"システムの Path は削除できません。"},
       {{u"set", u"A=B", u"x", u"--user"}, u"", u"変数名に'='や制御文字は使用できません。"},
       {{u"set", u"Long", std::u16string(32768, u'x'), u"--user"}, u"", u"書き込む値が長すぎます"},
-      {{u"apply", u"C:\\f.reg"}, u"@=\"x\"\r\n", u"変数名が空です。"},
+      {{u"apply", u"C:\\f.reg"}, u"\"A\"=hex(2):41,00,\\", u"ファイルが途中で切れています。何も書き込んでいません (C:\\f.reg の 4 行目)"},
+      {{u"apply", u"C:\\f.reg"}, u"[HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment]\r\n\"A\"=\"1\"\r\n\"path\"=-",
+       u"システムの Path は削除できません。: path (C:\\f.reg の 6 行目)"},
+      {{u"diff", u"C:\\f.reg"}, u"\"A\"=\"C:\\tools\"\r\n", u"読めない行があります"},
       {{u"apply", u"C:\\f.reg"}, u"\"A=B\"=\"x\"\r\n", u"変数名に'='や制御文字は使用できません。: A=B"},
   };
   for (const Case& c : cases) {
@@ -170,6 +174,43 @@ TEST_F(CliRules, RefusalsNameTheirRuleAndWriteNothing) {
     EXPECT_EQ(registry.Writes, 0);
     EXPECT_TRUE(registry.Deleted.empty());
   }
+}
+
+// With --json a writing run answers with one document: whether the keys
+// changed, and the review's rows of what it wrote or deleted (or, in a dry
+// run, would). export names one key's section only when asked.
+TEST_F(CliRules, WritingRunsAnswerInJsonAndExportTakesOneKey) {
+  const std::u16string added =
+      u"{\"scope\":\"user\",\"name\":\"A\",\"kind\":\"added\",\"tooLong\":false,\"current\":null,"
+      u"\"toWrite\":{\"type\":\"REG_SZ\",\"data\":\"1\"}}";
+  const std::u16string deleted =
+      u"{\"scope\":\"user\",\"name\":\"A\",\"kind\":\"deleted\",\"tooLong\":false,"
+      u"\"current\":{\"type\":\"REG_SZ\",\"data\":\"1\"},\"toWrite\":null}";
+  const std::u16string unchanged = u"{\"changed\":false,\"dryRun\":false,\"values\":[]}\r\n";
+  const struct {
+    std::initializer_list<std::u16string> Words;
+    std::u16string Output;
+  } rows[] = {
+      {{u"set", u"A", u"1", u"--user", u"--json"}, u"{\"changed\":true,\"dryRun\":false,\"values\":[" + added + u"]}\r\n"},
+      {{u"set", u"a", u"1", u"--user", u"--json"}, unchanged},
+      {{u"unset", u"A", u"--user", u"--json", u"--dry-run"},
+       u"{\"changed\":false,\"dryRun\":true,\"values\":[" + deleted + u"]}\r\n"},
+      {{u"apply", u"C:\\f.reg", u"--json"}, u"{\"changed\":true,\"dryRun\":false,\"values\":[" + deleted + u"]}\r\n"},
+      {{u"apply", u"C:\\f.reg", u"--json"}, unchanged},
+      {{u"path", u"add", u"C:\\W", u"--system", u"--json"}, unchanged},
+  };
+  files.Files[u"C:\\f.reg"] = RegFile(std::u16string(kHeader) + u"\"A\"=-\r\n");
+  for (const auto& row : rows) {
+    EXPECT_EQ(Run(row.Words), ExitCode::Done);
+    EXPECT_EQ(console.Output, row.Output);
+  }
+  SetUser(u"U", u"u");
+  EXPECT_EQ(Run({u"export", u"C:\\s.reg", u"--system"}), ExitCode::Done);
+  const std::vector<std::uint8_t>& written = files.Files[u"C:\\s.reg"];
+  const regfile::ParsedFile parsed = regfile::ParseFile(written.data(), written.size(), {});
+  ASSERT_EQ(parsed.Sections.size(), 1u);
+  EXPECT_EQ(parsed.Sections[0].Target, regfile::Scope::System);
+  EXPECT_EQ(parsed.Sections[0].Values.size(), 1u);
 }
 
 // A value already longer than a variable may be can be made shorter.
