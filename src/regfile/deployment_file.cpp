@@ -34,7 +34,11 @@ enum class Target { None, System, User, Other };
 class Reader {
  public:
   Reader(const DeploymentText& text, const AnsiDecoder& decodeAnsi) : text_(text), lines_(text.Text) {
-    if (text.Encoding == TextEncoding::Ansi) decodeStrings_ = decodeAnsi;
+    // Without a decoder, each byte of 8-bit text is the character of its
+    // number, in the text and in its hex data alike.
+    if (text.Encoding == TextEncoding::Ansi) {
+      decodeStrings_ = decodeAnsi ? decodeAnsi : AnsiDecoder(ByteNumbersAsText);
+    }
     if (text.Encoding == TextEncoding::Utf8) {
       decodeStrings_ = [this](std::string_view bytes) {
         std::optional<std::u16string> decoded = DecodeUtf8(bytes);

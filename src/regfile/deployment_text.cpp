@@ -67,6 +67,13 @@ std::size_t DecodeUtf8Prefix(std::string_view bytes, std::u16string& text) {
 
 }  // namespace
 
+std::u16string ByteNumbersAsText(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (const char byte : bytes) text.push_back(static_cast<std::uint8_t>(byte));
+  return text;
+}
+
 std::optional<std::u16string> DecodeUtf8(std::string_view bytes) {
   std::u16string text;
   if (DecodeUtf8Prefix(bytes, text) != bytes.size()) return std::nullopt;
@@ -97,7 +104,7 @@ DeploymentText DecodeDeploymentText(std::span<const std::uint8_t> bytes, const A
     return result;
   }
   result.Encoding = TextEncoding::Ansi;
-  result.Text = decodeAnsi ? decodeAnsi(eight) : std::u16string(eight.begin(), eight.end());
+  result.Text = decodeAnsi ? decodeAnsi(eight) : ByteNumbersAsText(eight);
   result.ProblemAt = CutAtNul(result.Text, result.TextAfterNul);
   const bool beyondAscii = std::any_of(eight.begin(), eight.end(), [](char byte) { return (byte & 0x80) != 0; });
   result.AnsiLooksLikeUtf8 = beyondAscii && DecodeUtf8(eight.substr(0, std::min(eight.size(), eight.find('\0'))));

@@ -37,6 +37,10 @@ struct DeploymentText {
 
 DeploymentText DecodeDeploymentText(std::span<const std::uint8_t> bytes, const AnsiDecoder& decodeAnsi);
 
+// Each byte as the character of its number: 8-bit text when no decoder is
+// given.
+std::u16string ByteNumbersAsText(std::string_view bytes);
+
 // Strict UTF-8: nothing for an overlong form, a surrogate, a code point
 // above U+10FFFF or a sequence cut short.
 std::optional<std::u16string> DecodeUtf8(std::string_view bytes);

@@ -107,6 +107,15 @@ TEST(Deployment, EightBitTextIsReadByItsMarkOrTheAnsiCodePage) {
     EXPECT_EQ(file.User[0].Value, TextToValue(kRegSz, row.Data));
     EXPECT_EQ(file.AnsiLooksLikeUtf8, row.LooksLikeUtf8);
   }
+  // With no decoder each byte is the character of its number, in the text
+  // and in the string types' hex data.
+  const std::string latin = "REGEDIT4\r\n[HKCU\\Environment]\r\n\"\xe9\"=\"\xe9\"\r\n\"B\"=hex(2):e9,00\r\n";
+  const regfile::DeploymentFile plain = regfile::ReadDeploymentFile(
+      std::span(reinterpret_cast<const std::uint8_t*>(latin.data()), latin.size()), {});
+  ASSERT_EQ(plain.User.size(), 2u);
+  EXPECT_EQ(plain.User[0].Name, u"\u00e9");
+  EXPECT_EQ(plain.User[0].Value, TextToValue(kRegSz, u"\u00e9"));
+  EXPECT_EQ(plain.User[1].Value, (RegistryValue{kRegExpandSz, {0xe9, 0, 0, 0}}));
   for (const char* notUtf8 : {"\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82", "\x80"}) {
     const std::string bytes = std::string("\xef\xbb\xbfREGEDIT4\r\n[HKCU\\Environment]\r\n\r\n\"A\"=\"") + notUtf8 + "\"";
     const regfile::DeploymentFile file = regfile::ReadDeploymentFile(
