@@ -107,6 +107,7 @@ def refused():
     utf16("type-word-upper-case.reg", [V5, "", USER, '"HU_A"=HEX(2):41,00,00,00'])
     utf16("quote-in-data.reg", [V5, "", USER, '"UQ_A"="a"b"', '"UQ_B"="2"'])
     utf16("dword-too-long.reg", [V5, "", USER, '"DB_A"=dword:123456789'])
+    utf16("deletion-with-text-after.reg", [V5, "", USER, '"SEC_A0"=-x'])
     utf16("stray-text.reg", [V5, "", USER, 'JUNK="1"', '"JL_A"="1"'])
     utf16("value-before-key.reg", [V5, '"BEFORE"="1"', "", USER, '"AFTER_A"="1"'])
     utf16("value-too-long.reg", [V5, "", USER, '"SHORT_OK"="1"', '"LONG_A"="' + "x" * 32768 + '"'])

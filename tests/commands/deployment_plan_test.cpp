@@ -116,7 +116,7 @@ TEST(Deployment, EightBitTextIsReadByItsMarkOrTheAnsiCodePage) {
   EXPECT_EQ(plain.User[0].Name, u"\u00e9");
   EXPECT_EQ(plain.User[0].Value, TextToValue(kRegSz, u"\u00e9"));
   EXPECT_EQ(plain.User[1].Value, (RegistryValue{kRegExpandSz, {0xe9, 0, 0, 0}}));
-  for (const char* notUtf8 : {"\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82", "\x80"}) {
+  for (const char* notUtf8 : {"\xc0\xaf", "\xe0\x80\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xe2\x82", "\x80"}) {
     const std::string bytes = std::string("\xef\xbb\xbfREGEDIT4\r\n[HKCU\\Environment]\r\n\r\n\"A\"=\"") + notUtf8 + "\"";
     const regfile::DeploymentFile file = regfile::ReadDeploymentFile(
         std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), testing::DecodeWindows1252);

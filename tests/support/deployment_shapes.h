@@ -98,6 +98,7 @@ inline const std::vector<Shape>& Shapes() {
       {"quote-in-data.reg", file(FileRule::UnreadableLine, 4)},
       {"dword-too-long.reg", file(FileRule::UnreadableLine, 4)},
       {"stray-text.reg", file(FileRule::UnreadableLine, 4)},
+      {"deletion-with-text-after.reg", file(FileRule::UnreadableLine, 4)},
       {"value-before-key.reg", file(FileRule::ValueOutsideKey, 2)},
       {"delete-system-path.reg", write(WriteRefusal::SystemPathKept, 7)},
       {"value-too-long.reg", write(WriteRefusal::ValueTooLong, 5)},
