@@ -1,5 +1,7 @@
 #include "commands/auto_backup.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,24 @@ namespace {
 
 // ERROR_ENVVAR_NOT_FOUND: what the system reports for a variable it lacks.
 constexpr std::uint32_t kErrorVariableNotFound = 203;
+// ERROR_FILE_EXISTS: another run took the name first.
+constexpr std::uint32_t kErrorFileExists = 80;
+// Each try that fails was beaten by another run's backup of the same second;
+// this many runs in one second do not happen.
+constexpr int kNameTries = 100;
+
+// Writes the backup as a new file, under the first name from `number` on
+// that no file takes: a name is taken by creating the file, so no two runs
+// ever write the same one. The name taken, or the failure.
+PortResult CreateBackupFile(FileSystemPort& files, const std::u16string& folder, const LocalTime& time,
+                            std::uint32_t number, std::span<const std::uint8_t> bytes, std::u16string& name) {
+  for (int tries = 0; tries < kNameTries; ++tries, ++number) {
+    name = BackupFileName(time, number);
+    const PortResult created = files.CreateNewFile(folder + u"\\" + name, bytes);
+    if (created.Succeeded || created.ErrorCode != kErrorFileExists) return created;
+  }
+  return PortResult::Failure(kErrorFileExists);
+}
 
 }  // namespace
 
@@ -34,13 +54,15 @@ PortResult WriteAutomaticBackup(const CommandPorts& ports) {
   FileListing present = ports.Files->ListFiles(*folder);
   if (!present.Result.Succeeded) return present.Result;
 
+  // The clock is read after the listing: every backup listed, another
+  // run's too, was named before now, so none of them counts as one from
+  // the future.
   const LocalTime now = ports.System->LocalNow();
-  std::vector<std::u16string> names;
-  for (const FileEntry& entry : present.Files) names.push_back(entry.Name);
-  const std::u16string name = BackupFileName(now, names);
-  if (const PortResult written = ports.Files->ReplaceWholeFile(*folder + u"\\" + name, file.Bytes);
-      !written.Succeeded) {
-    return written;
+  std::u16string name;
+  if (const PortResult created = CreateBackupFile(*ports.Files, *folder, now, FirstBackupNumber(now, present.Files),
+                                                  file.Bytes, name);
+      !created.Succeeded) {
+    return created;
   }
   present.Files.push_back({name, now, file.Bytes.size()});
   // The new backup is safe whatever happens to the old ones.

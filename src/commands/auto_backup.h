@@ -6,10 +6,11 @@
 
 #include "commands/ports.h"
 
-// The automatic backup that Save writes before it changes the registry:
-// both keys as they hold at that moment, in the folder "Tallowin\Backups"
-// under the user's local application data, which keeps the newest
-// kBackupsKept of them (model/backup_names.h).
+// The automatic backup that the window's Save and every writing run of the
+// command line make before they change the registry: both keys as they hold
+// at that moment, in the folder "Tallowin\Backups" under the user's local
+// application data, which keeps the newest of them and the oldest of each
+// recent day (model/backup_names.h).
 namespace tallowin {
 
 // The variable that names the user's local application data folder, and
@@ -22,11 +23,12 @@ inline constexpr std::u16string_view kBackupSubfolder = u"Tallowin\\Backups";
 std::optional<std::u16string> AutomaticBackupFolder(EnvironmentPort& environment);
 
 // Writes what the Backup command would write to a new file of the backup
-// folder (made when missing), then removes the backups beyond the newest
-// kBackupsKept; a backup that cannot be removed stays, and the result is
-// still success. Any step before that fails with its error code, and no
-// file is left half written. Uses ports Registry, Files, Environment and
-// System.
+// folder (made when missing), under a name no other run can take at the
+// same time, then removes the backups the folder does not keep; a backup
+// that cannot be removed stays, and the result is still success. Runs at
+// the same time never remove each other's backups. Any step before that
+// fails with its error code, and no file is left half written. Uses ports
+// Registry, Files, Environment and System.
 PortResult WriteAutomaticBackup(const CommandPorts& ports);
 
 // Save's step after its warning, before anything is written: the automatic

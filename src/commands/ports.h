@@ -170,6 +170,11 @@ class FileSystemPort {
   // Makes the file hold exactly these bytes. Either the whole new content is
   // in place, or a file that existed keeps its old content untouched.
   virtual PortResult ReplaceWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) = 0;
+  // Makes a file of that name, which must not exist yet, holding exactly
+  // these bytes: ERROR_FILE_EXISTS (80) when the name is taken, by a file
+  // or a folder. Once it returns, either the whole file is in place or
+  // there is none; while it writes, no one else can open the file.
+  virtual PortResult CreateNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) = 0;
   // Text in the system's ANSI code page (REGEDIT4 files) as UTF-16.
   virtual std::u16string DecodeAnsi(std::string_view text) = 0;
   // Makes the folder and every missing folder above it; a folder that

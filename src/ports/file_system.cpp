@@ -65,6 +65,41 @@ class TemporarySibling {
   std::wstring path_;
 };
 
+// A file made under a name nobody had, open for writing with no sharing;
+// closed and removed again unless it was kept.
+class NewFile {
+ public:
+  NewFile() = default;
+  NewFile(const NewFile&) = delete;
+  NewFile& operator=(const NewFile&) = delete;
+  ~NewFile() {
+    file_.reset();
+    if (!path_.empty()) ::DeleteFileW(path_.c_str());
+  }
+
+  PortResult Create(const std::wstring& path) {
+    file_.reset(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A name taken, by a file or a folder, is ERROR_FILE_EXISTS.
+    if (!file_) return Failed(::GetLastError());
+    path_ = path;
+    return Done();
+  }
+
+  HANDLE Handle() const { return file_.get(); }
+
+  // Closing can still report a write the system deferred; then the file
+  // is removed all the same.
+  PortResult CloseAndKeep() {
+    if (!::CloseHandle(file_.release())) return Failed(::GetLastError());
+    path_.clear();
+    return Done();
+  }
+
+ private:
+  std::wstring path_;
+  UniqueFile file_;
+};
+
 PortResult WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kChunk));
@@ -153,6 +188,14 @@ PortResult Win32FileSystem::ReplaceWholeFile(std::u16string_view path, std::span
   }
   sibling.Moved();
   return Done();
+}
+
+PortResult Win32FileSystem::CreateNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) {
+  NewFile file;
+  if (const PortResult created = file.Create(ToWide(path)); !created.Succeeded) return created;
+  if (const PortResult written = WriteAll(file.Handle(), bytes); !written.Succeeded) return written;
+  if (!::FlushFileBuffers(file.Handle())) return Failed(::GetLastError());
+  return file.CloseAndKeep();
 }
 
 std::u16string Win32FileSystem::DecodeAnsi(std::string_view text) {

@@ -7,8 +7,8 @@
 
 #include "commands/ports.h"
 
-// Whole-file reads and replacements, and the folders files go in, through
-// the wide-character file API.
+// Whole-file reads, replacements and new files, and the folders files go
+// in, through the wide-character file API.
 namespace tallowin::ports {
 
 class Win32FileSystem final : public FileSystemPort {
@@ -19,6 +19,9 @@ class Win32FileSystem final : public FileSystemPort {
   // then moves it over the target; on any failure the new file is removed
   // and the target is as it was.
   PortResult ReplaceWholeFile(std::u16string_view path, std::span<const std::uint8_t> bytes) override;
+  // Creates the file for writing with no sharing, writes and flushes it;
+  // on any failure after it was created the partial file is removed.
+  PortResult CreateNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) override;
   // Through the system's ANSI code page.
   std::u16string DecodeAnsi(std::string_view text) override;
 

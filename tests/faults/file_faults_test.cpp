@@ -60,6 +60,9 @@ class FullDiskFiles : public FileSystemPort {
   PortResult ReplaceWholeFile(std::u16string_view, std::span<const std::uint8_t>) override {
     return PortResult::Failure(ERROR_DISK_FULL);
   }
+  PortResult CreateNewFile(std::u16string_view, std::span<const std::uint8_t>) override {
+    return PortResult::Failure(ERROR_DISK_FULL);
+  }
   std::u16string DecodeAnsi(std::string_view text) override { return real_.DecodeAnsi(text); }
   PortResult CreateFolderWithParents(std::u16string_view path) override { return real_.CreateFolderWithParents(path); }
   FileListing ListFiles(std::u16string_view folder) override { return real_.ListFiles(folder); }

@@ -182,6 +182,7 @@ class MemoryFiles : public FileSystemPort {
  public:
   using Bytes = std::vector<std::uint8_t>;
   static constexpr std::uint32_t kFileNotFound = 2;
+  static constexpr std::uint32_t kFileExists = 80;
 
   std::map<std::u16string, Bytes> Files;
   std::map<std::u16string, std::uint32_t> FailingWrites;
@@ -196,6 +197,17 @@ class MemoryFiles : public FileSystemPort {
     ++Replaces;
     const auto failing = FailingWrites.find(std::u16string(path));
     if (failing != FailingWrites.end()) return PortResult::Failure(failing->second);
+    Files[std::u16string(path)] = Bytes(bytes.begin(), bytes.end());
+    return PortResult::Success();
+  }
+  // A path taken already, ignoring case as the file system does, is
+  // ERROR_FILE_EXISTS; a path in FailingWrites leaves no file.
+  PortResult CreateNewFile(std::u16string_view path, std::span<const std::uint8_t> bytes) override {
+    const auto failing = FailingWrites.find(std::u16string(path));
+    if (failing != FailingWrites.end()) return PortResult::Failure(failing->second);
+    for (const auto& [existing, content] : Files) {
+      if (EqualsIgnoringCase(existing, path)) return PortResult::Failure(kFileExists);
+    }
     Files[std::u16string(path)] = Bytes(bytes.begin(), bytes.end());
     return PortResult::Success();
   }
@@ -216,8 +228,12 @@ class MemoryFiles : public FileSystemPort {
   // The last writes the listing gives (by path); the zero time for others.
   std::map<std::u16string, LocalTime> WriteTimes;
 
+  // Runs as a listing starts, as another program's change just before it.
+  std::function<void()> BeforeListing;
+
   // The files whose path is the folder's, a backslash and a name.
   FileListing ListFiles(std::u16string_view folder) override {
+    if (BeforeListing) BeforeListing();
     if (Folders.count(std::u16string(folder)) == 0) return {PortResult::Failure(kPathNotFound), {}};
     const std::u16string prefix = std::u16string(folder) + u"\\";
     FileListing listing{PortResult::Success(), {}};

@@ -19,6 +19,7 @@ using testing::ScratchFolder;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using Names = std::vector<std::u16string>;
 
 void WriteDirectly(const std::u16string& path, const Bytes& bytes) {
   UniqueFile file(::CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -99,6 +100,40 @@ TEST(Win32FileSystem, FailedReplaceKeepsTheOldFileAndRemovesItsOwn) {
 
   // No temporary file is left behind by any of them.
   EXPECT_EQ(folder.Names(), (std::vector<std::u16string>{u"Folder.reg", u"Held.reg", u"ReadOnly.reg"}));
+}
+
+// Another run may hold the name already: the call takes a name or leaves
+// everything as it was, and never half a file.
+TEST(Win32FileSystem, CreateNewMakesTheWholeFileOnlyUnderAFreeName) {
+  const struct {
+    const char* Name;
+    std::u16string_view File;
+    void (*Before)(const std::u16string& target);
+    std::uint32_t Code;
+    bool OldFileKept;
+  } cases[] = {
+      {"free name", u"env.reg", [](const std::u16string&) {}, ERROR_SUCCESS, false},
+      {"a file of that name", u"env.reg", [](const std::u16string& target) { WriteDirectly(target, {7, 7}); },
+       ERROR_FILE_EXISTS, true},
+      {"a folder of that name", u"env.reg",
+       [](const std::u16string& target) { ASSERT_TRUE(::CreateDirectoryW(Wide(target), nullptr)); }, ERROR_FILE_EXISTS,
+       false},
+      {"no such folder", u"missing\\env.reg", [](const std::u16string&) {}, ERROR_PATH_NOT_FOUND, false},
+  };
+  for (const auto& c : cases) {
+    for (const Bytes& bytes : {Bytes(70000, 0x42), Bytes{}}) {
+      SCOPED_TRACE(::testing::Message() << c.Name << ", " << bytes.size() << " bytes");
+      ScratchFolder folder;
+      const std::u16string path = folder.File(c.File);
+      c.Before(path);
+      const PortResult result = Win32FileSystem().CreateNewFile(path, bytes);
+      EXPECT_EQ(result.Succeeded ? ERROR_SUCCESS : result.ErrorCode, c.Code);
+      EXPECT_EQ(folder.Names(), c.Code == ERROR_PATH_NOT_FOUND ? Names{} : Names{u"env.reg"});
+      if (c.Code == ERROR_SUCCESS || c.OldFileKept) {
+        EXPECT_EQ(Content(path), c.OldFileKept ? Bytes({7, 7}) : bytes);
+      }
+    }
+  }
 }
 
 TEST(Win32FileSystem, ReadTakesTheWholeFileOrReportsWhy) {
