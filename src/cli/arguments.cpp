@@ -50,7 +50,10 @@ std::optional<Arguments> ParseArguments(std::span<const std::u16string> words, u
       message = std::u16string(texts::kUsageMissingValue) + word;
       return std::nullopt;
     }
-    (option->Bit == kType ? parsed.TypeName : parsed.Anchor) = words[++i];
+    std::u16string& value = option->Bit == kType         ? parsed.TypeName
+                            : option->Bit == kExpectSha256 ? parsed.Sha256
+                                                           : parsed.Anchor;
+    value = words[++i];
   }
   return parsed;
 }

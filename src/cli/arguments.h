@@ -27,6 +27,7 @@ enum Option : unsigned {
   kNoBackup = 1u << 10,
   kNoBroadcast = 1u << 11,
   kDeleteMissing = 1u << 12,
+  kExpectSha256 = 1u << 13,
 };
 
 inline constexpr unsigned kScopeOptions = kSystem | kUser;
@@ -45,7 +46,7 @@ inline constexpr OptionWord kOptionWords[] = {
     {u"--expand", kExpand, false},   {u"--type", kType, true},           {u"--first", kFirst, false},
     {u"--last", kLast, false},       {u"--before", kBefore, true},       {u"--after", kAfter, true},
     {u"--dry-run", kDryRun, false},  {u"--no-backup", kNoBackup, false}, {u"--no-broadcast", kNoBroadcast, false},
-    {u"--delete-missing", kDeleteMissing, false},
+    {u"--delete-missing", kDeleteMissing, false}, {u"--expect-sha256", kExpectSha256, true},
 };
 
 struct Arguments {
@@ -53,6 +54,7 @@ struct Arguments {
   std::vector<std::u16string> Operands;
   std::u16string TypeName;  // of --type
   std::u16string Anchor;    // of --before or --after
+  std::u16string Sha256;    // of --expect-sha256
 
   bool Has(unsigned option) const { return (Given & option) != 0; }
   // The one scope given, if any.

@@ -18,6 +18,8 @@ inline constexpr std::u16string_view kFileKeyDeleted = u"環境変数のキー�
 inline constexpr std::u16string_view kFileNoEnvironmentKey =
     u"環境変数のキー (HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment か "
     u"HKEY_CURRENT_USER\\Environment) の節がありません。何も書き込んでいません";
+inline constexpr std::u16string_view kDigestDiffers =
+    u"ファイルの SHA-256 が --expect-sha256 の値と違います。読んだ後に書き換えられたファイルは適用しません: ";
 // "(FILE の N 行目)"
 inline constexpr std::u16string_view kAtLineOf = u" の ";
 inline constexpr std::u16string_view kLineSuffix = u" 行目)";

@@ -1,7 +1,9 @@
 // export, backup, diff and apply: the keys and registration files.
+#include <algorithm>
 #include <string>
 
 #include "model/main_model.h"
+#include "model/sha256.h"
 #include "model/text_scan.h"
 #include "model/texts.h"
 #include "regfile/deployment_file.h"
@@ -55,6 +57,14 @@ std::u16string WhereInFile(const std::u16string& path, std::size_t line) {
   return u" (" + path + std::u16string(texts::kAtLineOf) + DecimalText(line) + std::u16string(texts::kLineSuffix);
 }
 
+// Hexadecimal digits compare in either case.
+bool SameDigest(std::u16string_view actual, std::u16string_view expected) {
+  return actual.size() == expected.size() &&
+         std::equal(actual.begin(), actual.end(), expected.begin(), [](char16_t a, char16_t e) {
+           return a == (e >= u'A' && e <= u'F' ? static_cast<char16_t>(e - u'A' + u'a') : e);
+         });
+}
+
 // What the file asks for that a deployment does not do, on standard error.
 void WarnAbout(Context& context, const regfile::DeploymentFile& file) {
   if (!file.OtherKeys.empty()) {
@@ -71,6 +81,11 @@ ExitCode PlanOfFile(const Arguments& arguments, Context& context, DeploymentPlan
   const std::u16string& path = arguments.Operands[0];
   const FileContents contents = context.Ports.Files->ReadWholeFile(path);
   if (!contents.Result.Succeeded) return ReportFailure(context, texts::kFileReadFailed, contents.Result.ErrorCode);
+  // The digest of the very bytes that are read next: a file rewritten after
+  // its digest was taken is refused, not applied.
+  if (arguments.Has(kExpectSha256) && !SameDigest(Sha256Text(contents.Bytes), arguments.Sha256)) {
+    return Refuse(context, std::u16string(texts::kDigestDiffers) + path);
+  }
   FileSystemPort& files = *context.Ports.Files;
   const regfile::DeploymentFile file = regfile::ReadDeploymentFile(
       contents.Bytes, [&files](std::string_view text) { return files.DecodeAnsi(text); });

@@ -34,7 +34,8 @@ constexpr Verb kVerbs[] = {
     {u"backup", u"FILE", 1, 1, 0, ScopeRule::None, RunBackup, texts::kHelpBackup},
     {u"diff", u"FILE [--delete-missing] [--json]", 1, 1, kDeleteMissing | kJson, ScopeRule::None, RunDiff,
      texts::kHelpDiff},
-    {u"apply", u"FILE [--delete-missing]", 1, 1, kDeleteMissing | kWriteOptions, ScopeRule::None, RunApply,
+    {u"apply", u"FILE [--delete-missing] [--expect-sha256 HASH]", 1, 1, kDeleteMissing | kExpectSha256 | kWriteOptions,
+     ScopeRule::None, RunApply,
      texts::kHelpApply},
     {u"dsc variable", u"get|set|test  (JSON < stdin)", 1, 1, 0, ScopeRule::None, RunDscVariable,
      texts::kHelpDscVariable},
@@ -158,7 +159,11 @@ ExitCode RunCommandLine(std::span<const std::u16string> words, Context& context)
     return ExitCode::Usage;
   }
   // In place of the command, a help word asks about the words after it.
-  if (IsHelpWord(words.front())) return RunHelp(Arguments{0, {words.begin() + 1, words.end()}, {}, {}}, context);
+  if (IsHelpWord(words.front())) {
+    Arguments asked;
+    asked.Operands.assign(words.begin() + 1, words.end());
+    return RunHelp(asked, context);
+  }
   if (words.front() == u"--version") {
     if (words.size() > 1) return UsageError(context, std::u16string(texts::kUsageOperandCount) + words.front());
     context.Io.Out(u"tallowin-cli " TALLOWIN_VERSION_TEXT u"\r\n");

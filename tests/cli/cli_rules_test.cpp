@@ -2,12 +2,14 @@
 // answers, for the rules it shares with the window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "model/sha256.h"
 #include "model/type_names.h"
 #include "model/value_text.h"
 #include "regfile/reg_file.h"
@@ -165,6 +167,7 @@ TEST_F(CliRules, RefusalsNameTheirRuleAndWriteNothing) {
       {{u"apply", u"C:\\f.reg"}, u"[HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment]\r\n\"A\"=\"1\"\r\n\"path\"=-",
        u"システムの Path は削除できません。: path (C:\\f.reg の 6 行目)"},
       {{u"diff", u"C:\\f.reg"}, u"\"A\"=\"C:\\tools\"\r\n", u"読めない行があります"},
+      {{u"apply", u"C:\\f.reg", u"--expect-sha256", std::u16string(64, u'0')}, u"\"A\"=\"1\"\r\n", u"SHA-256"},
       {{u"apply", u"C:\\f.reg"}, u"\"A=B\"=\"x\"\r\n", u"変数名に'='や制御文字は使用できません。: A=B"},
   };
   for (const Case& c : cases) {
@@ -204,6 +207,12 @@ TEST_F(CliRules, WritingRunsAnswerInJsonAndExportTakesOneKey) {
     EXPECT_EQ(Run(row.Words), ExitCode::Done);
     EXPECT_EQ(console.Output, row.Output);
   }
+  // The digest of the file as read, in either case, lets it be applied.
+  std::u16string digest = Sha256Text(files.Files[u"C:\\f.reg"]);
+  std::transform(digest.begin(), digest.end(), digest.begin(), [](char16_t c) { return c >= u'a' ? c - 32 : c; });
+  SetUser(u"A", u"1");
+  EXPECT_EQ(Run({u"apply", u"C:\\f.reg", u"--expect-sha256", digest}), ExitCode::Done);
+  EXPECT_EQ(User(u"A"), std::nullopt);
   SetUser(u"U", u"u");
   EXPECT_EQ(Run({u"export", u"C:\\s.reg", u"--system"}), ExitCode::Done);
   const std::vector<std::uint8_t>& written = files.Files[u"C:\\s.reg"];
