@@ -1,6 +1,7 @@
 #include "commands/load_save_commands.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "model/collation.h"
@@ -63,17 +64,56 @@ PortResult ReadBothKeys(MainModel& loaded, RegistryPort& registry) {
   return PortResult::Success();
 }
 
-// The user key is written only after the whole system key was, and values
-// are deleted only after both were. The user key is opened for writing
-// first, by a write of no values, so that a user key that is missing or
-// cannot be written stops Save before the system key changed.
+// The values whose type or bytes differ from what the key holds: those
+// alone are written, so that a key with nothing to change (for a standard
+// user, the machine key) is never opened for writing. The registry ends as
+// if every value were written.
+PortResult ValuesThatDiffer(KeyScope scope, const std::vector<NamedValue>& toWrite,
+                            const std::optional<std::vector<NamedValue>>& held, RegistryPort& registry,
+                            std::vector<NamedValue>& differing) {
+  std::vector<NamedValue> read;
+  if (!held) {
+    if (const PortResult result = ReadKeyValues(registry, scope, read); !result.Succeeded) return result;
+  }
+  const std::vector<NamedValue>& now = held ? *held : read;
+  const RegistryNameIndex index = IndexOfNames(now);
+  for (const NamedValue& value : toWrite) {
+    const std::optional<std::size_t> at = index.Find(value.Name);
+    if (!at || !(now[*at].Value == value.Value)) differing.push_back(value);
+  }
+  return PortResult::Success();
+}
+
+std::vector<ScopedName> DeletionsOf(const std::vector<ScopedName>& deleted, KeyScope scope) {
+  std::vector<ScopedName> ofScope;
+  std::copy_if(deleted.begin(), deleted.end(), std::back_inserter(ofScope),
+               [scope](const ScopedName& value) { return value.Scope == scope; });
+  return ofScope;
+}
+
+// The system key is changed first, and the user key only once the system
+// key was changed whole. A user key with changes is opened first, by a write
+// of no values, so that a user key that is missing or cannot be written
+// stops Save before the system key changed.
 PortResult WriteValues(const SaveValues& values, const CommandPorts& ports) {
-  const KeyPlace system = PlaceOf(KeyScope::System);
-  const KeyPlace user = PlaceOf(KeyScope::User);
-  PortResult written = ports.Registry->WriteListToKey(user.Root, user.Subkey, {});
-  if (written.Succeeded) written = ports.Registry->WriteListToKey(system.Root, system.Subkey, values.System);
-  if (written.Succeeded) written = ports.Registry->WriteListToKey(user.Root, user.Subkey, values.User);
-  if (written.Succeeded) written = DeleteValues(values.Deleted, ports);
+  std::vector<NamedValue> system;
+  std::vector<NamedValue> user;
+  PortResult written = ValuesThatDiffer(KeyScope::System, values.System, values.SystemHeld, *ports.Registry, system);
+  if (written.Succeeded) {
+    written = ValuesThatDiffer(KeyScope::User, values.User, values.UserHeld, *ports.Registry, user);
+  }
+  const std::vector<ScopedName> systemDeletions = DeletionsOf(values.Deleted, KeyScope::System);
+  const std::vector<ScopedName> userDeletions = DeletionsOf(values.Deleted, KeyScope::User);
+  const KeyPlace systemKey = PlaceOf(KeyScope::System);
+  const KeyPlace userKey = PlaceOf(KeyScope::User);
+  const bool userChanges = !user.empty() || !userDeletions.empty();
+  if (written.Succeeded && userChanges) written = ports.Registry->WriteListToKey(userKey.Root, userKey.Subkey, {});
+  if (written.Succeeded && !system.empty()) {
+    written = ports.Registry->WriteListToKey(systemKey.Root, systemKey.Subkey, system);
+  }
+  if (written.Succeeded) written = DeleteValues(systemDeletions, ports);
+  if (written.Succeeded && !user.empty()) written = ports.Registry->WriteListToKey(userKey.Root, userKey.Subkey, user);
+  if (written.Succeeded) written = DeleteValues(userDeletions, ports);
   return written;
 }
 

@@ -106,7 +106,7 @@ void SaveTurn::Release() {
 }
 
 std::optional<SaveValues> ValuesToSave(const MainModel& model, const CommandPorts& ports, SaveTurn& turn) {
-  SaveValues saved{model.ValuesToWrite(model.SysList), model.ValuesToWrite(model.UserList), {}, ValuesToDelete(model)};
+  SaveValues saved{model.ValuesToWrite(model.SysList), model.ValuesToWrite(model.UserList), {}, ValuesToDelete(model), {}, {}};
   std::optional<OutsideChangeAnswer> answer;
   KeyReadings asked;
   for (;;) {
@@ -119,6 +119,8 @@ std::optional<SaveValues> ValuesToSave(const MainModel& model, const CommandPort
       return std::nullopt;
     }
     const std::vector<OutsideChange> changes = ChangesSinceLoad(model, now, saved);
+    saved.SystemHeld = now[IndexOf(KeyScope::System)];
+    saved.UserHeld = now[IndexOf(KeyScope::User)];
     if (changes.empty()) return saved;
     // The keys still hold what the user decided about.
     if (answer && SameReadings(now, asked)) return Decided(std::move(saved), changes, *answer);

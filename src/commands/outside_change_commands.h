@@ -34,6 +34,10 @@ struct SaveValues {
   std::vector<NamedValue> User;
   std::vector<ScopedName> Conflicts;
   std::vector<ScopedName> Deleted;
+  // What each key Load read held when the values above were decided on,
+  // within the turn Save still holds: Save writes only what differs.
+  std::optional<std::vector<NamedValue>> SystemHeld;
+  std::optional<std::vector<NamedValue>> UserHeld;
 };
 
 // Takes the writers' turn, reads both keys and compares them with what

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/odd_path_values.h"
+#include "model/texts.h"
 #include "support/fake_editing_ports.h"
 #include "support/fake_ports.h"
 #include "support/scripted_dialogs.h"
@@ -162,6 +163,30 @@ TEST_F(LoadSaveTest, SaveWritesBothKeysAndOffersRestart) {
   EXPECT_EQ(registry.Key(RootKey::CurrentUser, kUserSubkey).back().second, Sz(u"v"));
 }
 
+// A standard user may not write the machine key: a Save of their own
+// variables alone succeeds, since the machine key with nothing to change is
+// not opened for writing; one that changes both keys writes neither.
+TEST_F(LoadSaveTest, AStandardUserSavesTheirOwnVariables) {
+  model.Loading = true;
+  FileLoadExecute(model, ports);
+  registry.ReadOnlyRoots = {RootKey::LocalMachine};
+  model.UserList.SetData(0, u"mine");
+  dialogs.Answers = {true, false};
+  FileSaveExecute(model, ports);
+  EXPECT_EQ(registry.Key(RootKey::CurrentUser, kUserSubkey)[0].second, ExpandSz(u"mine"));
+  EXPECT_EQ(dialogs.Shown[1].Text, texts::kSaveDone);
+  const auto machine = registry.Key(RootKey::LocalMachine, kSystemSubkey);
+  model.SysList.SetData(0, u"machine");
+  model.UserList.SetData(0, u"again");
+  dialogs.Shown.clear();
+  dialogs.Answers = {true};
+  FileSaveExecute(model, ports);
+  EXPECT_EQ(registry.Key(RootKey::CurrentUser, kUserSubkey)[0].second, ExpandSz(u"mine"));
+  EXPECT_EQ(registry.Key(RootKey::LocalMachine, kSystemSubkey), machine);
+  EXPECT_EQ(dialogs.Shown.back().Text,
+            u"レジストリへ環境変数の書き込みに失敗しました。\n" + Described(FakeRegistry::kAccessDenied));
+}
+
 TEST_F(LoadSaveTest, SaveRefusedOrFailedOffersNoRestart) {
   model.Loading = true;
   FileLoadExecute(model, ports);
@@ -171,9 +196,12 @@ TEST_F(LoadSaveTest, SaveRefusedOrFailedOffersNoRestart) {
   EXPECT_EQ(registry.Writes, 0);
   EXPECT_EQ(dialogs.Shown.size(), 1u);
 
-  // A refused system write: the user key is not written, no restart is offered.
+  // Save writes only what differs from the key. A refused system write: the
+  // user key is not written, no restart is offered.
   dialogs.Shown.clear();
   registry.RefusedNames = {u"Path"};
+  for (int row = 0; row < model.SysList.Count(); ++row) model.SysList.SetData(row, u"new");
+  model.UserList.SetData(0, u"new");
   dialogs.Answers = {true};
   FileSaveExecute(model, ports);
   EXPECT_EQ(registry.Writes, 1);  // OS, the entry before Path

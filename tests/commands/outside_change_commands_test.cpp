@@ -122,7 +122,9 @@ class LoggedQuestion : public testing::ScriptedOutsideChanges {
   std::string& log_;
 };
 
-// Save under the writers' turn, as the log shows it: besides the dialogs,
+// Save under the writers' turn, as the log shows it (Save writes only what
+// differs from the keys, the user key opened first by a write of nothing
+// when it has changes): besides the dialogs,
 // 'r' a key read, 'w' a list written, 'd' a value deleted, '[' and ']' the
 // turn taken and given back, '!' the turn not had. It is held from the
 // reading for other programs' changes to the last write, and released for
@@ -144,18 +146,18 @@ TEST_F(OutsideChangeTest, SaveHoldsTheWritersTurnFromItsReadingToItsLastWriteAnd
     Text Left;                         // what X holds after Save
     std::u16string_view Report = u"";  // the failure's description
   } cases[] = {
-      {"nothing changed outside", nullptr, OutsideChangeAnswer::Overwrite, "irr[rrwww]ii", {}, u"a"},
+      {"nothing changed outside", nullptr, OutsideChangeAnswer::Overwrite, "irr[rr]ii", {}, u"a"},
       {"a ticked value deleted under it",
        [this](testing::FakeWriteTurn&) {
          model.UserList.Delete(model.UserList.FindIgnoringCase(u"X"));
          SetDeleteOnSave(model, {KeyScope::User, u"X", ReviewKind::Remains, false, {}, {}, true}, true);
        },
-       OutsideChangeAnswer::Overwrite, "irr[rrwwwd]ii", {}, std::nullopt},
-      {"asked outside the turn", changeX, OutsideChangeAnswer::KeepOthers, "irr[rr]?[rrwww]ii", {{x}}, u"b"},
+       OutsideChangeAnswer::Overwrite, "irr[rrwd]ii", {}, std::nullopt},
+      {"asked outside the turn", changeX, OutsideChangeAnswer::KeepOthers, "irr[rr]?[rr]ii", {{x}}, u"b"},
       {"cancelled", changeX, OutsideChangeAnswer::Cancel, "irr[rr]?", {{x}}, u"b"},
       {"changed again while asked",
        [&](testing::FakeWriteTurn& turn) { changeX(turn), turn.OtherWriterBefore[2] = changeTemp; },
-       OutsideChangeAnswer::Overwrite, "irr[rr]?[rr]?[rrwww]ii", {{x}, {temp, x}}, u"a"},
+       OutsideChangeAnswer::Overwrite, "irr[rr]?[rr]?[rrww]ii", {{x}, {temp, x}}, u"a"},
       {"the turn not had", [](testing::FakeWriteTurn& turn) { turn.TakeFails = 258; }, OutsideChangeAnswer::Overwrite,
        "irr!i", {}, u"a", u"error 258.\r\n"},
       {"a key not read under the turn",
@@ -163,8 +165,9 @@ TEST_F(OutsideChangeTest, SaveHoldsTheWritersTurnFromItsReadingToItsLastWriteAnd
          turn.OtherWriterBefore[1] = [this] { registry.ReadFailsAfter[{RootKey::CurrentUser, u"Environment"}] = 0; };
        },
        OutsideChangeAnswer::Overwrite, "irr[rr]i", {}, u"a", u"error 5.\r\n"},
-      {"a write refused", [this](testing::FakeWriteTurn&) { registry.RefusedNames = {u"X"}; },
-       OutsideChangeAnswer::Overwrite, "irr[rrwww]i", {}, u"a", u"error 87.\r\n"},
+      {"a write refused",
+       [&](testing::FakeWriteTurn& turn) { changeX(turn), registry.RefusedNames = {u"X"}; },
+       OutsideChangeAnswer::Overwrite, "irr[rr]?[rrww]i", {{x}}, u"b", u"error 87.\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.What);

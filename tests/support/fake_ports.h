@@ -47,6 +47,9 @@ class FakeRegistry : public RegistryPort {
   std::map<KeyPath, std::size_t> ReadFailsAfter;
   // Value names whose deletion is refused (ERROR_ACCESS_DENIED).
   std::set<std::u16string> UndeletableNames;
+  // Roots whose keys a standard user may read, not write (ERROR_ACCESS_DENIED
+  // at any write or deletion, even of no values).
+  std::set<RootKey> ReadOnlyRoots;
   int Writes = 0;
   // Every value deleted, in order: the key's root and the name asked for.
   std::vector<std::pair<RootKey, std::u16string>> Deleted;
@@ -78,6 +81,7 @@ class FakeRegistry : public RegistryPort {
     if (Log != nullptr) *Log += 'w';
     auto key = Keys.find({root, std::u16string(subkey)});
     if (key == Keys.end()) return PortResult::Failure(kFileNotFound);
+    if (ReadOnlyRoots.count(root) != 0) return PortResult::Failure(kAccessDenied);
     for (const NamedValue& value : values) {
       if (RefusedNames.count(value.Name) != 0) return PortResult::Failure(kInvalidParameter);
       ++Writes;
@@ -90,7 +94,9 @@ class FakeRegistry : public RegistryPort {
     if (Log != nullptr) *Log += 'd';
     auto key = Keys.find({root, std::u16string(subkey)});
     if (key == Keys.end()) return PortResult::Failure(kFileNotFound);
-    if (UndeletableNames.count(std::u16string(name)) != 0) return PortResult::Failure(kAccessDenied);
+    if (UndeletableNames.count(std::u16string(name)) != 0 || ReadOnlyRoots.count(root) != 0) {
+      return PortResult::Failure(kAccessDenied);
+    }
     Deleted.emplace_back(root, name);
     std::erase_if(key->second, [name](const auto& value) { return EqualsIgnoringCase(value.first, name); });
     return PortResult::Success();
