@@ -281,6 +281,31 @@ class OutsideChangePort {
                                                      ScreenPoint topLeft) = 0;
 };
 
+// --- The command line run as administrator --------------------------------
+
+// How a run of the command line as administrator ended.
+struct ElevatedRun {
+  enum class End {
+    Ran,       // it ran to its end: ExitCode
+    NotFound,  // tallowin-cli.exe is not beside the program
+    Declined,  // the user refused the consent dialog
+    Failed,    // it could not be started or waited for: ErrorCode
+  };
+  End How = End::Failed;
+  std::uint32_t ExitCode = 0;
+  std::uint32_t ErrorCode = 0;
+};
+
+// Save's hand-off when the machine key may not be written: the command line
+// beside the program, started as administrator (the system asks for the
+// user's consent), with the arguments given. The call returns once that
+// program ended; meanwhile the window stays painted and takes no input.
+class ElevationPort {
+ public:
+  virtual ~ElevationPort() = default;
+  virtual ElevatedRun RunCommandLineElevated(std::u16string_view arguments) = 0;
+};
+
 // Everything a command may need besides the model. A command uses only the
 // ports it names; the others may be null for it.
 struct CommandPorts {
@@ -300,6 +325,8 @@ struct CommandPorts {
   // Without it, Save takes the question's default answer.
   OutsideChangePort* OutsideChanges = nullptr;
   WriteTurnPort* WriteTurn = nullptr;
+  // Without it, a Save the machine key refuses fails as it is.
+  ElevationPort* Elevation = nullptr;
 };
 
 }  // namespace tallowin
