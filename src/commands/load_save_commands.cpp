@@ -9,6 +9,7 @@
 #include "model/texts.h"
 #include "commands/auto_backup.h"
 #include "commands/dialog_offsets.h"
+#include "commands/elevated_save.h"
 #include "commands/failure_report.h"
 #include "commands/key_values.h"
 #include "commands/outside_change_commands.h"
@@ -91,30 +92,56 @@ std::vector<ScopedName> DeletionsOf(const std::vector<ScopedName>& deleted, KeyS
   return ofScope;
 }
 
+// How Save's writes ended: a failure the system reported, or one the
+// hand-off to the command line explains in its own words.
+struct WriteOutcome {
+  PortResult Result = PortResult::Success();
+  std::u16string Reason;
+};
+
+// The machine key refused the user who runs the window: with the user's
+// word, the command line run as administrator changes it instead. The turn
+// is given up meanwhile, since that run takes it itself.
+WriteOutcome HandOver(const MachineKeyChanges& changes, PortResult refused, const CommandPorts& ports,
+                      SaveTurn& turn) {
+  if (refused.ErrorCode != kErrorAccessDenied || ports.Elevation == nullptr) return {refused, {}};
+  turn.Release();
+  const HandOffResult handed = HandMachineKeyOver(changes, ports);
+  if (!handed.Asked) return {refused, {}};
+  if (!handed.Succeeded) return {refused, handed.Reason};
+  return {turn.Take(), {}};
+}
+
 // The system key is changed first, and the user key only once the system
 // key was changed whole. A user key with changes is opened first, by a write
 // of no values, so that a user key that is missing or cannot be written
 // stops Save before the system key changed.
-PortResult WriteValues(const SaveValues& values, const CommandPorts& ports) {
-  std::vector<NamedValue> system;
+WriteOutcome WriteValues(const SaveValues& values, const CommandPorts& ports, SaveTurn& turn) {
+  MachineKeyChanges machine;
   std::vector<NamedValue> user;
-  PortResult written = ValuesThatDiffer(KeyScope::System, values.System, values.SystemHeld, *ports.Registry, system);
+  PortResult written = ValuesThatDiffer(KeyScope::System, values.System, values.SystemHeld, *ports.Registry,
+                                        machine.Values);
   if (written.Succeeded) {
     written = ValuesThatDiffer(KeyScope::User, values.User, values.UserHeld, *ports.Registry, user);
   }
   const std::vector<ScopedName> systemDeletions = DeletionsOf(values.Deleted, KeyScope::System);
   const std::vector<ScopedName> userDeletions = DeletionsOf(values.Deleted, KeyScope::User);
+  for (const ScopedName& deletion : systemDeletions) machine.Deletions.push_back(deletion.Name);
   const KeyPlace systemKey = PlaceOf(KeyScope::System);
   const KeyPlace userKey = PlaceOf(KeyScope::User);
-  const bool userChanges = !user.empty() || !userDeletions.empty();
-  if (written.Succeeded && userChanges) written = ports.Registry->WriteListToKey(userKey.Root, userKey.Subkey, {});
-  if (written.Succeeded && !system.empty()) {
-    written = ports.Registry->WriteListToKey(systemKey.Root, systemKey.Subkey, system);
+  if (written.Succeeded && (!user.empty() || !userDeletions.empty())) {
+    written = ports.Registry->WriteListToKey(userKey.Root, userKey.Subkey, {});
   }
+  if (!written.Succeeded) return {written, {}};
+  if (!machine.Values.empty()) written = ports.Registry->WriteListToKey(systemKey.Root, systemKey.Subkey, machine.Values);
   if (written.Succeeded) written = DeleteValues(systemDeletions, ports);
-  if (written.Succeeded && !user.empty()) written = ports.Registry->WriteListToKey(userKey.Root, userKey.Subkey, user);
+  if (!written.Succeeded) {
+    const WriteOutcome handed = HandOver(machine, written, ports, turn);
+    if (!handed.Result.Succeeded) return handed;
+  }
+  if (!user.empty()) written = ports.Registry->WriteListToKey(userKey.Root, userKey.Subkey, user);
   if (written.Succeeded) written = DeleteValues(userDeletions, ports);
-  return written;
+  return {written, {}};
 }
 
 }  // namespace
@@ -152,10 +179,14 @@ CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   SaveTurn turn(ports.WriteTurn);
   const std::optional<SaveValues> values = ValuesToSave(model, ports, turn);
   if (!values) return {};
-  const PortResult written = WriteValues(*values, ports);
+  const WriteOutcome written = WriteValues(*values, ports, turn);
   turn.Release();
-  if (!written.Succeeded) {
-    ReportFailure(ports, texts::kSaveFailed, written.ErrorCode);
+  if (!written.Reason.empty()) {
+    ReportRefusal(ports, texts::kSaveFailed, written.Reason);
+    return {};
+  }
+  if (!written.Result.Succeeded) {
+    ReportFailure(ports, texts::kSaveFailed, written.Result.ErrorCode);
     return {};
   }
   // Before anything lets the window handle messages again, so that the

@@ -97,6 +97,19 @@ inline constexpr std::u16string_view kLoadFailed = u"レジストリからの環
 inline constexpr std::u16string_view kSaveWarning = u"レジストリに書き込みます。\nよろしいですか？";
 inline constexpr std::u16string_view kSaveDone = u"レジストリへ環境変数を書き込みました。";
 inline constexpr std::u16string_view kSaveFailed = u"レジストリへ環境変数の書き込みに失敗しました。\n";
+// Save's hand-off of the machine key to the command line run as
+// administrator: the question, and why the hand-off did not write it.
+inline constexpr std::u16string_view kWriteAsAdministrator =
+    u"システム環境変数の書き込みには管理者の権限が必要です。\n管理者として書き込みますか?";
+inline constexpr std::u16string_view kCommandLineNotFound =
+    u"tallowin-cli.exe が Tallowin.exe と同じフォルダにないため、管理者として書き込めませんでした。";
+inline constexpr std::u16string_view kElevationDeclined =
+    u"管理者としての実行が許可されなかったため、システム環境変数を書き込めませんでした。";
+inline constexpr std::u16string_view kElevationNotStarted = u"管理者として tallowin-cli.exe を起動できませんでした。\n";
+inline constexpr std::u16string_view kElevatedRunFailed =
+    u"管理者として実行した tallowin-cli.exe がシステム環境変数を書き込めませんでした (終了コード ";
+inline constexpr std::u16string_view kHandOffFileFailed =
+    u"管理者として書き込むための一時ファイルを作成できませんでした。\n";
 inline constexpr std::u16string_view kRestartQuestion =
     u"これらの変更を適用するには再起動する必要があります。\n今すぐ再起動しますか？";
 

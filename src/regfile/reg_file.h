@@ -26,6 +26,9 @@ std::u16string MakeKeyLine(RootKey root, std::u16string_view subkey);
 // name is written "@".
 std::u16string MakeValueLine(std::u16string_view name, const RegistryValue& value);
 
+// The line that deletes the value: `"name"=-`, or `@=-`.
+std::u16string MakeDeletionLine(std::u16string_view name);
+
 // The lines of a file holding the system section and then the user section:
 // header, empty line, system key line, system value lines, empty line, user
 // key line, user value lines, empty line.

@@ -138,6 +138,8 @@ std::vector<std::u16string> MakeFileLines(const std::vector<std::u16string>& sys
   return lines;
 }
 
+std::u16string MakeDeletionLine(std::u16string_view name) { return ValuePrefix(name) + u"-"; }
+
 std::vector<std::u16string> MakeSectionFileLines(RootKey root, std::u16string_view subkey,
                                                  const std::vector<std::u16string>& valueLines) {
   std::vector<std::u16string> lines;

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "model/odd_path_values.h"
+#include "model/sha256.h"
 #include "model/texts.h"
+#include "regfile/deployment_file.h"
+#include "commands/elevated_save.h"
+#include "commands/review_commands.h"
 #include "support/fake_editing_ports.h"
 #include "support/fake_ports.h"
 #include "support/scripted_dialogs.h"
@@ -185,6 +189,86 @@ TEST_F(LoadSaveTest, AStandardUserSavesTheirOwnVariables) {
   EXPECT_EQ(registry.Key(RootKey::LocalMachine, kSystemSubkey), machine);
   EXPECT_EQ(dialogs.Shown.back().Text,
             u"レジストリへ環境変数の書き込みに失敗しました。\n" + Described(FakeRegistry::kAccessDenied));
+}
+
+// Runs nothing: keeps the file it was handed, as it was when the program
+// would have started, and ends as scripted.
+class ScriptedElevation final : public ElevationPort {
+ public:
+  explicit ScriptedElevation(testing::MemoryFiles& files) : files_(files) {}
+  ElevatedRun RunCommandLineElevated(std::u16string_view arguments) override {
+    Arguments = arguments;
+    const std::size_t open = arguments.find(u'"');
+    Path = arguments.substr(open + 1, arguments.find(u'"', open + 1) - open - 1);
+    Handed = files_.Files[Path];
+    return End;
+  }
+  ElevatedRun End;
+  std::u16string Arguments;
+  std::u16string Path;
+  std::vector<std::uint8_t> Handed;
+
+ private:
+  testing::MemoryFiles& files_;
+};
+
+// When the machine key refuses the user, Save asks and, on OK, hands the
+// command line run as administrator a file of exactly the machine key's
+// changes with its SHA-256 on the command line; the user key is written
+// only when that run ended with 0, and a failure says what happened.
+TEST_F(LoadSaveTest, TheMachineKeyIsHandedToTheCommandLineAsAdministrator) {
+  using End = ElevatedRun::End;
+  const std::u16string failed(texts::kSaveFailed);
+  const struct {
+    bool Agreed;
+    ElevatedRun Run;
+    std::u16string Report;
+  } rows[] = {
+      {true, {End::Ran, 0, 0}, std::u16string(texts::kSaveDone)},
+      {true, {End::Ran, 4, 0}, failed + std::u16string(texts::kElevatedRunFailed) + u"4)"},
+      {true, {End::NotFound, 0, 0}, failed + std::u16string(texts::kCommandLineNotFound)},
+      {true, {End::Declined, 0, 0}, failed + std::u16string(texts::kElevationDeclined)},
+      {true, {End::Failed, 0, 2}, failed + std::u16string(texts::kElevationNotStarted) + Described(2)},
+      {false, {End::Ran, 0, 0}, failed + Described(FakeRegistry::kAccessDenied)},
+  };
+  environment.Expansions[u"%TMP%"] = u"C:\\Temp";
+  ScriptedElevation elevation(files);
+  ports.Elevation = &elevation;
+  registry.ReadOnlyRoots = {RootKey::LocalMachine};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(&row - rows);
+    model = MainModel{};
+    model.Loading = true;
+    FileLoadExecute(model, ports);
+    const auto machine = registry.Key(RootKey::LocalMachine, kSystemSubkey);
+    const auto userBefore = registry.Key(RootKey::CurrentUser, kUserSubkey);
+    model.SysList.SetData(0, u"machine");  // OS
+    model.SysList.Delete(model.SysList.FindIgnoringCase(u"windir"));
+    SetDeleteOnSave(model, {KeyScope::System, u"windir", ReviewKind::Remains, false, {}, {}, true}, true);
+    model.UserList.SetData(0, u"mine");
+    elevation.End = row.Run;
+    elevation.Handed.clear();
+    dialogs.Shown.clear();
+    dialogs.Answers = {true, row.Agreed, false};
+    FileSaveExecute(model, ports);
+    EXPECT_EQ(dialogs.Shown[1].Text, texts::kWriteAsAdministrator);
+    EXPECT_EQ(dialogs.Shown[2].Text, row.Report);
+    EXPECT_EQ(registry.Key(RootKey::LocalMachine, kSystemSubkey), machine);
+    const bool userWritten = row.Agreed && row.Run.How == End::Ran && row.Run.ExitCode == 0;
+    EXPECT_EQ(registry.Key(RootKey::CurrentUser, kUserSubkey)[0].second,
+              userWritten ? ExpandSz(u"mine") : userBefore[0].second);
+    if (!row.Agreed) continue;
+    EXPECT_EQ(elevation.Arguments, ApplyArguments(elevation.Path, Sha256Text(elevation.Handed)));
+    EXPECT_TRUE(elevation.Path.starts_with(u"C:\\Temp\\"));
+    EXPECT_EQ(files.Files.count(elevation.Path), 0u);  // removed afterwards
+    const regfile::DeploymentFile handed = regfile::ReadDeploymentFile(elevation.Handed, {});
+    EXPECT_FALSE(handed.HasUserSection);
+    ASSERT_EQ(handed.System.size(), 2u);
+    EXPECT_EQ(handed.System[0].Name, u"OS");
+    EXPECT_EQ(handed.System[0].Value, Sz(u"machine"));
+    EXPECT_EQ(handed.System[1].Name, u"windir");
+    EXPECT_EQ(handed.System[1].Value, std::nullopt);
+  }
 }
 
 TEST_F(LoadSaveTest, SaveRefusedOrFailedOffersNoRestart) {
