@@ -258,7 +258,8 @@ TEST_F(LoadSaveTest, TheMachineKeyIsHandedToTheCommandLineAsAdministrator) {
     EXPECT_EQ(registry.Key(RootKey::CurrentUser, kUserSubkey)[0].second,
               userWritten ? ExpandSz(u"mine") : userBefore[0].second);
     if (!row.Agreed) continue;
-    EXPECT_EQ(elevation.Arguments, ApplyArguments(elevation.Path, Sha256Text(elevation.Handed)));
+    EXPECT_EQ(elevation.Arguments, u"apply \"" + elevation.Path + u"\" --expect-sha256 " +
+                                       Sha256Text(elevation.Handed) + u" --no-backup");
     EXPECT_TRUE(elevation.Path.starts_with(u"C:\\Temp\\"));
     EXPECT_EQ(files.Files.count(elevation.Path), 0u);  // removed afterwards
     const regfile::DeploymentFile handed = regfile::ReadDeploymentFile(elevation.Handed, {});
