@@ -270,6 +270,15 @@ TEST_F(LoadSaveTest, TheMachineKeyIsHandedToTheCommandLineAsAdministrator) {
     EXPECT_EQ(handed.System[1].Name, u"windir");
     EXPECT_EQ(handed.System[1].Value, std::nullopt);
   }
+  // Only a refusal of the user's rights is handed over.
+  registry.ReadOnlyRoots.clear();
+  registry.RefusedNames = {u"OS"};
+  model.SysList.SetData(0, u"other");
+  dialogs.Shown.clear();
+  dialogs.Answers = {true};
+  FileSaveExecute(model, ports);
+  ASSERT_EQ(dialogs.Shown.size(), 2u);
+  EXPECT_EQ(dialogs.Shown[1].Text, failed + Described(FakeRegistry::kInvalidParameter));
 }
 
 TEST_F(LoadSaveTest, SaveRefusedOrFailedOffersNoRestart) {
