@@ -133,6 +133,7 @@ void TMainForm::FormCreate() {
   clipboard_ = std::make_unique<ports::Win32Clipboard>(window_);
   folders_ = std::make_unique<ports::Win32FolderPicker>(window_);
   outsideChanges_ = std::make_unique<Win32OutsideChangeDialog>(window_);
+  elevation_ = std::make_unique<ports::Win32Elevation>(window_);
   popupMenu_.reset(::LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPUPMENU)));
 
   dpi_ = DpiOf(window_);
@@ -466,6 +467,7 @@ CommandPorts TMainForm::Ports() {
   ports.FolderChecks = &folderChecks_;
   ports.OutsideChanges = outsideChanges_.get();
   ports.WriteTurn = &writeTurn_;
+  ports.Elevation = overrides_.Elevation != nullptr ? overrides_.Elevation : elevation_.get();
   return ports;
 }
 

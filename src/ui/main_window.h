@@ -14,6 +14,7 @@
 #include "ui/path_tab_view.h"
 #include "ui/status_bar.h"
 #include "ui/ports/clipboard_port.h"
+#include "ports/elevation.h"
 #include "ports/environment_port.h"
 #include "ui/ports/file_pickers.h"
 #include "ports/file_system.h"
@@ -43,6 +44,7 @@ struct PortOverrides {
   PowerPort* Power = nullptr;
   FilePickerPort* Pickers = nullptr;
   EnvironmentBroadcastPort* Broadcast = nullptr;
+  ElevationPort* Elevation = nullptr;
 };
 
 class TMainForm final : public WindowBase<TMainForm>, private WindowPort, private WindowActions {
@@ -139,6 +141,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   ports::Win32FolderCheck folderChecks_;
   ports::Win32WriteTurn writeTurn_;
   std::unique_ptr<Win32OutsideChangeDialog> outsideChanges_;
+  std::unique_ptr<ports::Win32Elevation> elevation_;
   // What the expansion lines take for a variable that neither key holds.
   VariableLookup programVariable_;
   PortOverrides overrides_;
