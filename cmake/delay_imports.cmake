@@ -1,5 +1,6 @@
 # System DLLs that only one command each needs (the folder browser, the file
-# dialogs, the about box's version resource, COM for the folder browser):
+# dialogs, the about box's version resource, COM for the folder browser,
+# the run as administrator of Save's hand-off):
 # the program loads each when that command first calls into it, not when the
 # process starts, so that the window opens sooner. The interface library
 # tallowin_delayed_dlls links them that way.
@@ -7,7 +8,7 @@ add_library(tallowin_delayed_dlls INTERFACE)
 
 set(TALLOWIN_DELAYED_DLLS
   "comdlg32.dll:GetOpenFileNameW,GetSaveFileNameW"
-  "shell32.dll:SHBrowseForFolderW,SHGetDesktopFolder,SHGetPathFromIDListW"
+  "shell32.dll:SHBrowseForFolderW,SHGetDesktopFolder,SHGetPathFromIDListW,ShellExecuteExW"
   "ole32.dll:CoInitializeEx,CoUninitialize,CoTaskMemFree"
   "version.dll:GetFileVersionInfoSizeW,GetFileVersionInfoW,VerQueryValueW")
 
