@@ -13,17 +13,21 @@
 
 // A standard user's view of the machine under Wine, where every process is
 // an administrator: the machine environment key gets the access list it has
-// on Windows, and a program runs with the Administrators group deny-only.
+// on Windows, and a program runs with the Administrators group deny-only;
+// or, for a test that cannot start another process, the key refuses every
+// writer.
 // Wine keeps a key's access list only while the prefix's server runs: the
 // tests need the persistent server that scripts/wine-env.sh starts.
 namespace tallowin::testing {
 
-// The machine environment key readable by everyone and writable only by
-// Administrators and SYSTEM while the object lives; its former access list
-// goes back at the end.
-class StandardUserMachineKey {
+// The machine environment key under another access list while the object
+// lives; its former access list goes back at the end, through the handle
+// opened before the change. Even a list that grants nobody anything comes
+// off again: the key's owner keeps READ_CONTROL and WRITE_DAC whatever the
+// list says (seen under Wine, as on Windows).
+class MachineKeyAccessList {
  public:
-  StandardUserMachineKey() {
+  explicit MachineKeyAccessList(const wchar_t* sddl) {
     EXPECT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSubkey, 0, READ_CONTROL | WRITE_DAC, key_.put()), ERROR_SUCCESS);
     DWORD size = 0;
     ::RegGetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
@@ -33,16 +37,15 @@ class StandardUserMachineKey {
       former_.clear();
       return;
     }
-    win32::UniqueLocal standard;
+    win32::UniqueLocal list;
     EXPECT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(
-        L"D:(A;;KR;;;WD)(A;;KA;;;BA)(A;;KA;;;SY)", SDDL_REVISION_1,
-        reinterpret_cast<PSECURITY_DESCRIPTOR*>(standard.put()), nullptr))
+        sddl, SDDL_REVISION_1, reinterpret_cast<PSECURITY_DESCRIPTOR*>(list.put()), nullptr))
         << ::GetLastError();
-    EXPECT_EQ(::RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, standard.get()), ERROR_SUCCESS);
+    EXPECT_EQ(::RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, list.get()), ERROR_SUCCESS);
   }
-  StandardUserMachineKey(const StandardUserMachineKey&) = delete;
-  StandardUserMachineKey& operator=(const StandardUserMachineKey&) = delete;
-  ~StandardUserMachineKey() {
+  MachineKeyAccessList(const MachineKeyAccessList&) = delete;
+  MachineKeyAccessList& operator=(const MachineKeyAccessList&) = delete;
+  ~MachineKeyAccessList() {
     if (!former_.empty()) {
       EXPECT_EQ(::RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, former_.data()), ERROR_SUCCESS);
     }
@@ -52,6 +55,21 @@ class StandardUserMachineKey {
   static constexpr wchar_t kSubkey[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
   win32::UniqueKey key_;
   std::vector<std::uint8_t> former_;
+};
+
+// Readable by everyone, writable only by Administrators and SYSTEM: the
+// access list the key has on Windows.
+class StandardUserMachineKey : public MachineKeyAccessList {
+ public:
+  StandardUserMachineKey() : MachineKeyAccessList(L"D:(A;;KR;;;WD)(A;;KA;;;BA)(A;;KA;;;SY)") {}
+};
+
+// Readable by everyone and writable by nobody: the test process itself, an
+// administrator like every process under Wine, is then refused as a
+// standard user would be.
+class MachineKeyReadOnly : public MachineKeyAccessList {
+ public:
+  MachineKeyReadOnly() : MachineKeyAccessList(L"D:(A;;KR;;;WD)") {}
 };
 
 // Runs a program (by its full path) as a standard user would run it: under
