@@ -1,10 +1,16 @@
-// The command line against Wine's reg.exe, side by side in one run, each a
-// process started and waited for as a script would:
+// The command line against Wine's reg.exe, each a process started and
+// waited for as a script would:
 //   - `tallowin-cli path add DIR --user` (with its automatic backup and
 //     broadcast) against `reg add` of one user value;
 //   - `tallowin-cli apply FILE` of a file of 5,000 user values against
 //     `reg import` of the same file. Two files with other data take turns,
 //     so that every run of either program writes all 5,000 values.
+// The two commands of a line run in turn, pair after pair, and the ratio is
+// the median of the pairs' ratios: other programs' load on the processor
+// then moves both sides of a pair alike. Last, the registry's own share:
+// what one reading of the user key and one writing of the 5,000 values cost
+// within this process, with no process to start, which an apply that reads
+// the keys once and writes every value cannot go below.
 // The program timed is a copy beside this one without its debug information,
 // as `make dist` ships it: a 15 MB debug build takes half as long again to
 // start under Wine. The user key's values are put back afterwards; the
@@ -31,6 +37,7 @@ namespace {
 using namespace tallowin;
 using bench::Clock;
 
+// Odd: see the apply lines in main.
 constexpr int kRuns = 9;
 constexpr int kValues = 5000;
 
@@ -48,41 +55,93 @@ std::optional<DWORD> RunReg(const std::wstring& arguments) {
   return testing::RunWindowsProgram(L"system32\\reg.exe", arguments);
 }
 
-// The median time of a command run kRuns times; nothing when any run failed.
-template <typename Command>
-std::optional<double> MedianMs(Command&& command) {
-  std::vector<double> samples;
+// Two commands run in turn kRuns times: each one's median time and the
+// median of the pairs' ratios. Nothing when any run failed.
+struct PairedTimes {
+  double Ours = 0;
+  double Theirs = 0;
+  double Ratio = 0;
+};
+
+template <typename Ours, typename Theirs>
+std::optional<PairedTimes> TimeInTurn(Ours&& ours, Theirs&& theirs) {
+  std::vector<double> oursMs;
+  std::vector<double> theirsMs;
+  std::vector<double> ratios;
   for (int run = 0; run < kRuns; ++run) {
-    const Clock::time_point start = Clock::now();
-    const std::optional<DWORD> code = command(run);
-    samples.push_back(bench::Milliseconds(Clock::now() - start));
-    if (code != DWORD{0}) return std::nullopt;
+    Clock::time_point start = Clock::now();
+    if (ours(run) != DWORD{0}) return std::nullopt;
+    oursMs.push_back(bench::Milliseconds(Clock::now() - start));
+    start = Clock::now();
+    if (theirs(run) != DWORD{0}) return std::nullopt;
+    theirsMs.push_back(bench::Milliseconds(Clock::now() - start));
+    ratios.push_back(oursMs.back() / theirsMs.back());
   }
-  return bench::Median(samples);
+  return PairedTimes{bench::Median(oursMs), bench::Median(theirsMs), bench::Median(ratios)};
 }
 
-void Report(const char* what, std::optional<double> ours, std::optional<double> reg, const char* regName) {
-  if (!ours || !reg) {
+void Report(const char* what, const std::optional<PairedTimes>& times, const char* regName) {
+  if (!times) {
     std::printf("%s: a run failed\n", what);
     return;
   }
-  std::printf("%s: tallowin-cli %.1f ms, %s %.1f ms, ratio %.2f\n", what, *ours, regName, *reg, *ours / *reg);
+  std::printf("%s: tallowin-cli %.1f ms, %s %.1f ms, ratio %.2f\n", what, times->Ours, regName, times->Theirs,
+              times->Ratio);
 }
 
 std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
+std::u16string BenchName(int i) { return Ascii("TALLOWIN_BENCH_" + std::to_string(i)); }
+
+RegistryValue BenchValue(int i, const std::string& tag) {
+  return TextToValue(kRegSz, Ascii("C:\\Tools\\" + tag + "\\" + std::to_string(i) + "\\bin"));
+}
+
 // A file of kValues user values whose data carries the tag.
 bool WriteValuesFile(const std::u16string& path, const std::string& tag) {
-  std::vector<std::u16string> lines;
-  for (int i = 0; i < kValues; ++i) {
-    const RegistryValue value = TextToValue(kRegSz, Ascii("C:\\Tools\\" + tag + "\\" + std::to_string(i) + "\\bin"));
-    lines.push_back(regfile::MakeValueLine(Ascii("TALLOWIN_BENCH_" + std::to_string(i)), value));
-  }
   std::vector<std::u16string> fileLines{std::u16string(regfile::kHeader), u"",
                                         regfile::MakeKeyLine(RootKey::CurrentUser, kUserSubkey)};
-  fileLines.insert(fileLines.end(), lines.begin(), lines.end());
+  for (int i = 0; i < kValues; ++i) fileLines.push_back(regfile::MakeValueLine(BenchName(i), BenchValue(i, tag)));
   fileLines.push_back(u"");
   return ports::Win32FileSystem().ReplaceWholeFile(path, regfile::EncodeFile(fileLines)).Succeeded;
+}
+
+// The median time of a registry transfer made kRuns times in this process;
+// nothing when one failed.
+template <typename Transfer>
+std::optional<double> MedianInProcess(Transfer&& transfer) {
+  std::vector<double> samples;
+  for (int run = 0; run < kRuns; ++run) {
+    const Clock::time_point start = Clock::now();
+    if (transfer(run) != ERROR_SUCCESS) return std::nullopt;
+    samples.push_back(bench::Milliseconds(Clock::now() - start));
+  }
+  return bench::Median(samples);
+}
+
+// What the registry itself takes of an apply: one reading of the user key,
+// as the apply reads it, and one writing of the file's values.
+void ReportRegistryShare(double importMs) {
+  std::size_t held = 0;
+  const auto read = MedianInProcess([&held](int) {
+    std::vector<CClipItem> items;
+    const LSTATUS status = registry::ReadKeyToItems(RootKey::CurrentUser, kUserSubkey, items);
+    held = items.size();
+    return status;
+  });
+  const auto write = MedianInProcess([](int run) {
+    std::vector<NamedValue> values;
+    for (int i = 0; i < kValues; ++i) values.push_back({BenchName(i), BenchValue(i, run % 2 ? "d" : "c")});
+    return registry::WriteListToKey(RootKey::CurrentUser, kUserSubkey, values);
+  });
+  if (!read || !write) {
+    std::printf("the registry's own share: a transfer failed\n");
+    return;
+  }
+  std::printf("the registry's own share, in this process: reading the user key of %zu values %.1f ms, "
+              "writing %d values %.1f ms; an apply that reads the keys once stays above reg import by the "
+              "reading, ratio %.2f\n",
+              held, *read, kValues, *write, (importMs + *read) / importMs);
 }
 
 }  // namespace
@@ -100,26 +159,32 @@ int main() {
     return 1;
   }
 
-  const auto pathAdd = MedianMs([](int run) {
+  const auto pathAdd = [](int run) {
     return RunCli(L"path add C:\\TallowinBench\\" + std::to_wstring(run) + L" --user");
-  });
-  const auto regAdd = MedianMs([](int run) {
+  };
+  const auto regAdd = [](int run) {
     return RunReg(L"add HKCU\\Environment /v TallowinBench /d C:\\TallowinBench\\" + std::to_wstring(run) + L" /f");
-  });
-  Report("path add (one value)", pathAdd, regAdd, "reg add");
+  };
+  Report("path add (one value)", TimeInTurn(pathAdd, regAdd), "reg add");
 
   const std::wstring files[2] = {work + L"\\a.reg", work + L"\\b.reg"};
   if (!WriteValuesFile(win32::FromWide(files[0]), "a") || !WriteValuesFile(win32::FromWide(files[1]), "b")) {
     std::printf("cannot write the value files\n");
     return 1;
   }
-  const auto apply = MedianMs([&files](int run) { return RunCli(L"apply \"" + files[run % 2] + L"\""); });
-  const auto import = MedianMs([&files](int run) { return RunReg(L"import \"" + files[run % 2] + L"\""); });
-  Report("apply of 5,000 values", apply, import, "reg import");
+  // Each pair applies and imports one file; the next pair's file holds the
+  // other data, so that the apply finds every value changed. The second
+  // line's pairs go on where the first line's ended (kRuns is odd).
+  const auto fileOf = [&files](int turn) { return L"\"" + files[turn % 2] + L"\""; };
+  const auto apply = TimeInTurn([&](int run) { return RunCli(L"apply " + fileOf(run)); },
+                                [&](int run) { return RunReg(L"import " + fileOf(run)); });
+  Report("apply of 5,000 values", apply, "reg import");
   // What the backup and the broadcast take of that.
-  const auto bare = MedianMs(
-      [&files](int run) { return RunCli(L"apply \"" + files[run % 2] + L"\" --no-backup --no-broadcast"); });
-  Report("apply of 5,000 values, --no-backup --no-broadcast", bare, import, "reg import");
+  Report("apply of 5,000 values, --no-backup --no-broadcast",
+         TimeInTurn([&](int run) { return RunCli(L"apply " + fileOf(run + kRuns) + L" --no-backup --no-broadcast"); },
+                    [&](int run) { return RunReg(L"import " + fileOf(run + kRuns)); }),
+         "reg import");
+  if (apply) ReportRegistryShare(apply->Theirs);
 
   // The user key as it was: every value the benchmark added goes, and the
   // values it changed get their bytes back.

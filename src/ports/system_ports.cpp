@@ -4,6 +4,7 @@
 
 #include "registry/power_state.h"
 #include "registry/registry_io.h"
+#include "registry/user32_calls.h"
 #include "registry/write_turn.h"
 #include "win32/system_errors.h"
 
@@ -78,8 +79,9 @@ void Win32EnvironmentBroadcast::AnnounceEnvironmentChange() {
   DWORD_PTR answer = 0;
   // The outcome tells nothing to act on: a window that did not answer in
   // time reads the registry when it next starts a program.
-  ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"),
-                        SMTO_ABORTIFHUNG | SMTO_NORMAL, kTimeoutPerWindowMs, &answer);
+  registry::user32::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                                        reinterpret_cast<LPARAM>(L"Environment"), SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                                        kTimeoutPerWindowMs, &answer);
 }
 
 void Win32Power::ChangePowerState(std::uint32_t action) { registry::ChangePowerState(action); }

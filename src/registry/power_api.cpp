@@ -1,5 +1,7 @@
 #include "registry/power_api.h"
 
+#include "registry/user32_calls.h"
+
 namespace tallowin::registry {
 
 HANDLE Win32PowerApi::GetCurrentProcess() { return ::GetCurrentProcess(); }
@@ -19,7 +21,7 @@ BOOL Win32PowerApi::AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivilege
 
 DWORD Win32PowerApi::GetLastError() { return ::GetLastError(); }
 
-BOOL Win32PowerApi::ExitWindowsEx(UINT flags, DWORD reason) { return ::ExitWindowsEx(flags, reason); }
+BOOL Win32PowerApi::ExitWindowsEx(UINT flags, DWORD reason) { return user32::ExitWindowsEx(flags, reason); }
 
 BOOL Win32PowerApi::SetSystemPowerState(BOOL suspend, BOOL force) { return ::SetSystemPowerState(suspend, force); }
 

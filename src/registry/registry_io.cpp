@@ -1,7 +1,9 @@
 #include "registry/registry_io.h"
 
+#include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "registry/value_reader.h"
 #include "win32/unique_handle.h"
@@ -37,19 +39,21 @@ LSTATUS ReadKey(RootKey root, std::u16string_view subkey, Sink&& sink) {
   }
 }
 
-LSTATUS WriteValue(HKEY key, const NamedValue& named) {
+// `data` is scratch room that the values of one batch share, so that a
+// batch of thousands of values is not a copy and a reallocation each.
+LSTATUS WriteValue(HKEY key, const NamedValue& named, std::vector<BYTE>& data) {
   // The registry takes a value name up to its first zero: a name holding
   // one would silently set some other value.
   if (named.Name.find(u'\0') != std::u16string::npos) return ERROR_INVALID_PARAMETER;
-  RegistryValue value = named.Value;
-  const std::size_t size = value.Bytes.size();
-  if (size > std::numeric_limits<DWORD>::max()) return ERROR_INVALID_PARAMETER;
+  const std::vector<std::uint8_t>& bytes = named.Value.Bytes;
+  if (bytes.size() > std::numeric_limits<DWORD>::max()) return ERROR_INVALID_PARAMETER;
   // RegSetValueExW lengthens string data by one character when the data
   // does not end with a zero but a zero follows it in memory. Non-zero
   // bytes behind the data keep the count exact.
-  value.Bytes.insert(value.Bytes.end(), {0xff, 0xff});
-  return ::RegSetValueExW(key, win32::Wide(named.Name), 0, value.TypeCode, value.Bytes.data(),
-                          static_cast<DWORD>(size));
+  data.assign(bytes.begin(), bytes.end());
+  data.insert(data.end(), {0xff, 0xff});
+  return ::RegSetValueExW(key, win32::Wide(named.Name), 0, named.Value.TypeCode, data.data(),
+                          static_cast<DWORD>(bytes.size()));
 }
 
 }  // namespace
@@ -86,8 +90,9 @@ LSTATUS WriteListToKey(RootKey root, std::u16string_view subkey, const std::vect
   UniqueKey key;
   LSTATUS status = OpenKey(root, subkey, KEY_WRITE, key);
   if (status != ERROR_SUCCESS) return status;
+  std::vector<BYTE> data;
   for (const NamedValue& value : values) {
-    status = WriteValue(key.get(), value);
+    status = WriteValue(key.get(), value, data);
     if (status != ERROR_SUCCESS) return status;
   }
   return ERROR_SUCCESS;
