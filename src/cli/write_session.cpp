@@ -31,7 +31,9 @@ ExitCode WriteSession::Begin() {
 }
 
 bool WriteSession::EndsBeforeWriting(const std::vector<ReviewRow>& rows) {
-  rows_ = rows;
+  // Only the JSON document shows them again; a run of thousands of rows
+  // need not copy them otherwise.
+  if (json_) rows_ = rows;
   if (rows.empty()) {
     Finish(texts::kNothingToDo);
     return true;

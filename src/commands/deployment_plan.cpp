@@ -68,13 +68,15 @@ DeploymentPlan PlanDeployment(const regfile::DeploymentFile& file, const std::ve
       return plan;
     }
   }
-  const ReviewScope none{systemNow, systemNow, {}};
-  const ReviewScope noneUser{userNow, userNow, {}};
   std::vector<ScopedName> deletions;
   if (file.HasSystemSection) AddDeletions(KeyScope::System, system, systemNow, deleteMissing, deletions);
   if (file.HasUserSection) AddDeletions(KeyScope::User, user, userNow, deleteMissing, deletions);
-  plan.Rows = ReviewDifferences(file.HasSystemSection ? ScopeOf(system, systemNow) : none,
-                                file.HasUserSection ? ScopeOf(user, userNow) : noneUser, deletions);
+  // A key without a section gives no rows: nothing to compare.
+  const auto scopeOf = [](bool hasSection, const std::vector<KeyChange>& changes, const std::vector<NamedValue>& now) {
+    return hasSection ? ScopeOf(changes, now) : ReviewScope{{}, {}, {}};
+  };
+  plan.Rows = ReviewDifferences(scopeOf(file.HasSystemSection, system, systemNow),
+                                scopeOf(file.HasUserSection, user, userNow), deletions);
   // A value the key keeps is no change.
   std::erase_if(plan.Rows, [](const ReviewRow& row) { return row.Kind == ReviewKind::Remains && !row.DeleteOnSave; });
   if (const std::optional<RefusedRow> refused = FirstRefusedRow(plan.Rows)) {
