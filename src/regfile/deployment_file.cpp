@@ -13,13 +13,6 @@
 namespace tallowin::regfile {
 namespace {
 
-bool SameAscii(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-           auto lower = [](char16_t unit) { return unit >= u'A' && unit <= u'Z' ? unit - u'A' + u'a' : unit; };
-           return lower(x) == lower(y);
-         });
-}
-
 // The line that holds the text's character at `offset`, counting from 1.
 std::size_t LineOfOffset(std::u16string_view text, std::size_t offset) {
   LineCursor lines(text.substr(0, offset));
@@ -160,9 +153,9 @@ std::optional<Scope> EnvironmentKeyOf(std::u16string_view keyPath) {
   const std::u16string_view root = keyPath.substr(0, slash);
   std::u16string_view subkey = keyPath.substr(slash + 1);
   if (!subkey.empty() && subkey.back() == u'\\') subkey.remove_suffix(1);
-  if (SameAscii(root, u"HKEY_LOCAL_MACHINE") || SameAscii(root, u"HKLM")) {
+  if (SameRegistryName(root, u"HKEY_LOCAL_MACHINE") || SameRegistryName(root, u"HKLM")) {
     if (SameRegistryName(subkey, kSystemSubkey)) return Scope::System;
-  } else if (SameAscii(root, u"HKEY_CURRENT_USER") || SameAscii(root, u"HKCU")) {
+  } else if (SameRegistryName(root, u"HKEY_CURRENT_USER") || SameRegistryName(root, u"HKCU")) {
     if (SameRegistryName(subkey, kUserSubkey)) return Scope::User;
   }
   return std::nullopt;
