@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # make screenshot: builds the program, starts it under Wine on an Xvfb
 # display and saves what a person would see, one PNG per view, in
-# build/screenshots/: the three tabs, the File menu, the about box, the
+# build/screenshots/: the three tabs, the File and Edit menus, the about box, the
 # folder browser, the review before Save, the Path check, the restore from
 # an automatic backup, the notice and Save's question when another program
 # changed the variables, and the User tab filtered.
@@ -56,6 +56,10 @@ xdotool mousemove $((X + 85)) $((Y + 31)) click 1; sleep 0.5; shot 2-system-tab
 xdotool mousemove $((X + 145)) $((Y + 31)) click 1; sleep 0.5; shot 3-user-tab
 xdotool mousemove $((X + 25)) $((Y + 31)) click 1; sleep 0.3
 xdotool key --window "$window" alt+f; sleep 0.5; shot 4-file-menu
+xdotool key --window "$window" Escape Escape; sleep 0.3
+# The Edit menu over the Path list, its current item movable both ways.
+xdotool mousemove $((X + 60)) $((Y + 120)) click 1; sleep 0.3
+xdotool key --window "$window" alt+e; sleep 0.5; shot 4b-edit-menu
 xdotool key --window "$window" Escape Escape; sleep 0.3
 xdotool key --window "$window" F12; sleep 1; shot 5-about-box
 stop_program

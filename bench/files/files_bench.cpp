@@ -127,6 +127,7 @@ class QuietDialogs final : public DialogPort {
   void Inform(std::u16string_view text, ScreenPoint) override { Last = std::u16string(text); }
   void Beep(SystemSound) override {}
   bool WarnCancelDefault(std::u16string_view, ScreenPoint) override { return false; }
+  bool ConfirmCancelDefault(std::u16string_view, ScreenPoint) override { return false; }
 };
 
 class FixedPath final : public FilePickerPort {

@@ -198,10 +198,16 @@ CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports) {
   ports.Broadcast->AnnounceEnvironmentChange();
 
   ports.Dialogs->Inform(texts::kSaveDone, OffsetFromOwner(ports.Window, kDialogX, kDialogY));
-  if (ports.Dialogs->Confirm(texts::kRestartQuestion, OffsetFromOwner(ports.Window, kRestartX, kDialogY))) {
+  // Enter through Save's dialogs must not restart the machine.
+  if (ports.Dialogs->ConfirmCancelDefault(texts::kRestartQuestion, OffsetFromOwner(ports.Window, kRestartX, kDialogY))) {
     ports.Power->ChangePowerState(PS_REBOOT);
   }
   return CommandOutcome::Status(texts::kSaveDone);
+}
+
+bool CloseQuery(const MainModel& model, const CommandPorts& ports) {
+  return !HasUnsavedEdits(model) ||
+         ports.Dialogs->ConfirmCancelDefault(texts::kQuitUnsaved, OffsetFromOwner(ports.Window, kDialogX, kDialogY));
 }
 
 }  // namespace tallowin

@@ -27,4 +27,9 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports);
 // Broadcast, Power, Files, Environment, WriteTurn and OutsideChanges.
 CommandOutcome FileSaveExecute(MainModel& model, const CommandPorts& ports);
 
+// Whether the window may close, however it is being closed: with edits
+// Save has not written, only when the user says so ("キャンセル" the
+// default). Uses ports Dialogs and Window.
+bool CloseQuery(const MainModel& model, const CommandPorts& ports);
+
 }  // namespace tallowin

@@ -80,12 +80,18 @@ bool IsDeletion(const SaveValues& saved, const OutsideChange& change) {
 
 // What Save writes after the user's answer about the changes.
 SaveValues Decided(SaveValues saved, const std::vector<OutsideChange>& changes, OutsideChangeAnswer answer) {
-  if (answer == OutsideChangeAnswer::Overwrite) return saved;
-  saved.System = KeepingOutsideChanges(std::move(saved.System), KeyScope::System, changes);
-  saved.User = KeepingOutsideChanges(std::move(saved.User), KeyScope::User, changes);
-  // A value deleted leaves no row to mark.
+  const bool overwrite = answer == OutsideChangeAnswer::Overwrite;
+  if (!overwrite) {
+    saved.System = KeepingOutsideChanges(std::move(saved.System), KeyScope::System, changes);
+    saved.User = KeepingOutsideChanges(std::move(saved.User), KeyScope::User, changes);
+  }
+  // The rows whose writing met another program's change: every one when
+  // the user chose to write over them, else those the user edited. A value
+  // deleted leaves no row to mark.
   for (const OutsideChange& change : changes) {
-    if (change.EditedInWindow && !IsDeletion(saved, change)) saved.Conflicts.push_back({change.Scope, change.Name});
+    if ((overwrite || change.EditedInWindow) && !IsDeletion(saved, change)) {
+      saved.Conflicts.push_back({change.Scope, change.Name});
+    }
   }
   return saved;
 }

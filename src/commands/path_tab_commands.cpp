@@ -107,24 +107,25 @@ void PastePathItems(MainModel& model) {
   RunAsOneStep(model, [&] { ReplaceCurrentLine(model, JoinLines(model.PathClip)); });
 }
 
-void EditInsertExecute(MainModel& model, EditorState&, const CommandPorts&) {
-  if (model.PathClip.empty()) return;
-  RunAsOneStep(model, [&] { InsertLine(model, JoinLines(model.PathClip)); });
+bool CanMovePathItem(const MainModel& model, UpDownButton button) {
+  const int to = button == UpDownButton::Up ? model.PathIndex - 1 : model.PathIndex + 1;
+  return model.ShownTab == Tab::Path && IsItemIndex(model, model.PathIndex) && IsItemIndex(model, to);
 }
 
-CommandOutcome UpDownClick(MainModel& model, EditorState&, const CommandPorts& ports, UpDownButton button) {
-  return RunAsOneStepWithClipboard(model, ports, [&]() -> std::optional<std::u16string> {
-    const int from = model.PathIndex;
-    const int to = button == UpDownButton::Up ? from - 1 : from + 1;
-    std::optional<std::u16string> moved;
+void UpDownClick(MainModel& model, UpDownButton button) {
+  const int from = model.PathIndex;
+  const int to = button == UpDownButton::Up ? from - 1 : from + 1;
+  RunAsOneStep(model, [&] {
+    // The item changes places with its neighbour, as a cut and an insert
+    // one place on would leave it, but the clipboards keep what the user
+    // put there.
     if (IsItemIndex(model, from) && IsItemIndex(model, to)) {
-      moved = CopyItemToPathClip(model, from);
-      RemoveItem(model, from);
+      Lines lines = model.PathList;
+      std::swap(lines[static_cast<std::size_t>(from)], lines[static_cast<std::size_t>(to)]);
       model.PathIndex = to;
-      InsertLine(model, JoinLines(model.PathClip));
+      Rebuild(model, lines);
     }
     model.RefreshPathView();
-    return moved;
   });
 }
 

@@ -11,7 +11,7 @@
 //
 // Every change of the Path list is one step: it completes, or it leaves the
 // Path list, PathIndex, the Path clipboard, the Path entry and all the view
-// fields as they were. Cut, Copy and a move write the system clipboard last;
+// fields as they were. Cut and Copy write the system clipboard last;
 // when it cannot be written (another program holds it beyond a short wait)
 // the command is taken back and its outcome (status bar panel 0) says so.
 //
@@ -35,18 +35,17 @@ CommandOutcome CutPathItem(MainModel& model, const CommandPorts& ports);
 CommandOutcome CopyPathItem(MainModel& model, const CommandPorts& ports);
 void PastePathItems(MainModel& model);
 
-// Inserts the Path clipboard's items at PathIndex; the first of them becomes
-// current. Only the move runs it. Uses no port.
-void EditInsertExecute(MainModel& model, EditorState& state, const CommandPorts& ports);
-
 enum class UpDownButton { Up = 0, Down = 1 };
 
-// The up-down control's arrow, clicked or pressed as an arrow key while
-// PathList has the focus: moves the current item one place towards the top
+// The up-down control's arrow, or Ctrl+Up and Ctrl+Down (Edit menu
+// "上へ移動", "下へ移動"): moves the current item one place towards the top
 // (Up) or the bottom (Down); it stays current. Nothing moves at the ends.
-// The moved item replaces the Path clipboard and the system clipboard's
-// text. The window gives PathList the focus. Uses port Clipboard.
-CommandOutcome UpDownClick(MainModel& model, EditorState& state, const CommandPorts& ports, UpDownButton button);
+// Neither the Path clipboard nor the system clipboard is touched. Uses no
+// port.
+void UpDownClick(MainModel& model, UpDownButton button);
+// Whether the Path tab is shown and the current item has a neighbour that
+// way: what enables the Edit menu's two moves.
+bool CanMovePathItem(const MainModel& model, UpDownButton button);
 
 // Ctrl+B or the "..." button, from any tab: opens the folder browser at the
 // folder Edit2 names (one trailing ';' dropped, environment references

@@ -71,6 +71,9 @@ class DialogPort {
   // Warn's dialog with "キャンセル" as the default button, for a question
   // whose OK goes on at a risk: pressing Enter does not take it.
   virtual bool WarnCancelDefault(std::u16string_view text, ScreenPoint topLeft) = 0;
+  // Confirm's dialog with "キャンセル" as the default button: a question
+  // whose OK cannot be taken back (a restart, leaving unsaved edits).
+  virtual bool ConfirmCancelDefault(std::u16string_view text, ScreenPoint topLeft) = 0;
 };
 
 // The window that dialogs are placed against: its outer bounds in screen

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/environment_keys.h"
+#include "model/registry_names.h"
 #include "model/texts.h"
 #include "commands/failure_report.h"
 #include "commands/key_values.h"
@@ -27,6 +28,16 @@ PortResult ReadScope(const MainModel& model, const CommandPorts& ports, KeyScope
   review.ToWrite = model.ValuesToWrite(ListOf(model, scope));
   review.NamesAtLoad = NamesAtLoadOf(model, scope);
   return read;
+}
+
+bool WritesOtherThan(const std::vector<NamedValue>& toWrite, const std::optional<std::vector<NamedValue>>& held) {
+  static const std::vector<NamedValue> kNothing;
+  const std::vector<NamedValue>& key = held ? *held : kNothing;
+  const RegistryNameIndex index = IndexOfNames(key);
+  return std::any_of(toWrite.begin(), toWrite.end(), [&](const NamedValue& value) {
+    const std::optional<std::size_t> found = index.Find(value.Name);
+    return !found || key[*found].Value != value.Value;
+  });
 }
 
 bool SameValue(const ScopedName& a, KeyScope scope, std::u16string_view name) {
@@ -52,6 +63,11 @@ void SetDeleteOnSave(MainModel& model, const ReviewRow& row, bool checked) {
   std::vector<ScopedName>& marked = model.DeleteOnSave;
   std::erase_if(marked, [&row](const ScopedName& value) { return SameValue(value, row.Scope, row.Name); });
   if (checked) marked.push_back({row.Scope, row.Name});
+}
+
+bool HasUnsavedEdits(const MainModel& model) {
+  return WritesOtherThan(model.ValuesToWrite(model.SysList), model.SysKeyAtLoad) ||
+         WritesOtherThan(model.ValuesToWrite(model.UserList), model.UserKeyAtLoad) || !ValuesToDelete(model).empty();
 }
 
 std::vector<ScopedName> ValuesToDelete(const MainModel& model) {

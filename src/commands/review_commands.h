@@ -28,6 +28,11 @@ void SetDeleteOnSave(MainModel& model, const ReviewRow& row, bool checked);
 // since is kept).
 std::vector<ScopedName> ValuesToDelete(const MainModel& model);
 
+// Whether Save would change a key from what the window last read from it or
+// wrote to it: a value to write that the key did not hold so, or a value
+// marked for deletion. Reads no key: closing the window asks with it.
+bool HasUnsavedEdits(const MainModel& model);
+
 // Save's step after both lists were written: deletes the values from their
 // keys, stopping at the first failure. Uses port Registry.
 PortResult DeleteValues(const std::vector<ScopedName>& values, const CommandPorts& ports);

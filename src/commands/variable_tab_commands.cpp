@@ -52,14 +52,15 @@ CClipItem FromEntry(const VariableEntry& entry) {
 
 void AddVariable(MainModel& model, EditorState& state, const CommandPorts& ports) {
   const std::optional<VariableTab> tab = ShownVariableTab(model, state);
-  if (!tab || tab->List.Selected() < 0) return;
+  if (!tab) return;
   CClipItem candidate = FromFields(tab->Fields);
   const bool accepted = CheckPlacement(candidate, tab->List, CI_NAME | CI_TYPE | CI_NAME_CHARS, ports) == 0;
   RunAsOneStep(model, [&] {
     if (accepted) {
       // A new, empty row first: its name then sorts it, as naming a new row
-      // of the list view does.
-      const int row = tab->List.Insert(tab->List.Selected(), VariableEntry{});
+      // of the list view does. Without a selected row (an empty list, or
+      // after a Delete) it starts at the top.
+      const int row = tab->List.Insert(std::max(tab->List.Selected(), 0), VariableEntry{});
       candidate.StoreToItem(tab->List, row, CI_ALL_FIELDS);
     }
     model.RefreshPathView();

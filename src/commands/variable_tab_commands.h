@@ -11,7 +11,8 @@
 // buffer against the tab's list (commands/placement.h) and changes the list
 // only when the check accepts; a refusal shows the check's message.
 //
-// With no selected entry every command does nothing. A name holding '=' or
+// With no selected entry every command but Add does nothing: Add needs no
+// row, so that the first variable of an empty list can be added. A name holding '=' or
 // a control character is refused by Add, Replace and Paste. Each command
 // that acts ends with model.RefreshPathView(), also after a refusal, except
 // a Cut refused by the Path guard. Either the whole change is made or, when

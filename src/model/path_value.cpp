@@ -4,18 +4,28 @@ namespace tallowin {
 
 namespace {
 
-// Hands each item of the value, without its closing ';', to the sink.
+// Hands each item of the value to the sink: its text with the ';' that
+// closes it, and whether that ';' is missing (the last item of a value that
+// does not end with one).
 template <typename Sink>
 void ForEachPathItem(std::u16string_view value, Sink sink) {
   std::size_t start = 0;
-  for (std::size_t p = 0; p <= value.size(); ++p) {
-    const bool separator = p == value.size() || value[p] == u';';
+  for (std::size_t p = 0; p < value.size(); ++p) {
     // A separator right where an item starts would close an empty item; it
     // becomes the first character of the next item instead.
-    if (!separator || p == start) continue;
-    sink(value.substr(start, p - start));
+    if (value[p] != u';' || p == start) continue;
+    sink(value.substr(start, p + 1 - start), false);
     start = p + 1;
   }
+  // What is left is the last item. Ending in ';' it is separators alone
+  // (the value's last empty item), closed already: one more ';' would add
+  // an empty item to the value each time it is joined again.
+  if (start < value.size()) sink(value.substr(start), value.back() != u';');
+}
+
+void AppendItem(std::u16string& to, std::u16string_view item, bool addSemicolon) {
+  to.append(item);
+  if (addSemicolon) to.push_back(u';');
 }
 
 // Hands each item of a stored value to the sink as ForEachPathItem does,
@@ -36,20 +46,19 @@ void ForEachReadPathItem(std::u16string_view data, Sink sink) {
 std::u16string SplitPathItems(std::u16string_view value) {
   std::u16string itemText;
   itemText.reserve(value.size() + value.size() / 8 + 4);
-  ForEachPathItem(value, [&itemText](std::u16string_view item) {
-    itemText.append(item);
-    itemText.append(u";\r\n");
+  ForEachPathItem(value, [&itemText](std::u16string_view item, bool addSemicolon) {
+    AppendItem(itemText, item, addSemicolon);
+    itemText.append(u"\r\n");
   });
   return itemText;
 }
 
 std::vector<std::u16string> SplitPathValue(std::u16string_view value) {
   std::vector<std::u16string> items;
-  ForEachPathItem(value, [&items](std::u16string_view item) {
+  ForEachPathItem(value, [&items](std::u16string_view item, bool addSemicolon) {
     std::u16string& added = items.emplace_back();
     added.reserve(item.size() + 1);
-    added.append(item);
-    added.push_back(u';');
+    AppendItem(added, item, addSemicolon);
   });
   return items;
 }
@@ -117,11 +126,10 @@ std::u16string JoinLines(const std::vector<std::u16string>& lines) {
 
 std::vector<std::u16string> ItemsOfReadPath(std::u16string_view data) {
   std::vector<std::u16string> items;
-  ForEachReadPathItem(data, [&items](std::u16string_view item) {
+  ForEachReadPathItem(data, [&items](std::u16string_view item, bool addSemicolon) {
     std::u16string& added = items.emplace_back();
     added.reserve(item.size() + 1);
-    added.append(item);
-    added.push_back(u';');
+    AppendItem(added, item, addSemicolon);
   });
   return items;
 }
@@ -129,9 +137,10 @@ std::vector<std::u16string> ItemsOfReadPath(std::u16string_view data) {
 bool IsItemsOfReadPath(std::u16string_view data, const std::vector<std::u16string>& items) {
   std::size_t next = 0;
   bool same = true;
-  ForEachReadPathItem(data, [&](std::u16string_view item) {
+  ForEachReadPathItem(data, [&](std::u16string_view item, bool addSemicolon) {
     if (!same) return;
-    same = next < items.size() && items[next].size() == item.size() + 1 && items[next].back() == u';' &&
+    const std::size_t length = item.size() + (addSemicolon ? 1 : 0);
+    same = next < items.size() && items[next].size() == length && items[next].back() == u';' &&
            std::u16string_view(items[next]).starts_with(item);
     ++next;
   });

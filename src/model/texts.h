@@ -112,6 +112,7 @@ inline constexpr std::u16string_view kHandOffFileFailed =
     u"管理者として書き込むための一時ファイルを作成できませんでした。\n";
 inline constexpr std::u16string_view kRestartQuestion =
     u"これらの変更を適用するには再起動する必要があります。\n今すぐ再起動しますか？";
+inline constexpr std::u16string_view kQuitUnsaved = u"変更が保存されていません。終了しますか?";
 
 // Registration files.
 inline constexpr std::u16string_view kRegFilter = u"登録ファイル (*.reg)";
@@ -148,7 +149,7 @@ inline constexpr std::u16string_view kContinueWriting = u"書き込みを続け�
 inline constexpr std::u16string_view kRestoreMenu = u"自動バックアップから復元(&U)...";
 inline constexpr std::u16string_view kHintFileRestore = u"復元|自動バックアップの内容を編集リストに読み込み、変更点を確認する";
 inline constexpr std::u16string_view kRestoreCaption = u"自動バックアップから復元";
-inline constexpr std::u16string_view kRestoreButton = u"復元";
+inline constexpr std::u16string_view kRestoreButton = u"復元(&R)";
 inline constexpr std::u16string_view kRestoreNoBackups = u"自動バックアップはありません。";
 inline constexpr std::u16string_view kRestoreColumnTime = u"日時";
 inline constexpr std::u16string_view kRestoreColumnSize = u"サイズ";
@@ -165,7 +166,7 @@ inline constexpr std::u16string_view kReviewColumnKey = u"キー";
 inline constexpr std::u16string_view kReviewColumnChange = u"変更";
 inline constexpr std::u16string_view kReviewColumnCurrent = u"現在の値";
 inline constexpr std::u16string_view kReviewColumnToWrite = u"書き込む値";
-inline constexpr std::u16string_view kReviewDeleteOnSave = u"書き込み時に削除する";
+inline constexpr std::u16string_view kReviewDeleteOnSave = u"書き込み時に削除する(&X)";
 inline constexpr std::u16string_view kReviewNoChanges = u"変更はありません。";
 inline constexpr std::u16string_view kChangeAdded = u"追加";
 inline constexpr std::u16string_view kChangeChanged = u"変更";
@@ -185,8 +186,8 @@ inline constexpr std::u16string_view kOutsideChangesText =
     u"読み込みの後に、他のプログラムが次の値を変更しました。\n"
     u"「他の変更を残す」: このウィンドウで編集していない値は書き込まず、他のプログラムの変更を残します。\n"
     u"「上書きする」: すべての値を、このウィンドウに表示されているとおりに書き込みます。";
-inline constexpr std::u16string_view kKeepOtherChanges = u"他の変更を残す";
-inline constexpr std::u16string_view kOverwriteOtherChanges = u"上書きする";
+inline constexpr std::u16string_view kKeepOtherChanges = u"他の変更を残す(&K)";
+inline constexpr std::u16string_view kOverwriteOtherChanges = u"上書きする(&O)";
 inline constexpr std::u16string_view kOutsideColumnChange = u"他のプログラムによる変更";
 inline constexpr std::u16string_view kOutsideColumnEdited = u"このウィンドウでの編集";
 inline constexpr std::u16string_view kOutsideDeleted = u"削除";
@@ -206,8 +207,8 @@ inline constexpr std::u16string_view kHintEditPathCheck = u"点検|存在しな�
 inline constexpr std::u16string_view kPathCheckCaption = u"Pathの点検";
 inline constexpr std::u16string_view kPathCheckColumnItem = u"項目";
 inline constexpr std::u16string_view kPathCheckColumnProblem = u"問題";
-inline constexpr std::u16string_view kPathCheckRemoveChecked = u"選択した項目を削除";
-inline constexpr std::u16string_view kPathCheckClose = u"閉じる";
+inline constexpr std::u16string_view kPathCheckRemoveChecked = u"選択した項目を削除(&R)";
+inline constexpr std::u16string_view kPathCheckClose = u"閉じる(&C)";
 inline constexpr std::u16string_view kPathCheckNoProblems = u"問題のある項目はありません。";
 inline constexpr std::u16string_view kProblemMissing = u"フォルダが存在しません";
 inline constexpr std::u16string_view kProblemDuplicate = u"重複しています";
@@ -220,6 +221,8 @@ inline constexpr std::u16string_view kProblemSeparator = u"、";
 // The filter over the shown tab's list (Edit menu, Ctrl+F): its field's
 // hint, and the status bar's count while it hides rows: kFilterCountOf, the
 // count shown, kFilterCountShown after the whole list's count.
+inline constexpr std::u16string_view kHintEditMoveUp = u"上へ移動|選択している項目を一つ上へ移動する";
+inline constexpr std::u16string_view kHintEditMoveDown = u"下へ移動|選択している項目を一つ下へ移動する";
 inline constexpr std::u16string_view kHintEditFind = u"検索|表示している一覧を名前やデータで絞り込む";
 inline constexpr std::u16string_view kHintFilterEdit = u"検索|名前やデータにこの文字列を含む行だけを表示する(Escで解除)";
 // The grey text the empty filter field shows.

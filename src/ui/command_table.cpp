@@ -63,6 +63,12 @@ CommandOutcome RunWindowAction(CommandContext& c) {
   return {};
 }
 
+template <UpDownButton Button>
+CommandOutcome MovePathItem(CommandContext& c) {
+  UpDownClick(c.Model, Button);
+  return {};
+}
+
 CommandOutcome ListUndo(CommandContext& c) {
   c.Editor.History.Undo(c.Model);
   return {};
@@ -77,7 +83,7 @@ constexpr Shortcut Ctrl(WORD key) { return {key, FCONTROL}; }
 
 using E = EditActionStates;
 
-const std::array<Command, 22> kCommands{{
+const std::array<Command, 24> kCommands{{
     {IDM_FILE_LOAD, EditStep::Load, texts::kHintFileLoad, Ctrl('R'), 0, Enabling::Always, nullptr,
      RunFileCommand<FileLoadExecute>},
     {IDM_FILE_SAVE, EditStep::NotAnEdit, texts::kHintFileSave, Ctrl('W'), 0, Enabling::Always, nullptr,
@@ -102,11 +108,15 @@ const std::array<Command, 22> kCommands{{
      RunEditingCommand<EditPasteExecute>},
     {IDM_EDIT_DELETE, EditStep::Delete, texts::kHintEditDelete, Ctrl(VK_DELETE), 0, Enabling::EditMenu, &E::Delete,
      RunEditingCommand<EditDeleteExecute>},
+    {IDM_EDIT_MOVE_UP, EditStep::Move, texts::kHintEditMoveUp, Ctrl(VK_UP), 0, Enabling::PathMoveUp, nullptr,
+     MovePathItem<UpDownButton::Up>},
+    {IDM_EDIT_MOVE_DOWN, EditStep::Move, texts::kHintEditMoveDown, Ctrl(VK_DOWN), 0, Enabling::PathMoveDown, nullptr,
+     MovePathItem<UpDownButton::Down>},
     {IDM_EDIT_PATH_CHECK, EditStep::PathCheck, texts::kHintEditPathCheck, {}, 0, Enabling::Always, nullptr,
      ShowPathCheck},
     {IDM_EDIT_FIND, EditStep::NotAnEdit, texts::kHintEditFind, Ctrl('F'), 0, Enabling::Always, nullptr,
      RunWindowAction<&WindowActions::FocusFilter>},
-    {IDM_EDIT_ADD_BTN, EditStep::Add, texts::kHintEditAddBtn, {}, 'A', Enabling::PanelButton, nullptr,
+    {IDM_EDIT_ADD_BTN, EditStep::Add, texts::kHintEditAddBtn, {}, 'A', Enabling::PanelAdd, nullptr,
      RunEditingCommand<EditAddBtnExecute>},
     {IDM_EDIT_REPLASE_BTN, EditStep::Replace, texts::kHintEditReplaseBtn, {}, 'R', Enabling::PanelButton, nullptr,
      RunEditingCommand<EditReplaseBtnExecute>},

@@ -53,15 +53,22 @@ enum class Enabling {
   // Cut, Copy, Paste and Delete of the Edit menu: as the Edit menu's
   // enabling finds them for the focused control and the tab shown.
   EditMenu,
-  // The panel's buttons: on the Path tab, or while the variable tab shown
-  // has a selected row.
+  // Replace and Delete of the panel: on the Path tab, or while the
+  // variable tab shown has a selected row.
   PanelButton,
+  // Add of the panel: on the Path tab, or while the variable tab shown has
+  // a name in its name field; it needs no row.
+  PanelAdd,
   // Undo: while the focused edit field has something to undo.
   FieldUndo,
   // Undo and redo of the lists' edits: while the history has a step to
   // take back or to do again.
   ListUndo,
   ListRedo,
+  // The moves of the Path tab's current item: while it has a neighbour
+  // that way.
+  PathMoveUp,
+  PathMoveDown,
 };
 
 struct Shortcut {

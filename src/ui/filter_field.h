@@ -28,6 +28,10 @@ class FilterField {
 
   // EN_CHANGE of the field takes its text as the filter's.
   ViewHandled OnCommand(HWND control, int code);
+  // Whether the text now set hides a row of this name and data.
+  bool Hides(std::u16string_view name, std::u16string_view data) const {
+    return filter_.Active() && !MatchesFilter(name, filter_.Text()) && !MatchesFilter(data, filter_.Text());
+  }
   // Escape: the field empties, and the list shows every row again.
   void Clear();
 

@@ -4,11 +4,13 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <utility>
 
 #include "commands/edit_commands.h"
 #include "commands/load_save_commands.h"
 #include "commands/outside_change_commands.h"
+#include "commands/path_tab_commands.h"
 #include "commands/program_variable.h"
 #include "model/texts.h"
 #include "ui/about_form.h"
@@ -237,7 +239,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnKeysChanged();
       return 0;
     case WM_CLOSE:
-      ::DestroyWindow(window_);
+      // The title bar, Alt+F4 and 終了 all come here.
+      if (CloseQuery(model_, Ports())) ::DestroyWindow(window_);
       return 0;
     case WM_DESTROY:
       FormDestroy();
@@ -253,6 +256,7 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
     if (auto text = hints_.Change(hints_.HintAt(message.hwnd, window_))) status_.ShowHint(*text);
   }
   if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && RunShortcut(message)) return true;
+  if (message.message == WM_SYSCHAR && RunAccessKey(message)) return true;
   if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
     if (const HWND list = ShownView().EscapeFromFilter(message.hwnd); list != nullptr) {
       activeControl_ = list;
@@ -269,17 +273,27 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
   return ::IsDialogMessageW(window_, &message) != 0;
 }
 
+// The panel's buttons answer their access keys (Alt and the underlined
+// letter) without taking the focus, so that Delete with the focus in an
+// edit field acts on that field. They answer the letter's character, as a
+// dialog's controls do: its key-down went on to the control, which tells
+// the system that Alt was not pressed alone, so that letting go of Alt
+// does not leave the menu bar waiting for the next key.
+bool TMainForm::RunAccessKey(const MSG& message) {
+  const bool altHeld = (message.lParam & (1 << 29)) != 0;
+  if (!altHeld || ::GetKeyState(VK_CONTROL) < 0 || message.wParam > 0xFFFF) return false;
+  const Command* command = FindAccessKey(static_cast<WPARAM>(::towupper(static_cast<wint_t>(message.wParam))));
+  if (command == nullptr || !IsEnabled(*command)) return false;
+  RunCommand(command->Id);
+  return true;
+}
+
 bool TMainForm::RunShortcut(const MSG& message) {
   const BYTE modifiers = ModifiersHeld();
-  const Command* command = FindShortcut(message.wParam, modifiers);
-  // The panel's buttons answer their access keys (Alt and the underlined
-  // letter) without taking the focus, so that Delete with the focus in an
-  // edit field acts on that field.
-  const bool altKey = message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)) != 0;
-  if (command == nullptr && altKey && (modifiers & FCONTROL) == 0) command = FindAccessKey(message.wParam);
   // Of the actions on one shortcut the first that is enabled runs (Ctrl+Z:
   // the field's undo, else the lists').
-  for (; command != nullptr; command = FindShortcut(message.wParam, modifiers, command)) {
+  for (const Command* command = FindShortcut(message.wParam, modifiers); command != nullptr;
+       command = FindShortcut(message.wParam, modifiers, command)) {
     if (command->Rule == Enabling::EditMenu) EditPopupExecute();
     // A disabled action leaves the key to the control that has the focus.
     // The command runs here rather than through an accelerator table, which
@@ -295,7 +309,10 @@ void TMainForm::OnCommand(int id, int code, HWND control) {
   for (TabView* view : Views()) {
     const ViewHandled handled = view->OnCommand(model_, state_.History, control, code);
     if (handled == ViewHandled::NotMine) continue;
-    if (handled == ViewHandled::FieldsChanged) view->ShowExpansion(model_);
+    if (handled == ViewHandled::FieldsChanged) {
+      view->ShowExpansion(model_);
+      EnablePanelButtons();  // Add follows the name field
+    }
     if (handled == ViewHandled::ModelChanged || handled == ViewHandled::FilterChanged) MirrorModel();
     return;
   }
@@ -317,15 +334,13 @@ LRESULT TMainForm::OnNotify(const NMHDR& header) {
 void TMainForm::OnUpDownScroll(HWND control) {
   const std::optional<UpDownButton> button = pathView_.ArrowOf(control, model_);
   if (!button) return;
-  // The Path list becomes the active control, so that the move's cut is
-  // not taken for a cut in an edit field.
+  // The Path list becomes the active control, where Ctrl+Up and Ctrl+Down
+  // go on moving the item.
   ::SetFocus(pathView_.ListHandle());
   activeControl_ = pathView_.ListHandle();
-  ReadFields();
-  const CommandOutcome outcome = RunRecorded(model_, state_.History, EditStep::Move,
-                                             [&] { return UpDownClick(model_, state_, Ports(), *button); });
+  RunCommand(*button == UpDownButton::Up ? IDM_EDIT_MOVE_UP : IDM_EDIT_MOVE_DOWN);
+  // At an end nothing moved, but the control has moved its position.
   MirrorModel();
-  ShowOutcome(outcome);
 }
 
 void TMainForm::OnContextMenu(HWND target, POINT screen) {
@@ -404,6 +419,8 @@ bool TMainForm::IsEnabled(const Command& command) const {
     case Enabling::PanelButton:
       return model_.ShownTab == Tab::Path ||
              (model_.ShownTab == Tab::System ? model_.SysList : model_.UserList).Selected() >= 0;
+    case Enabling::PanelAdd:
+      return model_.ShownTab == Tab::Path || (model_.ShownTab == Tab::System ? sysView_ : userView_).HoldsName();
     case Enabling::FieldUndo: {
       const HWND edit = FocusedEditField();
       return edit != nullptr && ::SendMessageW(edit, EM_CANUNDO, 0, 0) != 0;
@@ -412,6 +429,10 @@ bool TMainForm::IsEnabled(const Command& command) const {
       return state_.History.CanUndo();
     case Enabling::ListRedo:
       return state_.History.CanRedo();
+    case Enabling::PathMoveUp:
+      return CanMovePathItem(model_, UpDownButton::Up);
+    case Enabling::PathMoveDown:
+      return CanMovePathItem(model_, UpDownButton::Down);
   }
   return false;
 }
@@ -425,6 +446,9 @@ void TMainForm::RunCommand(int id) {
   const CommandOutcome outcome = RunCommandRecorded(*command, context);
   if (window_ == nullptr) return;
   MirrorModel();
+  // Undo and redo put rows back as they were: the fields show the selected
+  // row again, so that the next 置換 writes what the user sees in it.
+  if (command->Step == kMovesThroughHistory && model_.ShownTab != Tab::Path) ShownView().Shown(model_);
   ShowOutcome(outcome);
 }
 
@@ -491,11 +515,15 @@ void TMainForm::UndoInFocusedField() {
 
 void TMainForm::MirrorModel() {
   for (TabView* view : Views()) view->Mirror(model_);
+  EnablePanelButtons();
+  status_.ShowCount(model_.CountText);
+  status_.ShowFilterCount(ShownView().Filter().CountText().value_or(std::u16string()));
+}
+
+void TMainForm::EnablePanelButtons() {
   for (int id : {IDM_EDIT_ADD_BTN, IDM_EDIT_REPLASE_BTN, IDM_EDIT_DELETE_BTN}) {
     ::EnableWindow(::GetDlgItem(panel_, id), IsEnabled(*FindCommand(id)) ? TRUE : FALSE);
   }
-  status_.ShowCount(model_.CountText);
-  status_.ShowFilterCount(ShownView().Filter().CountText().value_or(std::u16string()));
 }
 
 // Every change of the keys comes here, the window's own Save's too: only

@@ -96,6 +96,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnKeysChanged();
   bool RunShortcut(const MSG& message);
+  bool RunAccessKey(const MSG& message);
   void PageControlChange();
 
   // Actions.
@@ -113,6 +114,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
 
   // Mirroring the model into the controls.
   void MirrorModel() override;
+  void EnablePanelButtons();
   void ReadFields();
   void ShowOutcome(const CommandOutcome& outcome);
 

@@ -23,9 +23,9 @@ void PathTabView::Create(HWND page, StatusHints& hints) {
   edit2_ = CreateChild(page, WS_EX_CLIENTEDGE, WC_EDITW, L"", kEdit, IDC_EDIT2);
   const std::wstring browse = win32::ToWide(texts::kBrowseCaption);
   const HWND browseButton = CreateChild(page, 0, WC_BUTTONW, browse.c_str(), WS_TABSTOP | BS_PUSHBUTTON, IDM_FILE_BROWSE);
-  // With its arrow keys on, the up-down control takes Up and Down from the
-  // Path list while the list has the focus.
-  upDown_ = CreateChild(page, 0, UPDOWN_CLASSW, L"", UDS_ARROWKEYS, IDC_UP_DOWN);
+  // Its arrows move the current item; Up and Down stay the list's own,
+  // which move the selection (Ctrl+Up and Ctrl+Down move the item).
+  upDown_ = CreateChild(page, 0, UPDOWN_CLASSW, L"", 0, IDC_UP_DOWN);
   ::SendMessageW(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(pathList_), 0);
   expansion_ = CreateExpansionLine(page, IDC_PATH_EXPANSION);
   // A Path of a few thousand items outgrows an edit field's default limit

@@ -62,6 +62,8 @@ void VariableTabView::Create(HWND page, StatusHints& hints) {
     const std::u16string text(name);
     ::SendMessageW(typeCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(text)));
   }
+  // Until a row gives it a type, a new variable is a plain string.
+  ::SendMessageW(typeCombo_, CB_SETCURSEL, kRegSz, 0);
   hints.SetControlHint(typeCombo_, tab_.TypeHint);
   hints.SetControlHint(nameEdit_, texts::kHintKeyNameEdit);
   hints.SetControlHint(dataEdit_, texts::kHintKeyDataEdit);
@@ -76,7 +78,28 @@ void VariableTabView::Layout(UINT dpi, HFONT font) {
   RECT rect{};
   ::GetWindowRect(typeCombo_, &rect);
   ::SetWindowPos(typeCombo_, nullptr, 0, 0, rect.right - rect.left, Scale(200, dpi), SWP_NOMOVE | SWP_NOZORDER);
+  WidenTypeCombo();
   listView_.ScaleColumns(dpi);
+}
+
+void VariableTabView::WidenTypeCombo() {
+  // The closed box shows the longer of the two types a variable can be
+  // given whole, in the window's font at this DPI: the data field gives up
+  // what the box needs beyond its laid-out width.
+  const int text = TextWidth(page_, font_, kTypeNames[kRegExpandSz]);
+  if (text <= 0) return;
+  const int needed = text + ::GetSystemMetrics(SM_CXVSCROLL) + Scale(8, dpi_);
+  RECT combo{};
+  RECT data{};
+  ::GetWindowRect(typeCombo_, &combo);
+  ::GetWindowRect(dataEdit_, &data);
+  ::MapWindowPoints(nullptr, page_, reinterpret_cast<POINT*>(&combo), 2);
+  ::MapWindowPoints(nullptr, page_, reinterpret_cast<POINT*>(&data), 2);
+  const int grow = needed - (combo.right - combo.left);
+  if (grow <= 0) return;
+  ::SetWindowPos(typeCombo_, nullptr, 0, 0, needed, Scale(200, dpi_), SWP_NOMOVE | SWP_NOZORDER);
+  ::SetWindowPos(dataEdit_, nullptr, data.left + grow, data.top, data.right - data.left - grow, data.bottom - data.top,
+                 SWP_NOZORDER);
 }
 
 void VariableTabView::Mirror(const MainModel& model) {
@@ -152,6 +175,15 @@ bool VariableTabView::ListViewChange(const NMLISTVIEW& change, EditList& list, b
   return !mirroring_;
 }
 
+// A new filter text shows the rows that match it: the selected row is not
+// kept in sight for being selected. A row out of sight is no longer
+// selected, so that Replace and Delete never act on a row the user cannot
+// see; the fields keep showing it, as after a click beside the rows.
+void VariableTabView::DropHiddenSelection(EditList& list) const {
+  const int selected = list.Selected();
+  if (selected >= 0 && filter_.Hides(list.At(selected).Name, list.At(selected).Data())) list.Select(-1);
+}
+
 void VariableTabView::Shown(const MainModel& model) {
   const EditList& list = model.*tab_.List;
   FillFieldsFromRow(list, list.Selected());
@@ -172,9 +204,12 @@ void VariableTabView::FillFieldsFromRow(const EditList& list, int row) {
   SetTextIfDifferent(dataEdit_, fields.Data);
 }
 
-ViewHandled VariableTabView::OnCommand(MainModel&, EditHistory&, HWND control, int code) {
+ViewHandled VariableTabView::OnCommand(MainModel& model, EditHistory&, HWND control, int code) {
   if (!Created() || control == nullptr) return ViewHandled::NotMine;
-  if (const ViewHandled filter = filter_.OnCommand(control, code); filter != ViewHandled::NotMine) return filter;
+  if (const ViewHandled filter = filter_.OnCommand(control, code); filter != ViewHandled::NotMine) {
+    if (filter == ViewHandled::FilterChanged) DropHiddenSelection(model.*tab_.List);
+    return filter;
+  }
   if (control != typeCombo_ && control != nameEdit_ && control != dataEdit_) return ViewHandled::NotMine;
   if (control == typeCombo_ && code == CBN_DROPDOWN) ComboBoxOnDropDownActionExecute();
   return code == EN_CHANGE || code == CBN_SELCHANGE ? ViewHandled::FieldsChanged : ViewHandled::Mine;

@@ -61,6 +61,8 @@ class VariableTabView final : public TabView {
 
   void Create(HWND page, StatusHints& hints) override;
   bool Created() const override { return page_ != nullptr; }
+  // Whether the name field holds a name: what Add needs.
+  bool HoldsName() const { return Created() && ::GetWindowTextLengthW(nameEdit_) > 0; }
   void Layout(UINT dpi, HFONT font) override;
 
   // Shows the list: the rows the filter lets through, the marks of the rows
@@ -90,6 +92,8 @@ class VariableTabView final : public TabView {
   // Fills the fields from a row of the list, as a click on it does; no row
   // (-1) leaves them as they are.
   void FillFieldsFromRow(const EditList& list, int row);
+  void WidenTypeCombo();
+  void DropHiddenSelection(EditList& list) const;
   void ComboBoxOnDropDownActionExecute();
 
   VariableTab tab_;

@@ -35,7 +35,7 @@ TEST_F(AutoBackupTest, SaveFirstWritesWhatBackupWouldOfTheKeysAsTheyAre) {
   model.SysList.SetData(model.SysList.FindIgnoringCase(u"OS"), u"edited");
 
   Save();
-  EXPECT_EQ(Kinds(), (KindList{DialogKind::Warn, DialogKind::Inform, DialogKind::Confirm}));
+  EXPECT_EQ(Kinds(), (KindList{DialogKind::Warn, DialogKind::Inform, DialogKind::ConfirmCancelDefault}));
   EXPECT_EQ(files.NamesIn(kBackupFolder), Names{u"env-20261207-143005.reg"});
   EXPECT_EQ(files.Files[InFolder(u"env-20261207-143005.reg")], files.Files[u"manual.reg"]);
   EXPECT_EQ(registry.Key(RootKey::LocalMachine, kSystemSubkey)[1].second, Sz(u"edited"));
@@ -73,7 +73,7 @@ TEST(AutoBackupFailure, ABackupThatCannotBeWrittenAsksBeforeAnythingIsWritten) {
       EXPECT_EQ(b.files.Files.count(target), 0u);
       if (goOn) {
         EXPECT_EQ(b.Kinds(), (KindList{DialogKind::Warn, DialogKind::WarnCancelDefault, DialogKind::Inform,
-                                    DialogKind::Confirm}));
+                                    DialogKind::ConfirmCancelDefault}));
         EXPECT_EQ(b.registry.Key(RootKey::CurrentUser, kUserSubkey).back().first, u"NEW");
       } else {
         // Cancel: nothing written, nothing else reported.
@@ -95,7 +95,7 @@ TEST_F(AutoBackupTest, TheFolderKeepsTheNewestThirtyTheDaysOldestAndWhatElseItHo
 
   Load();
   Save();
-  EXPECT_EQ(Kinds(), (KindList{DialogKind::Warn, DialogKind::Inform, DialogKind::Confirm}));
+  EXPECT_EQ(Kinds(), (KindList{DialogKind::Warn, DialogKind::Inform, DialogKind::ConfirmCancelDefault}));
   EXPECT_EQ(files.Files[InFolder(u"env-20261207-143005.reg")], std::vector<std::uint8_t>{3});
   EXPECT_EQ(files.Files.count(InFolder(u"env-20261207-143005-2.reg")), 1u);
   // 13:00 is the day's first backup.

@@ -66,9 +66,7 @@ struct Editor : testing::EditingBench {
 
 TEST(EditMemoryTest, AnAllocationFailureLeavesEverythingAsItWas) {
   using Command = std::function<void(MainModel&, EditorState&, const CommandPorts&)>;
-  const auto moveDown = [](MainModel& m, EditorState& s, const CommandPorts& p) {
-    UpDownClick(m, s, p, UpDownButton::Down);
-  };
+  const auto moveDown = [](MainModel& m, EditorState&, const CommandPorts&) { UpDownClick(m, UpDownButton::Down); };
   struct Scenario {
     const char* What;
     Tab On;

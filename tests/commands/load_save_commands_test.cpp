@@ -151,7 +151,7 @@ TEST_F(LoadSaveTest, SaveWritesBothKeysAndOffersRestart) {
   EXPECT_EQ(dialogs.Shown[1].Kind, DialogKind::Inform);
   EXPECT_EQ(dialogs.Shown[1].Text, u"レジストリへ環境変数を書き込みました。");
   EXPECT_EQ(dialogs.Shown[1].TopLeft, (ScreenPoint{180, 170}));
-  EXPECT_EQ(dialogs.Shown[2].Kind, DialogKind::Confirm);
+  EXPECT_EQ(dialogs.Shown[2].Kind, DialogKind::ConfirmCancelDefault);
   EXPECT_EQ(dialogs.Shown[2].Text, u"これらの変更を適用するには再起動する必要があります。\n今すぐ再起動しますか？");
   EXPECT_EQ(dialogs.Shown[2].TopLeft, (ScreenPoint{120, 170}));
   EXPECT_EQ(dialogs.Sounds, std::vector<SystemSound>{SystemSound::Exclamation});

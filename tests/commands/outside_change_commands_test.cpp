@@ -80,7 +80,11 @@ TEST_F(OutsideChangeTest, SaveKeepsOtherProgramsChangesToValuesTheUserDidNotEdit
       EXPECT_EQ(outside.Asked, asked);
       const bool cancelled = c.Asked && answer == OutsideChangeAnswer::Cancel;
       EXPECT_EQ(KeyValue(), cancelled ? c.Outside : answer == OutsideChangeAnswer::Overwrite ? c.Overwritten : c.Kept);
-      const bool conflict = c.Row && c.Asked && c.Edited && answer == OutsideChangeAnswer::KeepOthers;
+      // Marked: the user's edit kept beside other programs' changes, or any
+      // row written over one.
+      const bool conflict = c.Row && c.Asked &&
+                            ((c.Edited && answer == OutsideChangeAnswer::KeepOthers) ||
+                             answer == OutsideChangeAnswer::Overwrite);
       EXPECT_EQ(model.IsConflict(KeyScope::User, u"x"), conflict);
       // Save's own writes are no other program's change.
       if (answer == OutsideChangeAnswer::Overwrite) {
@@ -102,6 +106,9 @@ class LoggedDialogs : public testing::ScriptedDialogs {
   explicit LoggedDialogs(std::string& log) : log_(log) {}
   bool Confirm(std::u16string_view text, ScreenPoint at) override {
     return log_ += 'i', ScriptedDialogs::Confirm(text, at);
+  }
+  bool ConfirmCancelDefault(std::u16string_view text, ScreenPoint at) override {
+    return log_ += 'i', ScriptedDialogs::ConfirmCancelDefault(text, at);
   }
   bool Warn(std::u16string_view text, ScreenPoint at) override { return log_ += 'i', ScriptedDialogs::Warn(text, at); }
   void Inform(std::u16string_view text, ScreenPoint at) override { log_ += 'i', ScriptedDialogs::Inform(text, at); }

@@ -77,6 +77,15 @@ TEST_F(PathCheckCommandsTest, EachItemOfALineIsCheckedAndRemovedOnItsOwn) {
   RemovePathItems(model, plan, indices);
   EXPECT_EQ(model.PathList, (Lines{u"C:\\windows;", u"C:\\p\\d0002;", u"X;", u"C:\\A;"}));
   EXPECT_EQ(PathWritten(), TextToValue(kRegExpandSz, u"C:\\windows;C:\\p\\d0002;X;C:\\A;"));
+
+  // The value's last empty item is one item, found once and removed whole.
+  ShowPath(u"C:\\windows;C:\\p\\d0002;;", 0);
+  const PathCheckPlan last = PathCheckExecute(model, ports);
+  const std::vector<PathProblemRow> empty =
+      FindPathProblems(last, std::vector<std::optional<FolderAnswer>>(last.Items.size(), FolderAnswer::Exists));
+  ASSERT_EQ(empty.size(), 1u);
+  RemovePathItems(model, last, {empty[0].Index});
+  EXPECT_EQ(PathWritten(), TextToValue(kRegExpandSz, u"C:\\windows;C:\\p\\d0002;"));
 }
 
 }  // namespace

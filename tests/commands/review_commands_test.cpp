@@ -111,7 +111,7 @@ TEST_F(ReviewTest, SaveDeletesExactlyTheCheckedValuesAfterWriting) {
   EXPECT_EQ(KeyNames(RootKey::CurrentUser), Names{u"Tool"});
   EXPECT_TRUE(model.DeleteOnSave.empty());
   // Save's own report; the deletions come before programs hear of the change.
-  EXPECT_EQ(Kinds(), (std::vector<DialogKind>{DialogKind::Warn, DialogKind::Inform, DialogKind::Confirm}));
+  EXPECT_EQ(Kinds(), (std::vector<DialogKind>{DialogKind::Warn, DialogKind::Inform, DialogKind::ConfirmCancelDefault}));
   EXPECT_EQ(broadcast.AtDialog, std::vector<std::size_t>{1});
 
   // The keys now hold what was written: a value added and saved, then taken

@@ -49,6 +49,8 @@ struct FieldCase {
 TEST_F(VariableTabTest, AddChecksNameAndType) {
   const FieldCase cases[] = {
       {"new name", Tab::System, u"TEMP", {u"NEW", u"REG_SZ", u"n"}, u"", {}},
+      {"no row selected", Tab::User, u"", {u"FIRST", u"REG_SZ", u"f"}, u"", {}},
+      {"no row selected, duplicate", Tab::User, u"", {u"TMP", u"REG_SZ", u""}, kDuplicateText, kAtName},
       {"PATH is Path to the registry", Tab::System, u"TEMP", {u"PATH", u"REG_EXPAND_SZ", u"p"}, kDuplicateText, kAtName},
       {"Path on the user tab", Tab::User, u"tmp", {u"Path", u"REG_EXPAND_SZ", u"p"}, u"", {}},
       {"duplicate", Tab::System, u"TEMP", {u"Path", u"REG_SZ", u""}, kDuplicateText, kAtName},
@@ -81,7 +83,7 @@ TEST_F(VariableTabTest, AddChecksNameAndType) {
       EXPECT_EQ(after, before);
     }
     // The selection stays on the entry selected before; the count follows.
-    EXPECT_EQ(SelectedName(c.On), c.Selected);
+    EXPECT_EQ(SelectedName(c.On), c.Selected.empty() ? u"(none)" : c.Selected);
     EXPECT_EQ(model.CountText, ItemCountText(ListOf(c.On).Count()));
   }
 }
@@ -234,11 +236,12 @@ TEST_F(VariableTabTest, PasteRefusesAForbiddenName) {
 }
 
 // Shortcuts reach the commands whatever is enabled: without a selected
-// entry, or before anything was cut or copied, they do nothing at all.
+// entry, or before anything was cut or copied, they do nothing at all (Add
+// needs no row).
 TEST_F(VariableTabTest, NothingSelectedOrNothingCopiedDoesNothing) {
   using Command = CommandOutcome (*)(MainModel&, EditorState&, const CommandPorts&);
-  const Command commands[] = {EditAddBtnExecute, EditReplaseBtnExecute, EditDeleteExecute,
-                              EditCutExecute,    EditCopyExecute,       EditPasteExecute};
+  const Command commands[] = {EditReplaseBtnExecute, EditDeleteExecute, EditCutExecute, EditCopyExecute,
+                              EditPasteExecute};
   state.SysFields = {u"NEW", u"REG_SZ", u""};
   state.UserFields = {u"NEW", u"REG_SZ", u""};
   for (const Tab tab : {Tab::System, Tab::User}) {

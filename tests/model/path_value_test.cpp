@@ -24,9 +24,11 @@ TEST(SplitPathItems, SplitTable) {
       {u"C:\\A;C:\\B;", {u"C:\\A;", u"C:\\B;"}},
       {u"C:\\A;;C:\\B", {u"C:\\A;", u";C:\\B;"}},
       {u";C:\\A", {u";C:\\A;"}},
-      {u";", {u";;"}},
-      {u"C:\\A;;", {u"C:\\A;", u";;"}},
-      {u";;;", {u";;", u";;"}},
+      // A value's last empty item is closed already: no ';' is added to it.
+      {u";", {u";"}},
+      {u"C:\\A;;", {u"C:\\A;", u";"}},
+      {u";;;", {u";;", u";"}},
+      {u"C:\\A;;;;", {u"C:\\A;", u";;", u";"}},
       // Blanks are no separators and are kept.
       {u"C:\\A ; C:\\B", {u"C:\\A ;", u" C:\\B;"}},
       // Characters beyond ASCII and surrogate pairs pass through whole.
@@ -39,6 +41,8 @@ TEST(SplitPathItems, SplitTable) {
     EXPECT_EQ(itemText, JoinLines(c.Items));
     // Splitting the joined value again gives the same items.
     EXPECT_EQ(SplitLines(SplitPathItems(RemoveLineBreaks(itemText))), c.Items);
+    // A value that ends with its separator is joined back as it was.
+    if (c.Value.empty() || c.Value.back() == u';') EXPECT_EQ(JoinPathItems(SplitPathValue(c.Value)), c.Value);
   }
 }
 

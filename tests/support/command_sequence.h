@@ -217,12 +217,12 @@ inline std::string Describe(const Step& step) {
 
 // The Path items of a value as the Path tab shows them: a line break or a
 // ';' ends an item; a ';' where an item would start begins the next one
-// instead; the last item of a line gets its ';'.
+// instead; the last item of a line gets its ';' unless it is that lone ';'.
 inline Items PathItemsOf(std::u16string_view value) {
   Items items;
   std::u16string item;
   const auto close = [&] {
-    if (!item.empty()) items.push_back(item + u";");
+    if (!item.empty()) items.push_back(item == u";" ? item : item + u";");
     item.clear();
   };
   for (const char16_t c : value) {
@@ -321,6 +321,7 @@ class CommandSequence {
   FixedWindow window_{ScreenRect{100, 50, 600, 550}};
   ScriptedDialogs dialogs_;
   ScriptedClipboard clipboard_;
+  bool moveWroteClipboard_ = false;
   ScriptedFolderPicker folders_;
   FakeEnvironment environment_;
   FakeFocusedEdit focusedEdit_;  // never focused: the commands act on the lists
@@ -760,12 +761,15 @@ inline void CommandSequence::ApplyPathCommand(const Step& step) {
     default: {
       const bool up = step.Kind == Action::MoveUp;
       const int to = up ? index - 1 : index + 1;
-      if (isItem(index) && isItem(to) && !clipboard_.Held) {
-        pathClip_ = {items_[static_cast<std::size_t>(index)]};
+      if (isItem(index) && isItem(to)) {
         std::swap(items_[static_cast<std::size_t>(index)], items_[static_cast<std::size_t>(to)]);
-        selection_ = to;
+        items_ = PathItemsOf(Joined(items_));
+        selection_ = std::min(to, static_cast<int>(items_.size()) - 1);
       }
-      UpDownClick(model_, state_, ports_, up ? UpDownButton::Up : UpDownButton::Down);
+      const std::size_t clipboardWrites = clipboard_.Writes.size();
+      UpDownClick(model_, up ? UpDownButton::Up : UpDownButton::Down);
+      // A move is no cut: the clipboards keep what they held.
+      if (clipboard_.Writes.size() != clipboardWrites) moveWroteClipboard_ = true;
       break;
     }
   }
@@ -833,6 +837,7 @@ inline std::optional<std::string> CommandSequence::CheckView() const {
   }
   if (m.PathList != items_) return "Path items " + Show(m.PathList) + ", expected " + Show(items_);
   if (m.PathClip != pathClip_) return "Path clipboard " + Show(m.PathClip) + ", expected " + Show(pathClip_);
+  if (moveWroteClipboard_) return "a move wrote the system clipboard";
   if (selection_ && m.PathListSelection() != *selection_) {
     return "the current Path item is " + std::to_string(m.PathListSelection()) + ", expected " +
            std::to_string(*selection_);

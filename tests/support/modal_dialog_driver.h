@@ -89,6 +89,17 @@ struct DialogSnapshot {
     return labels;
   }
 
+  // The labels of the visible buttons and check boxes that no access key
+  // reaches; OK and キャンセル have Enter and Escape.
+  std::vector<std::u16string> WithoutAccessKey() const {
+    std::vector<std::u16string> labels;
+    for (const DialogControl& control : Controls) {
+      if (!control.Visible || !control.IsClass(L"Button") || control.Text == u"OK" || control.Text == u"キャンセル") continue;
+      if (control.Text.find(u'&') == std::u16string::npos) labels.push_back(control.Text);
+    }
+    return labels;
+  }
+
   // The texts of the visible text labels, in tab order.
   std::vector<std::u16string> Texts() const {
     std::vector<std::u16string> texts;

@@ -10,7 +10,7 @@
 // answers questions from a script (OK when the script has run out).
 namespace tallowin::testing {
 
-enum class DialogKind { Confirm, Warn, Inform, WarnCancelDefault };
+enum class DialogKind { Confirm, Warn, Inform, WarnCancelDefault, ConfirmCancelDefault };
 
 struct ShownDialog {
   DialogKind Kind;
@@ -39,6 +39,10 @@ class ScriptedDialogs : public DialogPort {
   void Beep(SystemSound sound) override { Sounds.push_back(sound); }
   bool WarnCancelDefault(std::u16string_view text, ScreenPoint topLeft) override {
     Shown.push_back({DialogKind::WarnCancelDefault, std::u16string(text), topLeft});
+    return NextAnswer();
+  }
+  bool ConfirmCancelDefault(std::u16string_view text, ScreenPoint topLeft) override {
+    Shown.push_back({DialogKind::ConfirmCancelDefault, std::u16string(text), topLeft});
     return NextAnswer();
   }
 

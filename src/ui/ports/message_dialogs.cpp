@@ -98,6 +98,11 @@ bool Win32MessageDialogs::Warn(std::u16string_view text, ScreenPoint topLeft) {
                         topLeft) == IDOK;
 }
 
+bool Win32MessageDialogs::ConfirmCancelDefault(std::u16string_view text, ScreenPoint topLeft) {
+  return ShowMessageBox(owner_, text, texts::kConfirmCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2, topLeft) ==
+         IDOK;
+}
+
 bool Win32MessageDialogs::WarnCancelDefault(std::u16string_view text, ScreenPoint topLeft) {
   return ShowMessageBox(owner_, text, texts::kWarningCaption, MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2,
                         topLeft) == IDOK;

@@ -22,6 +22,7 @@ class Win32MessageDialogs final : public DialogPort {
   void Inform(std::u16string_view text, ScreenPoint topLeft) override;
   void Beep(SystemSound sound) override;
   bool WarnCancelDefault(std::u16string_view text, ScreenPoint topLeft) override;
+  bool ConfirmCancelDefault(std::u16string_view text, ScreenPoint topLeft) override;
 
  private:
   HWND owner_;

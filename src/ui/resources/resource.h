@@ -36,6 +36,8 @@
 // Undo and redo of the lists' edits (Edit menu, at the top).
 #define IDM_EDIT_LIST_UNDO 1107
 #define IDM_EDIT_LIST_REDO 1108
+#define IDM_EDIT_MOVE_UP 1110
+#define IDM_EDIT_MOVE_DOWN 1111
 // Help menu.
 #define IDM_HELP_ABOUT 1301
 

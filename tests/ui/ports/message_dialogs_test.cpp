@@ -103,10 +103,11 @@ TEST(MessageDialogs, QuestionsShowTheirCaptionIconAndButtonsAtThePointAndReturnT
   }
 }
 
-// The warning whose OK goes on at a risk: Enter cancels.
-TEST(MessageDialogs, ACautiousWarningHasCancelAsItsDefault) {
+// The warning and the question whose OK goes on at a risk: Enter cancels.
+TEST(MessageDialogs, ACautiousWarningOrQuestionHasCancelAsItsDefault) {
   OwnerWindow owner;
   const HICON exclamation = ::LoadIconW(nullptr, IDI_EXCLAMATION);
+  const HICON question = ::LoadIconW(nullptr, IDI_QUESTION);
   const struct {
     Answer Reply;
     bool Result;
@@ -116,18 +117,22 @@ TEST(MessageDialogs, ACautiousWarningHasCancelAsItsDefault) {
       {Answer::ClickCancel, false},
       {Answer::ClickOk, true},
   };
+  for (const bool asks : {false, true})
   for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.Reply));
+    SCOPED_TRACE(::testing::Message() << static_cast<int>(c.Reply) << (asks ? " question" : " warning"));
     Win32MessageDialogs dialogs(owner.get());
     const std::u16string_view text = u"自動バックアップを作成できませんでした。\nアクセスが拒否されました。\n書き込みを続けますか？";
     bool result = !c.Result;
-    const DialogSnapshot seen = Drive(c.Reply, [&] { result = dialogs.WarnCancelDefault(text, ScreenPoint{410, 320}); });
+    const DialogSnapshot seen = Drive(c.Reply, [&] {
+      result = asks ? dialogs.ConfirmCancelDefault(text, ScreenPoint{410, 320})
+                    : dialogs.WarnCancelDefault(text, ScreenPoint{410, 320});
+    });
     EXPECT_EQ(result, c.Result);
-    EXPECT_EQ(seen.Caption, u"警告");
+    EXPECT_EQ(seen.Caption, asks ? u"確認" : u"警告");
     EXPECT_EQ(seen.Texts(), std::vector<std::u16string>{std::u16string(text)});
     EXPECT_EQ(seen.Buttons(), (std::vector<std::u16string>{u"OK", u"キャンセル"}));
     EXPECT_EQ(seen.DefaultButton, IDCANCEL);
-    EXPECT_EQ(seen.Icon, exclamation);
+    EXPECT_EQ(seen.Icon, asks ? question : exclamation);
     EXPECT_EQ(seen.TopLeft().x, 410);
     EXPECT_EQ(seen.TopLeft().y, 320);
     EXPECT_EQ(seen.Owner, owner.get());

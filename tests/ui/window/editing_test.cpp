@@ -210,13 +210,15 @@ TEST_F(EditingTest, CtrlCInAnEditFieldCopiesItsSelection) {
   EXPECT_EQ(PathItems().size(), 5u);
 }
 
-TEST_F(EditingTest, UpArrowMovesTheCurrentItemAndCopiesIt) {
+// A move is no cut: what the user copied elsewhere stays on the clipboard.
+TEST_F(EditingTest, UpArrowMovesTheCurrentItemAndLeavesTheClipboards) {
+  SetClipboardText(L"copied elsewhere");
   ClickPathItem(2);
   ClickUpDown(true);
   EXPECT_EQ(PathItems(), (std::vector<std::u16string>{u"C:\\1;", u"C:\\3;", u"C:\\2;", u"C:\\4;", u"C:\\5;"}));
   EXPECT_EQ(CurrentPathItem(), 1);
-  EXPECT_EQ(form->Model().PathClip, std::vector<std::u16string>{u"C:\\3;"});
-  EXPECT_EQ(ClipboardText(), std::optional<std::u16string>(u"C:\\3;\r\n"));
+  EXPECT_TRUE(form->Model().PathClip.empty());
+  EXPECT_EQ(ClipboardText(), std::optional<std::u16string>(u"copied elsewhere"));
   EXPECT_EQ(form->ActiveControl(), Control(IDC_PATH_LIST));
 
   ClickPathItem(0);
@@ -225,17 +227,88 @@ TEST_F(EditingTest, UpArrowMovesTheCurrentItemAndCopiesIt) {
   EXPECT_EQ(CurrentPathItem(), 0);
 }
 
-TEST_F(EditingTest, ArrowKeysInThePathListMoveTheItem) {
+// Up and Down browse the list; Ctrl+Up and Ctrl+Down move the item, as
+// the Edit menu's two moves say, which go off at the ends.
+TEST_F(EditingTest, ArrowKeysMoveTheSelectionCtrlArrowsTheItem) {
+  const std::vector<std::u16string> before = PathItems();
   ClickPathItem(0);
   driver->Focus(Control(IDC_PATH_LIST));
   driver->Key(VK_DOWN);
   driver->Key(VK_DOWN);
-  EXPECT_EQ(PathItems(), (std::vector<std::u16string>{u"C:\\2;", u"C:\\3;", u"C:\\1;", u"C:\\4;", u"C:\\5;"}));
+  EXPECT_EQ(PathItems(), before);
   EXPECT_EQ(CurrentPathItem(), 2);
-  ClickPathItem(4);
-  driver->Focus(Control(IDC_PATH_LIST));
-  driver->Key(VK_DOWN);  // the last item goes no lower
-  EXPECT_EQ(PathItems()[4], u"C:\\5;");
+  EXPECT_EQ(Text(Control(IDC_EDIT2)), u"C:\\3;");
+  driver->Key(VK_DOWN, true);
+  driver->Key(VK_DOWN, true);
+  EXPECT_EQ(PathItems(), (std::vector<std::u16string>{u"C:\\1;", u"C:\\2;", u"C:\\4;", u"C:\\5;", u"C:\\3;"}));
+  EXPECT_EQ(CurrentPathItem(), 4);
+  EXPECT_FALSE(EditMenuItemEnabled(IDM_EDIT_MOVE_DOWN));  // the last item goes no lower
+  EXPECT_TRUE(EditMenuItemEnabled(IDM_EDIT_MOVE_UP));
+  driver->Key(VK_UP, true);
+  EXPECT_EQ(PathItems()[3], u"C:\\3;");
+  EXPECT_EQ(form->ActiveControl(), Control(IDC_PATH_LIST));
+}
+
+// A Path that ends in an empty item: the list, the field and what Save
+// writes agree on one empty item, and an edit elsewhere keeps the end.
+TEST_F(EditingTest, APathEndingInAnEmptyItemKeepsItsEnd) {
+  form.reset();
+  auto& system = registry.Key(RootKey::LocalMachine, kSystemSubkey);
+  system[0].second = ExpandSz(u"C:\\windows;C:\\p\\d0002;;");
+  Start();
+  EXPECT_EQ(PathItems(), (std::vector<std::u16string>{u"C:\\windows;", u"C:\\p\\d0002;", u";"}));
+  SetText(IDC_EDIT2, L"C:\\new");
+  driver->Click(Control(IDM_EDIT_ADD_BTN));
+  EXPECT_EQ(Text(Control(IDC_EDIT1)), u"C:\\new;C:\\windows;C:\\p\\d0002;;");
+  dialogs.Answers = {true, false};  // write; restart later
+  driver->Key('W', true);
+  EXPECT_EQ(system[0].second, ExpandSz(u"C:\\new;C:\\windows;C:\\p\\d0002;;"));
+}
+
+// Alt and a button's letter run the button and leave nothing behind: the
+// letters typed next go to the field, the next shortcut works, and the
+// menu bar does not wait for a key when Alt is let go.
+TEST_F(EditingTest, AnAccessKeyLeavesNothingForTheMenu) {
+  const HWND edit2 = Control(IDC_EDIT2);
+  driver->Focus(edit2);
+  SetText(IDC_EDIT2, L"C:\\new1");
+  constexpr LPARAM kAlt = 1 << 29;
+  constexpr LPARAM kUp = static_cast<LPARAM>(0xC0000001u);
+  const std::pair<UINT, std::pair<WPARAM, LPARAM>> keys[] = {
+      {WM_SYSKEYDOWN, {VK_MENU, 1 | kAlt}}, {WM_SYSKEYDOWN, {'A', 1 | kAlt}}, {WM_SYSKEYUP, {'A', kUp | kAlt}},
+      {WM_SYSKEYUP, {VK_MENU, kUp}},        {WM_KEYDOWN, {'F', 1}},          {WM_KEYUP, {'F', kUp}},
+      {WM_KEYDOWN, {'X', 1}},               {WM_KEYUP, {'X', kUp}},
+  };
+  dialogs.Answers = {false, false};  // neither quit nor save, were either asked
+  for (const auto& [message, key] : keys) ::PostMessageW(edit2, message, key.first, key.second);
+  driver->Pump();
+  ASSERT_TRUE(::IsWindow(edit2));
+  EXPECT_TRUE(dialogs.Shown.empty());
+  EXPECT_EQ(PathItems()[0], u"C:\\new1;");
+  EXPECT_NE(Text(edit2).find(u"fx"), std::u16string::npos);
+  EXPECT_EQ(form->ActiveControl(), edit2);
+  driver->Key('W', true);
+  ASSERT_EQ(dialogs.Shown.size(), 1u);
+  EXPECT_EQ(dialogs.Shown[0].Text, texts::kSaveWarning);
+}
+
+// However the window is closed, unsaved edits are asked about first, with
+// キャンセル the default; a window with nothing to save closes at once.
+TEST_F(EditingTest, ClosingWithUnsavedEditsAsksFirst) {
+  const HWND window = form->Handle();
+  ClickPathItem(1);
+  driver->Click(Control(IDM_EDIT_DELETE_BTN));
+  dialogs.Answers = {false};
+  driver->Key(VK_F4, false, true);  // Alt+F4
+  ASSERT_TRUE(::IsWindow(window));
+  ASSERT_EQ(dialogs.Shown.size(), 1u);
+  EXPECT_EQ(dialogs.Shown[0].Kind, DialogKind::ConfirmCancelDefault);
+  EXPECT_EQ(dialogs.Shown[0].Text, u"変更が保存されていません。終了しますか?");
+  driver->Key('Z', true);  // the delete taken back: nothing left to save
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  driver->Pump();
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_EQ(dialogs.Shown.size(), 1u);
 }
 
 TEST_F(EditingTest, CopyThenPasteOverAnotherPathItem) {

@@ -83,5 +83,33 @@ TEST_F(FilterTest, LineUnderTheFieldsShowsWhatTheValueBecomes) {
   EXPECT_EQ(Text(Control(IDC_PATH_EXPANSION)), u"展開後: " + win32::FromWide(profile) + u"\\Temp\\x");
 }
 
+// A row the filter text does not match is not kept in sight for being
+// selected: it is no longer selected, and Replace and Delete go off.
+TEST_F(FilterTest, TheSelectedRowHidesLikeAnyOtherThatDoesNotMatch) {
+  driver->SelectTab(2);
+  ASSERT_EQ(Text(Control(IDC_USER_KEY_NAME_EDIT)), u"EDITOR");
+  driver->Key('F', true);
+  driver->Type(u"temp");
+  EXPECT_EQ(RowsShown(), 1);
+  EXPECT_EQ(driver->StatusText(2), u"4件中1件を表示");
+  EXPECT_EQ(form->Model().UserList.Selected(), -1);
+  EXPECT_FALSE(ButtonsEnabled());
+}
+
+// Undo and redo put a row back; the fields show it as it is again, so that
+// the next 置換 writes what the user sees.
+TEST_F(FilterTest, TheFieldsFollowTheRowThroughUndoAndRedo) {
+  driver->SelectTab(2);
+  const HWND data = Control(IDC_USER_KEY_DATA_EDIT);
+  ::SetWindowTextW(data, L"two");
+  driver->Key('R', false, true);  // 置換(&R)
+  driver->Focus(Control(IDC_USER_LIST_VIEW));
+  driver->Key('Z', true);
+  EXPECT_EQ(form->Model().UserList.At(0).Data(), u"notepad++");
+  EXPECT_EQ(Text(data), u"notepad++");
+  driver->Key('Y', true);
+  EXPECT_EQ(Text(data), u"two");
+}
+
 }  // namespace
 }  // namespace tallowin::testing

@@ -58,12 +58,14 @@ class MainWindowTest : public ::testing::Test {
 
   HWND Control(int id) const { return form->Control(id); }
   int TabShown() const { return static_cast<int>(::SendMessageW(Control(IDC_PAGE_CONTROL), TCM_GETCURSEL, 0, 0)); }
+  // Replace and Delete, which follow the selection on a variable tab.
   bool ButtonsEnabled() const {
-    const bool add = ::IsWindowEnabled(Control(IDM_EDIT_ADD_BTN)) != FALSE;
-    EXPECT_EQ(::IsWindowEnabled(Control(IDM_EDIT_REPLASE_BTN)) != FALSE, add);
-    EXPECT_EQ(::IsWindowEnabled(Control(IDM_EDIT_DELETE_BTN)) != FALSE, add);
-    return add;
+    const bool replace = ::IsWindowEnabled(Control(IDM_EDIT_REPLASE_BTN)) != FALSE;
+    EXPECT_EQ(::IsWindowEnabled(Control(IDM_EDIT_DELETE_BTN)) != FALSE, replace);
+    return replace;
   }
+  // Add, which follows the name field on a variable tab.
+  bool AddEnabled() const { return ::IsWindowEnabled(Control(IDM_EDIT_ADD_BTN)) != FALSE; }
   static std::u16string Text(HWND control) { return WindowDriver::Text(control); }
 
   ScriptedDialogs dialogs;

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "main_window_fixture.h"
 #include "support/modal_dialog_driver.h"
@@ -61,8 +62,6 @@ TEST_F(MainWindowTest, LaysOutTheControlsAtTheirDesignPixels) {
       {IDC_SYS_FILTER_EDIT, {8, 8, 473, 28}},
       {IDC_SYS_LIST_VIEW, {8, 32, 473, 305}},
       {IDC_SYS_KEY_NAME_EDIT, {8, 312, 121, 332}},
-      {IDC_SYS_KEY_DATA_EDIT, {224, 312, 473, 332}},
-      {IDC_USER_KEY_DATA_EDIT, {224, 312, 473, 332}},
       {IDC_USER_EXPANSION, {8, 338, 473, 354}},
       {IDM_EDIT_ADD_BTN, {122, 6, 197, 31}},
       {IDM_EDIT_REPLASE_BTN, {202, 6, 277, 31}},
@@ -78,14 +77,42 @@ TEST_F(MainWindowTest, LaysOutTheControlsAtTheirDesignPixels) {
     EXPECT_EQ(place.right, c.Place.right);
     EXPECT_EQ(place.bottom, c.Place.bottom);
   }
-  // The combo's closed box keeps the design width.
-  const RECT combo = WindowDriver::PlaceInParent(Control(IDC_SYS_KEY_TYPE_COMBO));
-  EXPECT_EQ(combo.left, 128);
-  EXPECT_EQ(combo.right - combo.left, 89);
+  // The type boxes show REG_EXPAND_SZ whole; the data fields give up the
+  // width, keeping the gap and their right edge.
+  for (const auto [box, data] : {std::pair{IDC_SYS_KEY_TYPE_COMBO, IDC_SYS_KEY_DATA_EDIT},
+                                 std::pair{IDC_USER_KEY_TYPE_COMBO, IDC_USER_KEY_DATA_EDIT}}) {
+    COMBOBOXINFO info{sizeof info, {}, {}, {}, 0, nullptr, nullptr, nullptr};
+    ASSERT_TRUE(::GetComboBoxInfo(Control(box), &info));
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(Control(box), WM_GETFONT, 0, 0));
+    EXPECT_GT(info.rcItem.right - info.rcItem.left, ui::TextWidth(Control(box), font, u"REG_EXPAND_SZ"));
+    EXPECT_EQ(WindowDriver::PlaceInParent(Control(data)).left - WindowDriver::PlaceInParent(Control(box)).right, 7);
+    EXPECT_EQ(WindowDriver::PlaceInParent(Control(data)).right, 473);
+  }
   // The window cannot be resized or maximised.
   const LONG style = ::GetWindowLongW(form->Handle(), GWL_STYLE);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
   EXPECT_NE(style & WS_MINIMIZEBOX, 0);
+}
+
+// A new account may have no user variables: the first one is added with
+// the fields alone, as a plain string unless the user picks another type.
+TEST_F(MainWindowTest, TheFirstVariableOfAnEmptyListIsAdded) {
+  form.reset();
+  registry.Key(RootKey::CurrentUser, kUserSubkey).clear();
+  Start();
+  driver->SelectTab(2);
+  EXPECT_EQ(Text(Control(IDC_USER_KEY_TYPE_COMBO)), u"REG_SZ");
+  EXPECT_FALSE(AddEnabled());
+  EXPECT_FALSE(ButtonsEnabled());
+  driver->Focus(Control(IDC_USER_KEY_NAME_EDIT));
+  driver->Type(u"FIRST");
+  EXPECT_TRUE(AddEnabled());
+  ::SetWindowTextW(Control(IDC_USER_KEY_DATA_EDIT), L"one");
+  driver->Key('A', false, true);  // 追加(&A)
+  ASSERT_EQ(form->Model().UserList.Count(), 1);
+  EXPECT_EQ(form->Model().UserList.At(0).Name, u"FIRST");
+  EXPECT_EQ(form->Model().UserList.At(0).TypeName(), u"REG_SZ");
+  EXPECT_EQ(form->Model().UserList.At(0).Data(), u"one");
 }
 
 TEST_F(MainWindowTest, SwitchingTabsShowsThatTabsCountFieldsAndButtons) {
@@ -109,6 +136,7 @@ TEST_F(MainWindowTest, SwitchingTabsShowsThatTabsCountFieldsAndButtons) {
   EXPECT_EQ(ListView_GetNextItem(view, -1, LVNI_SELECTED), -1);
   EXPECT_EQ(form->Model().SysList.Selected(), -1);
   EXPECT_FALSE(ButtonsEnabled());
+  EXPECT_TRUE(AddEnabled());  // the fields still hold a name
   EXPECT_EQ(Text(Control(IDC_SYS_KEY_NAME_EDIT)), u"OS");
 
   // The Path tab enables the buttons; back on the System tab without a

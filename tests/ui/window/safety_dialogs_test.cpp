@@ -58,6 +58,7 @@ TEST_F(MainWindowTest, ReviewShowsWhatSaveChangesAndDeletesOnlyWhatIsChecked) {
   }});
   driver->Key('D', true);
   ASSERT_EQ(review.Seen().size(), 1u);
+  EXPECT_EQ(review.Seen()[0].WithoutAccessKey(), std::vector<std::u16string>{});
   EXPECT_EQ(review.Seen()[0].Caption, u"変更点の確認");
   // The first column holds only the check boxes.
   EXPECT_EQ(seen, (Rows{{u"", u"ユーザー", u"TEMP", u"残ります", u"%USERPROFILE%\\Temp", u""}}));
@@ -108,7 +109,8 @@ TEST_F(MainWindowTest, SaveAsksAboutOtherProgramsChangesAndKeepsThemByDefault) {
   driver->Key('W', true);
   ASSERT_EQ(question.Seen().size(), 1u);
   EXPECT_EQ(question.Seen()[0].Caption, u"警告");
-  EXPECT_EQ(question.Seen()[0].Buttons(), (std::vector<std::u16string>{u"他の変更を残す", u"上書きする", u"キャンセル"}));
+  EXPECT_EQ(question.Seen()[0].Buttons(),
+            (std::vector<std::u16string>{u"他の変更を残す(&K)", u"上書きする(&O)", u"キャンセル"}));
   EXPECT_EQ(question.Seen()[0].DefaultButton, IDC_OUTSIDE_KEEP);
   EXPECT_EQ(seen, (Rows{{u"ユーザー", u"TEMP", u"変更", u"あり"}, {u"ユーザー", u"Tool", u"変更", u"なし"}}));
   EXPECT_EQ(user[0].second, Sz(u"vim"));
@@ -190,6 +192,7 @@ TEST_F(PathCheckWindowTest, FindsTheItemsWithAProblemAndRemovesTheCheckedOnes) {
   ::PostMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_EDIT_PATH_CHECK, 0), 0);
   driver->Pump();
   ASSERT_EQ(check.Seen().size(), 1u);
+  EXPECT_EQ(check.Seen()[0].WithoutAccessKey(), std::vector<std::u16string>{});
   EXPECT_EQ(check.Seen()[0].Caption, u"Pathの点検");
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(form->Model().PathList, (std::vector<std::u16string>{u"%SystemRoot%;", u"\"C:\\WINDOWS\\\";"}));
@@ -297,6 +300,7 @@ TEST_F(RestoreWindowTest, EnterRestoresTheNewestBackupAndOpensTheReview) {
        }});
   OpenRestore();
   ASSERT_EQ(restore.Seen().size(), 2u);
+  EXPECT_EQ(restore.Seen()[0].WithoutAccessKey(), std::vector<std::u16string>{});
   EXPECT_EQ(restore.Seen()[0].Caption, u"自動バックアップから復元");
   ASSERT_EQ(listed.size(), 1u);
   EXPECT_TRUE(listed[0][1].ends_with(u" バイト") && listed[0][2].starts_with(u"env-"));
