@@ -88,7 +88,7 @@ void VariableTabView::WidenTypeCombo() {
   // what the box needs beyond its laid-out width.
   const int text = TextWidth(page_, font_, kTypeNames[kRegExpandSz]);
   if (text <= 0) return;
-  const int needed = text + ::GetSystemMetrics(SM_CXVSCROLL) + Scale(8, dpi_);
+  const int needed = text + ::GetSystemMetrics(SM_CXVSCROLL) + Scale(12, dpi_);
   RECT combo{};
   RECT data{};
   ::GetWindowRect(typeCombo_, &combo);

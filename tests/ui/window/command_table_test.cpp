@@ -19,6 +19,8 @@ using ui::Command;
 std::wstring Label(const ui::Shortcut& keys) {
   std::wstring label = (keys.Modifiers & FCONTROL) != 0 ? L"Ctrl+" : L"";
   if (keys.Key == VK_DELETE) return label + L"Del";
+  if (keys.Key == VK_UP) return label + L"Up";
+  if (keys.Key == VK_DOWN) return label + L"Down";
   if (keys.Key >= VK_F1 && keys.Key <= VK_F24) return label + L"F" + std::to_wstring(keys.Key - VK_F1 + 1);
   return label + static_cast<wchar_t>(keys.Key);
 }

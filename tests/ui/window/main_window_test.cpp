@@ -81,7 +81,8 @@ TEST_F(MainWindowTest, LaysOutTheControlsAtTheirDesignPixels) {
   // width, keeping the gap and their right edge.
   for (const auto [box, data] : {std::pair{IDC_SYS_KEY_TYPE_COMBO, IDC_SYS_KEY_DATA_EDIT},
                                  std::pair{IDC_USER_KEY_TYPE_COMBO, IDC_USER_KEY_DATA_EDIT}}) {
-    COMBOBOXINFO info{sizeof info, {}, {}, {}, 0, nullptr, nullptr, nullptr};
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
     ASSERT_TRUE(::GetComboBoxInfo(Control(box), &info));
     const auto font = reinterpret_cast<HFONT>(::SendMessageW(Control(box), WM_GETFONT, 0, 0));
     EXPECT_GT(info.rcItem.right - info.rcItem.left, ui::TextWidth(Control(box), font, u"REG_EXPAND_SZ"));
@@ -266,6 +267,7 @@ TEST_F(MainWindowTest, AChangeInTheOtherTabsListViewLeavesTheShownTabAlone) {
 TEST_F(MainWindowTest, OpenTypeListIsAsWideAsItsLongestName) {
   driver->SelectTab(1);
   const HWND combo = Control(IDC_SYS_KEY_TYPE_COMBO);
+  const RECT before = WindowDriver::PlaceInParent(combo);
   ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
   driver->Pump();
   ::SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
@@ -280,9 +282,8 @@ TEST_F(MainWindowTest, OpenTypeListIsAsWideAsItsLongestName) {
   const int expected = longest.cx + ui::Scale(6, ui::DpiOf(form->Handle())) + ::GetSystemMetrics(SM_CXVSCROLL);
   EXPECT_EQ(::SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), expected);
   // The closed box keeps its width.
-  RECT closed{};
-  ::GetWindowRect(combo, &closed);
-  EXPECT_EQ(closed.right - closed.left, ui::Scale(89, ui::DpiOf(form->Handle())));
+  const RECT closed = WindowDriver::PlaceInParent(combo);
+  EXPECT_EQ(closed.right - closed.left, before.right - before.left);
 }
 
 TEST_F(MainWindowTest, HintsOfControlsAndMenuItemsShowInPanelZero) {
