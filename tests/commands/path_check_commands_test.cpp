@@ -77,6 +77,13 @@ TEST_F(PathCheckCommandsTest, EachItemOfALineIsCheckedAndRemovedOnItsOwn) {
   RemovePathItems(model, plan, indices);
   EXPECT_EQ(model.PathList, (Lines{u"C:\\windows;", u"C:\\p\\d0002;", u"X;", u"C:\\A;"}));
   EXPECT_EQ(PathWritten(), TextToValue(kRegExpandSz, u"C:\\windows;C:\\p\\d0002;X;C:\\A;"));
+
+  // A quoted run that the Path list shows as two lines stays, or goes, whole.
+  ShowPath(u"\"C:\\T;2\";C:\\G;C:\\G", 0);
+  RemovePathItems(model, PathCheckExecute(model, ports), {2});
+  EXPECT_EQ(model.PathList, (Lines{u"\"C:\\T;", u"2\";", u"C:\\G;"}));
+  RemovePathItems(model, PathCheckExecute(model, ports), {0});
+  EXPECT_EQ(model.PathList, (Lines{u"C:\\G;"}));
 }
 
 }  // namespace
