@@ -231,7 +231,6 @@ inline constexpr std::u16string_view kListEditUp = u"上へ(&U)";
 inline constexpr std::u16string_view kListEditDown = u"下へ(&N)";
 inline constexpr std::u16string_view kListEditBrowse = u"参照(&B)...";
 inline constexpr std::u16string_view kListEditPaste = u"複数行の貼り付け(&P)";
-inline constexpr std::u16string_view kListEditCancel = u"キャンセル";
 // A value longer than a variable may hold is refused where it is edited.
 inline constexpr std::u16string_view kValueTooLong = u"値が長すぎます。環境変数の値は32767文字までです。";
 
