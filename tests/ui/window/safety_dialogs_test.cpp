@@ -216,6 +216,7 @@ TEST_F(PathCheckWindowTest, AnEmptyItemIsRemovedWithoutTheFolderOnItsLine) {
 
 // The user's Path in the list editor, by keys: Ctrl+L, a folder added
 // (Alt+A), moved down (Ctrl+Down), OK (Enter); one undo step; Save writes it.
+// A double click opens it too, and Escape leaves it as it was.
 class ListEditorWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
@@ -228,6 +229,16 @@ TEST_F(ListEditorWindowTest, AddMoveOkAndSave) {
   driver->SelectTab(2);
   ASSERT_EQ(Text(Control(IDC_USER_KEY_NAME_EDIT)), u"Path");
   driver->Focus(Control(IDC_USER_LIST_VIEW));
+  // A double click on the row opens it as well; Escape changes nothing.
+  {
+    ModalDialogDriver escaped({Press(VK_ESCAPE)});
+    RECT row{};
+    ListView_GetItemRect(Control(IDC_USER_LIST_VIEW), 0, &row, LVIR_LABEL);
+    ::SendMessageW(Control(IDC_USER_LIST_VIEW), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(row.left + 4, row.top + 4));
+    driver->Pump();
+    EXPECT_EQ(escaped.Seen().size(), 1u);
+    EXPECT_EQ(std::u16string(form->Model().UserList.At(0).Data()), u"C:\\U1;C:\\U2");
+  }
   Rows seen;
   const auto list = [](HWND dialog) { return ::GetDlgItem(dialog, IDC_LIST_EDITOR_LIST); };
   // Ctrl stays held from Ctrl+L while the dialog runs.
