@@ -4,7 +4,8 @@
 # build/screenshots/: the three tabs, the File and Edit menus, the about box, the
 # folder browser, the review before Save, the Path check, the restore from
 # an automatic backup, the notice and Save's question when another program
-# changed the variables, and the User tab filtered.
+# changed the variables, the User tab filtered, and the list editor on the
+# user's Path.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -130,6 +131,24 @@ start_program
 xdotool mousemove $((X + 145)) $((Y + 31)) click 1; sleep 0.5
 xdotool key --window "$window" ctrl+f Tab Down shift+Tab; sleep 0.3
 xdotool type --window "$window" 'tmp'; sleep 0.5; shot 12-user-filter
+stop_program
+
+# The list editor (Ctrl+L) on the user's Path, the User tab's first row,
+# with a folder that does not exist and a repeat; the user key gets its
+# Path only for this view.
+had_user_path=0
+"$WINE_LOADER" reg query "$user_key" /v Path >/dev/null 2>&1 && had_user_path=1
+"$WINE_LOADER" reg add "$user_key" /v Path /t REG_EXPAND_SZ \
+  /d 'C:\windows;C:\NoSuchFolder\bin;%SystemRoot%\system32;c:\WINDOWS\;C:\windows\Fonts' /f >/dev/null 2>&1
+start_program
+xdotool mousemove $((X + 145)) $((Y + 31)) click 1; sleep 0.5
+xdotool key --window "$window" ctrl+l; sleep 3; shot 13-list-editor
+stop_program
+if [ "$had_user_path" = 1 ]; then
+  "$WINE_LOADER" reg import "$saved\\user.reg" >/dev/null 2>&1
+else
+  "$WINE_LOADER" reg delete "$user_key" /v Path /f >/dev/null 2>&1
+fi
 stop_program
 rm -f "$out"/*.reg
 

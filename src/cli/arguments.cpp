@@ -52,6 +52,7 @@ std::optional<Arguments> ParseArguments(std::span<const std::u16string> words, u
     }
     std::u16string& value = option->Bit == kType         ? parsed.TypeName
                             : option->Bit == kExpectSha256 ? parsed.Sha256
+                            : option->Bit == kName         ? parsed.Name
                                                            : parsed.Anchor;
     value = words[++i];
   }

@@ -28,6 +28,7 @@ enum Option : unsigned {
   kNoBroadcast = 1u << 11,
   kDeleteMissing = 1u << 12,
   kExpectSha256 = 1u << 13,
+  kName = 1u << 14,
 };
 
 inline constexpr unsigned kScopeOptions = kSystem | kUser;
@@ -47,6 +48,7 @@ inline constexpr OptionWord kOptionWords[] = {
     {u"--last", kLast, false},       {u"--before", kBefore, true},       {u"--after", kAfter, true},
     {u"--dry-run", kDryRun, false},  {u"--no-backup", kNoBackup, false}, {u"--no-broadcast", kNoBroadcast, false},
     {u"--delete-missing", kDeleteMissing, false}, {u"--expect-sha256", kExpectSha256, true},
+    {u"--name", kName, true},
 };
 
 struct Arguments {
@@ -55,6 +57,7 @@ struct Arguments {
   std::u16string TypeName;  // of --type
   std::u16string Anchor;    // of --before or --after
   std::u16string Sha256;    // of --expect-sha256
+  std::u16string Name = u"Path";  // of --name: the list variable of the path commands
 
   bool Has(unsigned option) const { return (Given & option) != 0; }
   // The one scope given, if any.

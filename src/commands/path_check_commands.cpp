@@ -22,17 +22,25 @@ void RemovePathItems(MainModel& model, const PathCheckPlan& plan, const std::vec
   std::vector<bool> removed(plan.Items.size(), false);
   bool any = false;
   for (const std::size_t index : indices) {
-    if (index < removed.size() && plan.Items[index].Line < model.PathList.size()) removed[index] = any = true;
+    if (index < removed.size() && plan.Items[index].LastLine < model.PathList.size()) removed[index] = any = true;
   }
   if (!any) return;
-  // Each line rebuilt from the items of it that stay, in their order.
+  // Each line rebuilt from the items of it that stay, in their order; a
+  // quoted run that spans lines gives each line its own part back.
   std::vector<std::u16string> lines(model.PathList.size());
   std::vector<bool> lineKept(model.PathList.size(), false);
   for (std::size_t i = 0; i < plan.Items.size(); ++i) {
     const CheckedPathItem& item = plan.Items[i];
-    if (removed[i] || item.Line >= lines.size()) continue;
-    lines[item.Line] += item.Item;
-    lineKept[item.Line] = true;
+    if (removed[i] || item.LastLine >= lines.size()) continue;
+    std::size_t taken = 0;
+    for (std::size_t line = item.Line; line <= item.LastLine; ++line) {
+      const std::size_t start = line == item.Line ? item.Start : 0;
+      const std::size_t length = line == item.LastLine ? item.Item.size() - taken
+                                                       : model.PathList[line].size() - start;
+      lines[line] += item.Item.substr(taken, length);
+      lineKept[line] = true;
+      taken += length;
+    }
   }
   RunAsOneStep(model, [&] {
     std::vector<std::u16string> kept;

@@ -22,14 +22,15 @@ void PlanWrite(Plan& plan, KeyScope scope, NamedValue value, const std::optional
 bool Any(const std::vector<bool>& marks) { return std::find(marks.begin(), marks.end(), true) != marks.end(); }
 
 // A plain REG_SZ Path's items are not expanded, by Windows nor here.
-std::u16string_view PathTypeOf(const KeyLists& lists, KeyScope scope) {
-  const VariableEntry* entry = FindValue(lists, scope, u"Path");
+std::u16string_view PathTypeOf(const KeyLists& lists, KeyScope scope, std::u16string_view name) {
+  const VariableEntry* entry = FindValue(lists, scope, name);
   return entry == nullptr ? kTypeNames[kRegExpandSz] : entry->TypeName();
 }
 
-std::vector<bool> PartsNaming(const KeyLists& lists, KeyScope scope, const StoredPathParts& parts,
-                              std::u16string_view folder, const VariableLookup& programVariable) {
-  return PartsNamingFolder(parts, folder, lists.System, lists.User, programVariable, PathTypeOf(lists, scope));
+std::vector<bool> PartsNaming(const KeyLists& lists, KeyScope scope, std::u16string_view name,
+                              const StoredPathParts& parts, std::u16string_view folder,
+                              const VariableLookup& programVariable) {
+  return PartsNamingFolder(parts, folder, lists.System, lists.User, programVariable, PathTypeOf(lists, scope, name));
 }
 
 }  // namespace
@@ -60,21 +61,22 @@ WritePlan PlanUnset(KeyScope scope, std::u16string_view name, const std::optiona
   return plan;
 }
 
-StoredPathParts PathPartsOf(const KeyLists& lists, KeyScope scope) {
-  const VariableEntry* entry = FindValue(lists, scope, u"Path");
+StoredPathParts PathPartsOf(const KeyLists& lists, KeyScope scope, std::u16string_view name) {
+  const VariableEntry* entry = FindValue(lists, scope, name);
   return SplitStoredPath(entry == nullptr ? std::u16string_view() : entry->Data());
 }
 
 PathPlan PlanPathEdit(const KeyLists& lists, const PathEditRequest& request, const VariableLookup& programVariable) {
   PathPlan plan;
-  const StoredPathParts parts = PathPartsOf(lists, request.Scope);
-  const std::vector<bool> naming = PartsNaming(lists, request.Scope, parts, request.Folder, programVariable);
+  const StoredPathParts parts = PathPartsOf(lists, request.Scope, request.Name);
+  const std::vector<bool> naming =
+      PartsNaming(lists, request.Scope, request.Name, parts, request.Folder, programVariable);
   plan.Named = Any(naming);
   std::optional<std::u16string> text;
   if (request.Add && !plan.Named) {
     std::vector<bool> anchor;
     if (request.Place == PathPlace::Before || request.Place == PathPlace::After) {
-      anchor = PartsNaming(lists, request.Scope, parts, request.Anchor, programVariable);
+      anchor = PartsNaming(lists, request.Scope, request.Name, parts, request.Anchor, programVariable);
     }
     text = WithFolderAdded(parts, request.Folder, request.Place, anchor);
     if (!text) plan.Refusal = WriteRefusal::AnchorMissing;
@@ -82,22 +84,22 @@ PathPlan PlanPathEdit(const KeyLists& lists, const PathEditRequest& request, con
     text = WithoutParts(parts, naming);
   }
   if (!text) return plan;
-  const VariableEntry* entry = FindValue(lists, request.Scope, u"Path");
+  const VariableEntry* entry = FindValue(lists, request.Scope, request.Name);
   std::optional<RegistryValue> current;
   if (entry != nullptr && entry->Stored) current = entry->Stored->Value;
   const std::uint32_t type = current ? current->TypeCode : kRegExpandSz;
-  PlanWrite(plan, request.Scope, NamedValue{entry != nullptr ? entry->Name : u"Path", TextToValue(type, *text)},
+  PlanWrite(plan, request.Scope, NamedValue{entry != nullptr ? entry->Name : request.Name, TextToValue(type, *text)},
             current);
   return plan;
 }
 
 bool PathNamesFolder(const KeyLists& lists, KeyScope scope, std::u16string_view folder,
-                     const VariableLookup& programVariable) {
-  return Any(PartsNaming(lists, scope, PathPartsOf(lists, scope), folder, programVariable));
+                     const VariableLookup& programVariable, std::u16string_view name) {
+  return Any(PartsNaming(lists, scope, name, PathPartsOf(lists, scope, name), folder, programVariable));
 }
 
-std::vector<std::u16string> ListedPathItems(const KeyLists& lists, KeyScope scope) {
-  std::vector<std::u16string> items = PathPartsOf(lists, scope).Texts;
+std::vector<std::u16string> ListedPathItems(const KeyLists& lists, KeyScope scope, std::u16string_view name) {
+  std::vector<std::u16string> items = PathPartsOf(lists, scope, name).Texts;
   std::erase_if(items, [](const std::u16string& item) { return !IsSingleFolder(item); });
   return items;
 }

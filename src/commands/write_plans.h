@@ -38,6 +38,7 @@ WritePlan PlanUnset(KeyScope scope, std::u16string_view name, const std::optiona
 
 struct PathEditRequest {
   KeyScope Scope = KeyScope::User;
+  std::u16string Name = u"Path";  // the list variable edited
   std::u16string Folder;
   bool Add = true;  // false: remove every item that names the folder
   PathPlace Place = PathPlace::Last;
@@ -53,14 +54,16 @@ struct PathPlan : WritePlan {
 // and type; a new one is REG_EXPAND_SZ.
 PathPlan PlanPathEdit(const KeyLists& lists, const PathEditRequest& request, const VariableLookup& programVariable);
 
-// The key's Path as parts: empty for a key without one.
-StoredPathParts PathPartsOf(const KeyLists& lists, KeyScope scope);
+// The key's Path (or the list variable named) as parts: empty for a key
+// without one.
+StoredPathParts PathPartsOf(const KeyLists& lists, KeyScope scope, std::u16string_view name = u"Path");
 
-// Whether an item of the key's Path names the folder.
+// Whether an item of the key's Path (or the list named) names the folder.
 bool PathNamesFolder(const KeyLists& lists, KeyScope scope, std::u16string_view folder,
-                     const VariableLookup& programVariable);
+                     const VariableLookup& programVariable, std::u16string_view name = u"Path");
 
-// The items of the key's Path that name a folder, in order.
-std::vector<std::u16string> ListedPathItems(const KeyLists& lists, KeyScope scope);
+// The items of the key's Path (or the list named) that name a folder, in
+// order.
+std::vector<std::u16string> ListedPathItems(const KeyLists& lists, KeyScope scope, std::u16string_view name = u"Path");
 
 }  // namespace tallowin

@@ -22,19 +22,73 @@ std::u16string_view WithoutSurroundingQuotes(std::u16string_view text) {
   return text;
 }
 
-// A null expander: the Path is a plain string, whose items stay as written.
-CheckedPathItem CheckedItem(std::u16string_view item, ReferenceExpander* expander) {
-  CheckedPathItem checked;
-  checked.Item = std::u16string(item);
-  const std::u16string_view text = WithoutClosingSemicolon(item);
+// One ';'-separated piece of the Path list, with its closing ';'.
+struct PathPiece {
+  std::u16string_view Text;
+  std::size_t Line = 0;
+  std::size_t Start = 0;
+};
+
+void AppendPiecesOfLine(std::u16string_view line, std::size_t lineIndex, std::vector<PathPiece>& pieces) {
+  std::size_t start = 0;
+  for (std::size_t position = 0; position < line.size(); ++position) {
+    if (line[position] != u';') continue;
+    pieces.push_back({line.substr(start, position + 1 - start), lineIndex, start});
+    start = position + 1;
+  }
+  if (start < line.size()) pieces.push_back({line.substr(start), lineIndex, start});
+}
+
+bool OpensOrClosesQuote(std::u16string_view text) { return std::count(text.begin(), text.end(), u'"') % 2 != 0; }
+
+// The pieces each item spans, first and last: a piece that leaves a quote
+// open runs on to the piece that closes it. Once a quote is left open to
+// the end, no later piece can open one that closes, so this stays linear.
+std::vector<std::pair<std::size_t, std::size_t>> ItemSpans(const std::vector<PathPiece>& pieces) {
+  std::vector<std::pair<std::size_t, std::size_t>> spans;
+  for (std::size_t first = 0; first < pieces.size(); ++first) {
+    std::size_t last = first;
+    if (OpensOrClosesQuote(pieces[first].Text)) {
+      bool open = true;
+      for (std::size_t next = first + 1; next < pieces.size() && open; ++next) {
+        if (OpensOrClosesQuote(pieces[next].Text)) {
+          open = false;
+          last = next;
+        }
+      }
+    }
+    spans.emplace_back(first, last);
+    first = last;
+  }
+  return spans;
+}
+
+// The items of the Path list's lines, each placed where its first piece is.
+std::vector<CheckedPathItem> ReadPathItems(const std::vector<std::u16string>& lines) {
+  std::vector<PathPiece> pieces;
+  for (std::size_t line = 0; line < lines.size(); ++line) AppendPiecesOfLine(lines[line], line, pieces);
+  std::vector<CheckedPathItem> items;
+  for (const auto& [first, last] : ItemSpans(pieces)) {
+    CheckedPathItem& item = items.emplace_back();
+    for (std::size_t piece = first; piece <= last; ++piece) item.Item += pieces[piece].Text;
+    item.Line = pieces[first].Line;
+    item.Start = pieces[first].Start;
+    item.LastLine = pieces[last].Line;
+  }
+  return items;
+}
+
+// Fills in what the check reads of an item. A null expander: the Path is a
+// plain string, whose items stay as written.
+void ReadItem(CheckedPathItem& checked, ReferenceExpander* expander) {
+  const std::u16string_view text = WithoutClosingSemicolon(checked.Item);
   checked.Empty = SkipBlanks(text).empty();
-  if (checked.Empty) return checked;
+  if (checked.Empty) return;
   const std::u16string expanded = expander != nullptr ? expander->Expand(text).Text : std::u16string(text);
   checked.Folder = std::u16string(WithoutSurroundingQuotes(expanded));
   std::u16string_view key = checked.Folder;
   if (!key.empty() && key.back() == u'\\') key.remove_suffix(1);
   checked.Key = std::u16string(key);
-  return checked;
 }
 
 // What the user Path's items are compared by.
@@ -44,11 +98,9 @@ std::set<CollationKey> UserPathKeys(const EditList& userList, ReferenceExpander&
   if (userPath < 0) return keys;
   const VariableEntry& entry = userList.At(userPath);
   ReferenceExpander* itemExpander = IsExpandable(entry.TypeName()) ? &expander : nullptr;
-  for (const std::u16string& line : ItemsOfReadPath(entry.Data())) {
-    for (const std::u16string_view item : ItemsOfPathLine(line)) {
-      const CheckedPathItem checked = CheckedItem(item, itemExpander);
-      if (!checked.Empty) keys.insert(MakeCaseBlindKey(checked.Key));
-    }
+  for (CheckedPathItem& item : ReadPathItems(ItemsOfReadPath(entry.Data()))) {
+    ReadItem(item, itemExpander);
+    if (!item.Empty) keys.insert(MakeCaseBlindKey(item.Key));
   }
   return keys;
 }
@@ -63,14 +115,13 @@ std::vector<std::u16string> PathCheckPlan::Folders() const {
 }
 
 std::vector<std::u16string_view> ItemsOfPathLine(std::u16string_view line) {
+  std::vector<PathPiece> pieces;
+  AppendPiecesOfLine(line, 0, pieces);
   std::vector<std::u16string_view> items;
-  std::size_t start = 0;
-  for (std::size_t position = 0; position < line.size(); ++position) {
-    if (line[position] != u';') continue;
-    items.push_back(line.substr(start, position + 1 - start));
-    start = position + 1;
+  for (const auto& [first, last] : ItemSpans(pieces)) {
+    const std::size_t start = pieces[first].Start;
+    items.push_back(line.substr(start, pieces[last].Start + pieces[last].Text.size() - start));
   }
-  if (start < line.size()) items.push_back(line.substr(start));
   return items;
 }
 
@@ -85,20 +136,13 @@ PathCheckPlan PlanPathCheck(const std::vector<std::u16string>& pathItems, const 
   // thousands of items is not compared pair by pair.
   std::set<CollationKey> earlierKeys;
   PathCheckPlan plan;
-  plan.Items.reserve(pathItems.size());
-  for (std::size_t line = 0; line < pathItems.size(); ++line) {
-    std::size_t start = 0;
-    for (const std::u16string_view item : ItemsOfPathLine(pathItems[line])) {
-      CheckedPathItem checked = CheckedItem(item, itemExpander);
-      checked.Line = line;
-      checked.Start = start;
-      start += item.size();
-      if (!checked.Empty) {
-        CollationKey key = MakeCaseBlindKey(checked.Key);
-        checked.InUserPath = userKeys.count(key) != 0;
-        checked.Duplicate = !earlierKeys.insert(std::move(key)).second;
-      }
-      plan.Items.push_back(std::move(checked));
+  plan.Items = ReadPathItems(pathItems);
+  for (CheckedPathItem& checked : plan.Items) {
+    ReadItem(checked, itemExpander);
+    if (!checked.Empty) {
+      CollationKey key = MakeCaseBlindKey(checked.Key);
+      checked.InUserPath = userKeys.count(key) != 0;
+      checked.Duplicate = !earlierKeys.insert(std::move(key)).second;
     }
   }
   return plan;

@@ -14,7 +14,10 @@
 // The Path check: the items of the Path list that have a problem. An item
 // names a folder once it is expanded (expansion.h), rid of its closing ';'
 // and of the double quotes around it. Two items name the same folder when those
-// texts are equal ignoring case and one trailing backslash.
+// texts are equal ignoring case and one trailing backslash. A ';' between
+// double quotes separates nothing, as in Windows' own search of the Path:
+// "C:\Tools;2\bin" is one folder, even when the Path list shows it as two
+// lines; a quote that nothing closes is an ordinary character.
 //
 // Whether a folder exists is asked off the window's thread; the rules take
 // the answers as they have come so far, so the window can show the rows
@@ -42,6 +45,7 @@ struct CheckedPathItem {
   std::u16string Item;      // its text in the line, with its closing ';'
   std::size_t Line = 0;     // the Path list line that holds it
   std::size_t Start = 0;    // where Item starts in that line
+  std::size_t LastLine = 0; // the line that holds its end: a quoted run can span lines
   bool Empty = false;       // nothing but blanks before its closing ';'
   std::u16string Folder;    // what the existence check asks about
   std::u16string Key;       // what the comparisons compare (ignoring case)
@@ -57,7 +61,8 @@ struct PathCheckPlan {
 };
 
 // The items of one line, each with its closing ';' (the last one without,
-// when the line does not end with ';'), as the stored value holds them.
+// when the line does not end with ';'), as the stored value holds them; a
+// quoted run within the line is one item.
 std::vector<std::u16string_view> ItemsOfPathLine(std::u16string_view line);
 
 // pathTypeName is the checked Path's type: the items of a plain string

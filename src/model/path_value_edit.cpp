@@ -55,19 +55,22 @@ bool IsSingleFolder(std::u16string_view folder) {
 std::vector<bool> PartsNamingFolder(const StoredPathParts& stored, std::u16string_view folder,
                                     const EditList& sysList, const EditList& userList,
                                     const VariableLookup& programVariable, std::u16string_view pathTypeName) {
-  // The check compares items, which end with ';'; the folder is checked as
-  // one more item after the parts.
+  // The check compares items, which end with ';'. The folder is read on its
+  // own, so that a quote a part leaves open cannot take it in; a quoted run
+  // that spans parts marks every part of it.
   const std::vector<std::u16string>& parts = stored.Texts;
   std::vector<std::u16string> items;
-  items.reserve(parts.size() + 1);
+  items.reserve(parts.size());
   for (const std::u16string& part : parts) items.push_back(part + u';');
-  items.push_back(std::u16string(folder) + u';');
   const PathCheckPlan plan = PlanPathCheck(items, sysList, userList, programVariable, pathTypeName);
-  const CheckedPathItem& wanted = plan.Items.back();
+  const PathCheckPlan wantedPlan =
+      PlanPathCheck({std::u16string(folder) + u';'}, sysList, userList, programVariable, pathTypeName);
   std::vector<bool> naming(parts.size(), false);
-  if (wanted.Empty) return naming;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    naming[i] = !plan.Items[i].Empty && EqualsIgnoringCase(plan.Items[i].Key, wanted.Key);
+  if (wantedPlan.Items.size() != 1 || wantedPlan.Items[0].Empty) return naming;
+  const CheckedPathItem& wanted = wantedPlan.Items[0];
+  for (const CheckedPathItem& item : plan.Items) {
+    if (item.Empty || !EqualsIgnoringCase(item.Key, wanted.Key)) continue;
+    for (std::size_t part = item.Line; part <= item.LastLine && part < naming.size(); ++part) naming[part] = true;
   }
   return naming;
 }

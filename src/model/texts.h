@@ -215,8 +215,25 @@ inline constexpr std::u16string_view kProblemDuplicate = u"重複しています
 inline constexpr std::u16string_view kProblemAlsoInUserPath = u"ユーザーのPathにもあります";
 inline constexpr std::u16string_view kProblemEmpty = u"空の項目です";
 inline constexpr std::u16string_view kProblemNoAnswer = u"確認できませんでした";
+inline constexpr std::u16string_view kProblemAlsoInSystemPath = u"システムのPathにもあります";
 // Between two problems of one item.
 inline constexpr std::u16string_view kProblemSeparator = u"、";
+
+// The list editor (Edit menu, context menu, Ctrl+L): a value as its items.
+// The caption is kListEditCaption, " - ", the name and the tab in brackets;
+// its columns are kPathCheckColumnItem and kPathCheckColumnProblem.
+inline constexpr std::u16string_view kListEditMenu = u"一覧で編集(&L)...";
+inline constexpr std::u16string_view kHintEditList = u"一覧で編集|選択している値を項目の一覧として編集する";
+inline constexpr std::u16string_view kListEditCaption = u"一覧で編集";
+inline constexpr std::u16string_view kListEditAdd = u"追加(&A)";
+inline constexpr std::u16string_view kListEditReplace = u"置換(&R)";
+inline constexpr std::u16string_view kListEditDelete = u"削除(&D)";
+inline constexpr std::u16string_view kListEditUp = u"上へ(&U)";
+inline constexpr std::u16string_view kListEditDown = u"下へ(&N)";
+inline constexpr std::u16string_view kListEditBrowse = u"参照(&B)...";
+inline constexpr std::u16string_view kListEditPaste = u"複数行の貼り付け(&P)";
+// A value longer than a variable may hold is refused where it is edited.
+inline constexpr std::u16string_view kValueTooLong = u"値が長すぎます。環境変数の値は32767文字までです。";
 
 // The filter over the shown tab's list (Edit menu, Ctrl+F): its field's
 // hint, and the status bar's count while it hides rows: kFilterCountOf, the

@@ -8,6 +8,7 @@
 #include "commands/load_save_commands.h"
 #include "commands/path_tab_commands.h"
 #include "model/texts.h"
+#include "ui/list_editor_form.h"
 #include "ui/path_check_form.h"
 #include "ui/restore_form.h"
 #include "ui/review_form.h"
@@ -51,6 +52,12 @@ CommandOutcome ShowRestore(CommandContext& c) {
   return {};
 }
 
+// OK writes the row: the command is then one Replace of the lists.
+CommandOutcome ShowListEditor(CommandContext& c) {
+  ListEditorShow(c.Window.Owner(), c.Model, c.Editor, c.Ports);
+  return {};
+}
+
 CommandOutcome ShowPathCheck(CommandContext& c) {
   PathCheckShow(c.Window.Owner(), c.Model, c.Ports);
   return {};
@@ -83,7 +90,7 @@ constexpr Shortcut Ctrl(WORD key) { return {key, FCONTROL}; }
 
 using E = EditActionStates;
 
-const std::array<Command, 24> kCommands{{
+const std::array<Command, 25> kCommands{{
     {IDM_FILE_LOAD, EditStep::Load, texts::kHintFileLoad, Ctrl('R'), 0, Enabling::Always, nullptr,
      RunFileCommand<FileLoadExecute>},
     {IDM_FILE_SAVE, EditStep::NotAnEdit, texts::kHintFileSave, Ctrl('W'), 0, Enabling::Always, nullptr,
@@ -114,6 +121,8 @@ const std::array<Command, 24> kCommands{{
      MovePathItem<UpDownButton::Down>},
     {IDM_EDIT_PATH_CHECK, EditStep::PathCheck, texts::kHintEditPathCheck, {}, 0, Enabling::Always, nullptr,
      ShowPathCheck},
+    {IDM_EDIT_LIST_EDIT, EditStep::Replace, texts::kHintEditList, Ctrl('L'), 0, Enabling::Always, nullptr,
+     ShowListEditor},
     {IDM_EDIT_FIND, EditStep::NotAnEdit, texts::kHintEditFind, Ctrl('F'), 0, Enabling::Always, nullptr,
      RunWindowAction<&WindowActions::FocusFilter>},
     {IDM_EDIT_ADD_BTN, EditStep::Add, texts::kHintEditAddBtn, {}, 'A', Enabling::PanelAdd, nullptr,

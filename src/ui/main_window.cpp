@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "commands/edit_commands.h"
+#include "commands/list_editor_commands.h"
 #include "commands/load_save_commands.h"
 #include "commands/outside_change_commands.h"
 #include "commands/path_tab_commands.h"
@@ -328,6 +329,11 @@ LRESULT TMainForm::OnNotify(const NMHDR& header) {
   }
   // A selection the user changed enables or disables the panel's buttons.
   if (sysView_.OnNotify(header, model_) || userView_.OnNotify(header, model_)) MirrorModel();
+  // A double click on a row whose value is a list opens it as one.
+  if (header.code == NM_DBLCLK && header.hwndFrom == ShownView().ListHandle() && model_.ShownTab != Tab::Path) {
+    const EditList& list = model_.ShownTab == Tab::System ? model_.SysList : model_.UserList;
+    if (list.Selected() >= 0 && OpensAsList(list.At(list.Selected()))) RunCommand(IDM_EDIT_LIST_EDIT);
+  }
   return 0;
 }
 

@@ -169,6 +169,8 @@ TEST_F(CliRules, RefusalsNameTheirRuleAndWriteNothing) {
       {{u"diff", u"C:\\f.reg"}, u"\"A\"=\"C:\\tools\"\r\n", u"読めない行があります"},
       {{u"apply", u"C:\\f.reg", u"--expect-sha256", std::u16string(64, u'0')}, u"\"A\"=\"1\"\r\n", u"SHA-256"},
       {{u"apply", u"C:\\f.reg"}, u"\"A=B\"=\"x\"\r\n", u"変数名に'='や制御文字は使用できません。: A=B"},
+      {{u"path", u"add", u"C:\\M", u"--user", u"--name", u"A=B"}, u"", u"変数名に'='や制御文字は使用できません。: A=B"},
+      {{u"path", u"list", u"--name", u""}, u"", u"変数名"},
   };
   for (const Case& c : cases) {
     files.Files[u"C:\\f.reg"] = RegFile(std::u16string(kHeader) + c.File);
@@ -287,6 +289,24 @@ TEST_F(CliRules, ExpansionFollowsTheValueType) {
     EXPECT_EQ(Run(c.Words), c.Code) << std::string(c.Output.begin(), c.Output.end());
     EXPECT_EQ(console.Output, c.Output);
   }
+}
+
+// --name takes another list variable by the same rules: a new one is
+// made, an existing one keeps its name; its check finds no "also in".
+TEST_F(CliRules, PathVerbsTakeAnotherListByName) {
+  SetUser(u"Path", u"C:\\A");
+  const std::u16string modules = u"%USERPROFILE%\\Documents\\PowerShell\\Modules";
+  EXPECT_EQ(Run({u"path", u"add", modules, u"--user", u"--name", u"PSModulePath"}), ExitCode::Done);
+  EXPECT_EQ(console.Output, u"PSModulePath に追加しました: " + modules + u"\r\n");
+  EXPECT_EQ(Run({u"path", u"add", u"C:\\M", u"--first", u"--user", u"--name", u"psmodulepath"}), ExitCode::Done);
+  EXPECT_EQ(User(u"PSModulePath"), u"C:\\M;" + modules);
+  EXPECT_EQ(User(u"Path"), u"C:\\A");
+  EXPECT_EQ(Run({u"path", u"has", u"c:\\m\\", u"--user", u"--name", u"PSModulePath"}), ExitCode::Done);
+  folders.Existing = {u"C:\\M"};
+  EXPECT_EQ(Run({u"path", u"check", u"--system", u"--name", u"PSModulePath"}), ExitCode::Done);
+  SetUser(u"PSModulePath", u"C:\\M;C:\\A");
+  EXPECT_EQ(Run({u"path", u"check", u"--user", u"--name", u"PSModulePath"}), ExitCode::No);
+  EXPECT_EQ(console.Output, u"ユーザー\tC:\\A;\tフォルダが存在しません\r\n");
 }
 
 // The Path check asks the folder check port, the window's probe.

@@ -86,6 +86,13 @@ TEST_F(PathCheckCommandsTest, EachItemOfALineIsCheckedAndRemovedOnItsOwn) {
   ASSERT_EQ(empty.size(), 1u);
   RemovePathItems(model, last, {empty[0].Index});
   EXPECT_EQ(PathWritten(), TextToValue(kRegExpandSz, u"C:\\windows;C:\\p\\d0002;"));
+
+  // A quoted run that the Path list shows as two lines stays, or goes, whole.
+  ShowPath(u"\"C:\\T;2\";C:\\G;C:\\G", 0);
+  RemovePathItems(model, PathCheckExecute(model, ports), {2});
+  EXPECT_EQ(model.PathList, (Lines{u"\"C:\\T;", u"2\";", u"C:\\G;"}));
+  RemovePathItems(model, PathCheckExecute(model, ports), {0});
+  EXPECT_EQ(model.PathList, (Lines{u"C:\\G;"}));
 }
 
 }  // namespace

@@ -36,6 +36,9 @@ TEST(PathValueEdit, AddAndRemoveKeepTheRest) {
       {u"A\nB", PathPlace::Before, u"b", u"A\nN;B"},
       {u"A\rB", PathPlace::First, u"", u"N;A\rB"},
       {u"A;B\r\n", PathPlace::Last, u"", u"A;B\r\nN;"},
+      // Half of a quoted run names nothing; the run stays whole.
+      {u"\"A;B\";C", PathPlace::After, u"B\"", std::nullopt},
+      {u"\"A;B\";C", PathPlace::Before, u"c", u"\"A;B\";N;C"},
   };
   const EditList none;
   for (const Case& c : cases) {

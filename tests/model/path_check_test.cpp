@@ -183,7 +183,7 @@ TEST_F(PathCheckTest, EachRuleFindsItsItems) {
       /* 12 */ {u"C:\\NotYet;", std::nullopt, u"C:\\NotYet", {}},  // its answer has not come
       // An unbalanced quote is checked as written, not cut.
       /* 13 */ {u"\"C:\\Windows;", exists, u"\"C:\\Windows", {}},
-      /* 14 */ {u"C:\\Windows\";", exists, u"C:\\Windows\"", {}},
+      /* 14 */ {u"C:\\Win\"dows\";", exists, u"C:\\Win\"dows\"", {}},
       /* 15 */ {u"%Path%;", exists, u"%Path%", {}},  // a loop inside the Path
   };
   std::vector<std::u16string> items;
@@ -215,6 +215,31 @@ TEST_F(PathCheckTest, EachRuleFindsItsItems) {
   userList.SetTypeName(userList.FindIgnoringCase(u"Path"), u"REG_SZ");
   EXPECT_FALSE(PlanPathCheck(items, sysList, userList, lookup).Items[8].InUserPath);
   EXPECT_TRUE(PlanPathCheck(items, sysList, userList, lookup, u"REG_SZ").Items[8].InUserPath);
+}
+
+// A ';' inside double quotes separates nothing, across the lines the Path
+// list splits such an item into too; a quote nothing closes is a character.
+TEST_F(PathCheckTest, AQuotedRunIsOneItem) {
+  const std::vector<std::u16string> lines{u"\"C:\\Tools;", u"2\\bin\";C:\\A;", u"x\"a;b\"y;\"C:\\Open;", u"C:\\B;"};
+  const struct {
+    std::u16string Item;
+    std::size_t Line, Start, LastLine;
+    std::u16string Folder;
+  } expected[] = {
+      {u"\"C:\\Tools;2\\bin\";", 0, 0, 1, u"C:\\Tools;2\\bin"}, {u"C:\\A;", 1, 7, 1, u"C:\\A"},
+      {u"x\"a;b\"y;", 2, 0, 2, u"x\"a;b\"y"},  {u"\"C:\\Open;", 2, 8, 2, u"\"C:\\Open"},
+      {u"C:\\B;", 3, 0, 3, u"C:\\B"},
+  };
+  const PathCheckPlan plan = PlanPathCheck(lines, sysList, userList, lookup);
+  ASSERT_EQ(plan.Items.size(), std::size(expected));
+  for (std::size_t i = 0; i < plan.Items.size(); ++i) {
+    const CheckedPathItem& item = plan.Items[i];
+    EXPECT_EQ(item.Item, expected[i].Item) << i;
+    EXPECT_EQ((std::vector<std::size_t>{item.Line, item.Start, item.LastLine}),
+              (std::vector<std::size_t>{expected[i].Line, expected[i].Start, expected[i].LastLine})) << i;
+    EXPECT_EQ(item.Folder, expected[i].Folder) << i;
+  }
+  EXPECT_EQ(ItemsOfPathLine(u"a;\"b;c\";d"), (std::vector<std::u16string_view>{u"a;", u"\"b;c\";", u"d"}));
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #define IDM_EDIT_DELETE 1104
 #define IDM_EDIT_PATH_CHECK 1105
 #define IDM_EDIT_FIND 1106
+#define IDM_EDIT_LIST_EDIT 1109
 // Actions without a menu item: the three buttons of the panel, the browse
 // button and the undo shortcut.
 #define IDM_EDIT_ADD_BTN 1201
@@ -101,3 +102,15 @@
 #define IDC_OUTSIDE_LIST 343
 #define IDC_OUTSIDE_KEEP 344
 #define IDC_OUTSIDE_OVERWRITE 345
+
+// The list editor.
+#define IDD_LIST_EDITOR 350
+#define IDC_LIST_EDITOR_LIST 351
+#define IDC_LIST_EDITOR_ITEM 352
+#define IDC_LIST_EDITOR_BROWSE 353
+#define IDC_LIST_EDITOR_ADD 354
+#define IDC_LIST_EDITOR_REPLACE 355
+#define IDC_LIST_EDITOR_DELETE 356
+#define IDC_LIST_EDITOR_UP 357
+#define IDC_LIST_EDITOR_DOWN 358
+#define IDC_LIST_EDITOR_PASTE 359

@@ -217,6 +217,61 @@ TEST_F(PathCheckWindowTest, AnEmptyItemIsRemovedWithoutTheFolderOnItsLine) {
   EXPECT_EQ(Text(Control(IDC_EDIT1)), u"C:\\windows;C:\\windows\\system32;");
 }
 
+// The user's Path in the list editor, by keys: Ctrl+L, a folder added
+// (Alt+A), moved down (Ctrl+Down), OK (Enter); one undo step; Save writes it.
+// A double click opens it too, and Escape leaves it as it was.
+class ListEditorWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    registry.Key(RootKey::CurrentUser, kUserSubkey).push_back({u"Path", ExpandSz(u"C:\\U1;C:\\U2")});
+    Start();
+  }
+};
+
+TEST_F(ListEditorWindowTest, AddMoveOkAndSave) {
+  driver->SelectTab(2);
+  ASSERT_EQ(Text(Control(IDC_USER_KEY_NAME_EDIT)), u"Path");
+  driver->Focus(Control(IDC_USER_LIST_VIEW));
+  // A double click on the row opens it as well; Escape changes nothing.
+  {
+    ModalDialogDriver escaped({Press(VK_ESCAPE)});
+    RECT row{};
+    ListView_GetItemRect(Control(IDC_USER_LIST_VIEW), 0, &row, LVIR_LABEL);
+    ::SendMessageW(Control(IDC_USER_LIST_VIEW), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(row.left + 4, row.top + 4));
+    driver->Pump();
+    EXPECT_EQ(escaped.Seen().size(), 1u);
+    EXPECT_EQ(std::u16string(form->Model().UserList.At(0).Data()), u"C:\\U1;C:\\U2");
+  }
+  Rows seen;
+  const auto list = [](HWND dialog) { return ::GetDlgItem(dialog, IDC_LIST_EDITOR_LIST); };
+  // Ctrl stays held from Ctrl+L while the dialog runs.
+  ModalDialogDriver editor({[&](HWND dialog) {
+                              SetControlText(dialog, IDC_LIST_EDITOR_ITEM, u"C:\\U0");
+                              ::PostMessageW(list(dialog), WM_SYSCHAR, 'a', 1 << 29);
+                            },
+                            OnSameDialog([&](HWND dialog) { ::PostMessageW(list(dialog), WM_KEYDOWN, VK_DOWN, 1); }),
+                            OnSameDialog([&](HWND dialog) {
+                              seen = ListRows(list(dialog));
+                              PressKey(dialog, VK_RETURN);
+                            })});
+  driver->Key('L', true);
+  ASSERT_EQ(editor.Seen().size(), 3u);  // one look per step
+  EXPECT_EQ(editor.Seen()[0].Caption, u"一覧で編集 - Path (ユーザー)");
+  EXPECT_EQ(editor.Seen()[0].WithoutAccessKey(), std::vector<std::u16string>{});
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ((std::vector<std::u16string>{seen[0][0], seen[1][0], seen[2][0]}),
+            (std::vector<std::u16string>{u"C:\\U1;", u"C:\\U0;", u"C:\\U2;"}));
+  const auto userPath = [&] { return std::u16string(form->Model().UserList.At(0).Data()); };
+  EXPECT_EQ(userPath(), u"C:\\U1;C:\\U0;C:\\U2;");
+  EXPECT_EQ(form->Model().PathList.size(), 3u);  // the system Path is not touched
+  driver->Key('Z', true);
+  EXPECT_EQ(userPath(), u"C:\\U1;C:\\U2");
+  driver->Key('Y', true);
+  dialogs.Answers = {true, false};  // write; restart later
+  driver->Key('W', true);
+  EXPECT_EQ(registry.Key(RootKey::CurrentUser, kUserSubkey).back().second, ExpandSz(u"C:\\U1;C:\\U0;C:\\U2;"));
+}
+
 // A long Path: 2,000 folders, every other one there, checked to the end
 // (the check once ended the program at a few hundred), each missing one
 // found as missing, none left unanswered.
