@@ -86,6 +86,19 @@ TEST_F(StartReadingTest, TheWindowAnswersWhileReadingAndInputWaitsForTheKeys) {
   EXPECT_TRUE(dialogs.Shown.empty());
 }
 
+TEST_F(StartReadingTest, TheKeysShowOnceReadWithoutAnyInput) {
+  Open();
+  StartReadingBeside();
+  // The reading thread posts its end: wait for posted messages, no input.
+  for (int wait = 0; wait < 100 && form->Model().SysList.Count() == 0; ++wait) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+    driver->Pump();
+  }
+  EXPECT_EQ(Text(Control(IDC_EDIT1)), u"C:\\A;C:\\B;C:\\C;");
+  EXPECT_EQ(driver->StatusText(0), u"レジストリから環境変数を読み込みました。");
+  EXPECT_EQ(driver->StatusText(1), u"3 項目");
+}
+
 TEST_F(StartReadingTest, AReadingThatFailsIsReportedAtTheFirstInput) {
   gated.ReadFailsAfter[{RootKey::CurrentUser, std::u16string(kUserSubkey)}] = 1;
   Open();
