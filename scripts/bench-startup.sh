@@ -5,7 +5,9 @@
 # to its first wait for input, first with the prefix's user key as wineboot
 # made it and then with 10,000 more variables in it. Prints the medians and
 # each one's ratio to the empty window (bench/startup/startup_timer.cpp says
-# how the time is taken).
+# how the time is taken). Tallowin waits for input while it still reads the
+# keys on a thread of its own (bench/ui/load_bench.cpp times when its first
+# input is handled).
 #   scripts/bench-startup.sh [RUNS]        default 11 starts of each
 # TALLOWIN_EXE names another build of the program to time, e.g.
 # build/dist/Tallowin.exe.

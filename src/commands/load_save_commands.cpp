@@ -152,21 +152,31 @@ CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports) {
     if (!ports.Dialogs->Confirm(texts::kLoadConfirm, OffsetFromOwner(ports.Window, kDialogX, kDialogY))) return {};
   }
 
+  return FinishLoad(model, ReadForLoad(model, *ports.Registry), ports);
+}
+
+LoadReading ReadForLoad(const MainModel& model, RegistryPort& registry) {
   // Both keys are read into a copy of the model, which takes the model's
   // place only once both were read whole: a key that is missing or fails
   // part-way leaves the lists, the Path list and Edit1 as they were.
-  MainModel loaded = model;
+  LoadReading reading{model};
+  MainModel& loaded = reading.Loaded;
   loaded.SysList.Clear();
   loaded.UserList.Clear();
   loaded.PathEntry.reset();
   loaded.DeleteOnSave.clear();
   loaded.Conflicts.clear();
-  if (const PortResult read = ReadBothKeys(loaded, *ports.Registry); !read.Succeeded) {
-    ReportFailure(ports, texts::kLoadFailed, read.ErrorCode);
+  reading.Read = ReadBothKeys(loaded, registry);
+  if (reading.Read.Succeeded) loaded.RefreshPathView();
+  return reading;
+}
+
+CommandOutcome FinishLoad(MainModel& model, LoadReading reading, const CommandPorts& ports) {
+  if (!reading.Read.Succeeded) {
+    ReportFailure(ports, texts::kLoadFailed, reading.Read.ErrorCode);
     return {};
   }
-  loaded.RefreshPathView();
-  model = std::move(loaded);
+  model = std::move(reading.Loaded);
   return CommandOutcome::Status(texts::kLoadDone);
 }
 

@@ -15,6 +15,18 @@ namespace tallowin {
 // Uses ports Dialogs, Window, Registry, System.
 CommandOutcome FileLoadExecute(MainModel& model, const CommandPorts& ports);
 
+// Load in two halves, for the window's start, which reads the keys on a
+// thread of its own while the window already answers: the reading touches
+// nothing but a copy of the model and the registry port; the finishing puts
+// what was read in the model's place, or reports the failure and leaves the
+// model as it was, as FileLoadExecute does.
+struct LoadReading {
+  MainModel Loaded;
+  PortResult Read = PortResult::Success();
+};
+LoadReading ReadForLoad(const MainModel& model, RegistryPort& registry);
+CommandOutcome FinishLoad(MainModel& model, LoadReading reading, const CommandPorts& ports);
+
 // Writes the System list to the system key and then the User list to the
 // user key (adding and overwriting values) after a warning and the
 // automatic backup (commands/auto_backup.h), then deletes the values the

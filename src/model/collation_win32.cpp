@@ -32,10 +32,21 @@ CollationKey SortKey(std::u16string_view name, DWORD flags) {
   const wchar_t* text = reinterpret_cast<const wchar_t*>(name.data());
   const int length = static_cast<int>(name.size());
   const DWORD mapping = LCMAP_SORTKEY | flags;
-  const int size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, mapping, text, length, nullptr, 0, nullptr, nullptr, 0);
-  std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  if (size <= 0 || LCMapStringEx(LOCALE_NAME_USER_DEFAULT, mapping, text, length,
-                                 reinterpret_cast<wchar_t*>(bytes.data()), size, nullptr, nullptr, 0) != size) {
+  // The key of a usual name fits in the room on hand, and then one call
+  // makes it; a longer one is measured first.
+  std::string bytes(256, '\0');
+  int size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, mapping, text, length, reinterpret_cast<wchar_t*>(bytes.data()),
+                           static_cast<int>(bytes.size()), nullptr, nullptr, 0);
+  if (size <= 0 && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+    size = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, mapping, text, length, nullptr, 0, nullptr, nullptr, 0);
+    bytes.assign(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0 && LCMapStringEx(LOCALE_NAME_USER_DEFAULT, mapping, text, length,
+                                  reinterpret_cast<wchar_t*>(bytes.data()), size, nullptr, nullptr, 0) != size) {
+      size = 0;
+    }
+  }
+  bytes.resize(static_cast<std::size_t>(size > 0 ? size : 0));
+  if (size <= 0) {
     // Only invalid arguments make this fail; order by code units then.
     bytes.clear();
     for (const char16_t unit : name) {

@@ -30,6 +30,26 @@ int EditList::IndexOf(EntryId id) const {
 
 int EditList::Add(VariableEntry entry) { return Place(rows_.size(), std::move(entry)); }
 
+void EditList::AddAll(std::vector<VariableEntry> entries) {
+  // A row without a name is not sorted in when added, so its place depends
+  // on the rows added after it: such entries take Add()'s own way.
+  if (std::any_of(entries.begin(), entries.end(), [](const VariableEntry& entry) { return entry.Name.empty(); })) {
+    for (VariableEntry& entry : entries) Add(std::move(entry));
+    return;
+  }
+  if (entries.empty()) return;
+  rows_.reserve(rows_.size() + entries.size());
+  for (VariableEntry& entry : entries) {
+    CollationKey key = MakeCollationKey(entry.Name);
+    rows_.push_back(std::make_shared<Row>(Row{nextId_++, std::move(entry), std::move(key)}));
+  }
+  // Added one by one, each row would land after the rows of an equal name
+  // already there; an unordered list would sort itself whole at the first.
+  // A stable sort of all the rows gives both.
+  std::stable_sort(rows_.begin(), rows_.end(), SortsBefore);
+  ordered_ = true;
+}
+
 int EditList::Insert(int before, VariableEntry entry) {
   if (before < 0 || before > Count()) throw std::out_of_range("EditList::Insert");
   return Place(static_cast<std::size_t>(before), std::move(entry));
@@ -66,9 +86,7 @@ int EditList::SetName(int index, std::u16string name) {
 }
 
 int EditList::MoveToSortedPlace(std::size_t index) {
-  const auto less = [](const std::shared_ptr<Row>& a, const std::shared_ptr<Row>& b) {
-    return CompareCollationKeys(a->Key, b->Key) < 0;
-  };
+  const auto less = SortsBefore;
   const EntryId id = rows_[index]->Id;
   if (!ordered_) {
     std::stable_sort(rows_.begin(), rows_.end(), less);

@@ -92,6 +92,8 @@ inline constexpr std::u16string_view kClipboardReadFailed = u"クリップボー
 
 // Load and Save.
 inline constexpr std::u16string_view kLoadConfirm = u"レジストリから読み込みます。\nよろしいですか？";
+// Panel 0 while the window's start reads the keys.
+inline constexpr std::u16string_view kLoading = u"読み込み中...";
 inline constexpr std::u16string_view kLoadDone = u"レジストリから環境変数を読み込みました。";
 inline constexpr std::u16string_view kLoadFailed = u"レジストリからの環境変数の読み込みに失敗しました。\n";
 inline constexpr std::u16string_view kSaveWarning = u"レジストリに書き込みます。\nよろしいですか？";

@@ -73,9 +73,12 @@ HKEY RootKeyHandle(RootKey root) {
 }
 
 LSTATUS ReadKeyToList(RootKey root, std::u16string_view subkey, EditList& list) {
-  const LSTATUS status = ReadKey(root, subkey, [&list](std::u16string name, RegistryValue value) {
-    list.Add(VariableEntry::FromValue(std::move(name), std::move(value)));
+  std::vector<VariableEntry> entries;
+  const LSTATUS status = ReadKey(root, subkey, [&entries](std::u16string name, RegistryValue value) {
+    entries.push_back(VariableEntry::FromValue(std::move(name), std::move(value)));
   });
+  // What was read before a failure is kept, as the caller was promised.
+  list.AddAll(std::move(entries));
   if (status == ERROR_SUCCESS && list.Count() > 0) list.Select(0);
   return status;
 }

@@ -24,7 +24,7 @@ int Run(HINSTANCE instance, int showCommand) {
                                                      ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
   ::InitCommonControlsEx(&controls);
 
-  const auto form = tallowin::ui::TMainForm::Create(instance, showCommand);
+  const auto form = tallowin::ui::TMainForm::Create(instance, showCommand, {}, tallowin::ui::StartReading::InBackground);
   if (!form) return 1;
   MSG message{};
   for (;;) {

@@ -33,6 +33,24 @@ BYTE ModifiersHeld() {
                            (::GetKeyState(VK_MENU) < 0 ? FALT : 0));
 }
 
+// Messages whose handlers read or change the model, which holds what the
+// keys hold only once the start's reading was taken. An edit field taking
+// or losing the focus (the start gives Edit1 the focus) changes no model.
+bool NeedsModel(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_COMMAND:
+      return HIWORD(wParam) != EN_SETFOCUS && HIWORD(wParam) != EN_KILLFOCUS;
+    case WM_NOTIFY:
+    case WM_VSCROLL:
+    case WM_CONTEXTMENU:
+    case WM_INITMENUPOPUP:
+    case WM_CLOSE:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool RegisterClassOnce(const WNDCLASSEXW& windowClass) {
   WNDCLASSEXW existing{};
   return ::GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &existing) ||
@@ -73,7 +91,8 @@ TMainForm::~TMainForm() {
   if (window_ != nullptr) ::DestroyWindow(window_);
 }
 
-std::unique_ptr<TMainForm> TMainForm::Create(HINSTANCE instance, int showCommand, const PortOverrides& overrides) {
+std::unique_ptr<TMainForm> TMainForm::Create(HINSTANCE instance, int showCommand, const PortOverrides& overrides,
+                                             StartReading reading) {
   if (!RegisterMainFormClasses(instance)) return nullptr;
   std::unique_ptr<TMainForm> form(new TMainForm(instance, overrides));
   const std::wstring caption = win32::ToWide(texts::kAppTitle);
@@ -91,6 +110,7 @@ std::unique_ptr<TMainForm> TMainForm::Create(HINSTANCE instance, int showCommand
   ::ShowWindow(window, showCommand);
   ::UpdateWindow(window);
   form->LoadAtStart();
+  if (reading == StartReading::Finished) form->FinishLoadAtStart();
   // Edit1 is the active control when the window first shows.
   form->activeControl_ = form->pathView_.EditFields()[0];
   ::SetFocus(form->activeControl_);
@@ -150,7 +170,19 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::LoadAtStart() {
-  const CommandOutcome loaded = FileLoadExecute(model_, Ports());
+  status_.ShowHint(texts::kLoading);
+  startLoad_.Begin(model_, *Ports().Registry, window_, kStartReadMessage);
+}
+
+void TMainForm::FinishLoadAtStart() {
+  if (!startLoad_.Pending()) return;
+  if (!startLoad_.Done()) {
+    // Input waits for the keys; the user sees why while it waits.
+    status_.ShowHint(texts::kLoading);
+    ::UpdateWindow(status_.Handle());
+  }
+  const CommandOutcome loaded = FinishLoad(model_, startLoad_.Take(), Ports());
+  status_.ShowHint({});
   MirrorModel();
   ShowOutcome(loaded);
   model_.Loading = false;
@@ -210,6 +242,7 @@ void TMainForm::FormDestroy() {
 // --- Routing -------------------------------------------------------------------
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kStartReadMessage || (startLoad_.Pending() && NeedsModel(message, wParam))) FinishLoadAtStart();
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -239,6 +272,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kKeysChangedMessage:
       OnKeysChanged();
       return 0;
+    case kStartReadMessage:
+      return 0;
     case WM_CLOSE:
       // The title bar, Alt+F4 and 終了 all come here.
       if (CloseQuery(model_, Ports())) ::DestroyWindow(window_);
@@ -253,6 +288,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool TMainForm::PreTranslateMessage(MSG& message) {
   if (window_ == nullptr || !IsSameOrDescendant(message.hwnd, window_)) return false;
+  if (startLoad_.Pending() && IsUserInput(message.message)) FinishLoadAtStart();
   if (message.message == WM_MOUSEMOVE) {
     if (auto text = hints_.Change(hints_.HintAt(message.hwnd, window_))) status_.ShowHint(*text);
   }

@@ -12,6 +12,7 @@
 #include "ui/key_watcher.h"
 #include "ui/outside_change_form.h"
 #include "ui/path_tab_view.h"
+#include "ui/start_load.h"
 #include "ui/status_bar.h"
 #include "ui/ports/clipboard_port.h"
 #include "ports/elevation.h"
@@ -47,13 +48,22 @@ struct PortOverrides {
   ElevationPort* Elevation = nullptr;
 };
 
+// When Create hands the window over: with the keys read, or as soon as it
+// is shown, reading the keys meanwhile (the program's start). A window still
+// reading shows "読み込み中..." and takes the reading, waiting for it if
+// need be, before it handles any input or command.
+enum class StartReading { Finished, InBackground };
+
 class TMainForm final : public WindowBase<TMainForm>, private WindowPort, private WindowActions {
  public:
   // Creates the window, shows it and loads the registry into it. Null when
   // the window could not be created.
-  static std::unique_ptr<TMainForm> Create(HINSTANCE instance, int showCommand, const PortOverrides& overrides = {});
+  static std::unique_ptr<TMainForm> Create(HINSTANCE instance, int showCommand, const PortOverrides& overrides = {},
+                                           StartReading reading = StartReading::Finished);
   // Posted by the key watcher when the environment keys changed.
   static constexpr UINT kKeysChangedMessage = WM_APP + 10;
+  // Posted by the start's reading of the keys when it is done.
+  static constexpr UINT kStartReadMessage = WM_APP + 11;
   ~TMainForm();
 
   // The message loop's first look at a message: shortcuts, status hints and
@@ -79,6 +89,7 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   // Creation and layout.
   void FormCreate();
   void LoadAtStart();
+  void FinishLoadAtStart();
   void CreatePanel();
   void ApplyLayout();
   // Makes a tab's controls, the first time the tab is needed.
@@ -148,6 +159,8 @@ class TMainForm final : public WindowBase<TMainForm>, private WindowPort, privat
   VariableLookup programVariable_;
   PortOverrides overrides_;
   KeyWatcher keyWatcher_;
+  // After the ports: its thread uses the registry port until it ends.
+  StartLoad startLoad_;
 
   UINT dpi_ = 96;
   UINT fontDpi_ = 0;

@@ -70,6 +70,61 @@ TEST(EditList, RenamingKeepsSelectionAndEqualNamesKeepTheirOrder) {
   EXPECT_EQ(twins.At(1).Data(), u"first");
 }
 
+// What a list holds, row by row: id, name and data.
+std::vector<std::u16string> Rows(const EditList& list) {
+  std::vector<std::u16string> rows;
+  for (int i = 0; i < list.Count(); ++i) {
+    rows.push_back(std::u16string(1, static_cast<char16_t>(u'0' + list.IdAt(i))) + u" " + list.At(i).Name + u"=" +
+                   std::u16string(list.At(i).Data()));
+  }
+  return rows;
+}
+
+TEST(EditList, AddAllOrdersAsAddingOneByOne) {
+  const auto named = [](std::u16string name, std::u16string data) {
+    return VariableEntry::FromTexts(std::move(name), u"REG_SZ", std::move(data));
+  };
+  struct Case {
+    const char* What;
+    std::vector<VariableEntry> Before;
+    std::vector<VariableEntry> Added;
+  };
+  const Case cases[] = {
+      {"equal names keep the order they came in", {},
+       {named(u"X", u"1"), named(u"path", u"2"), named(u"X", u"3"), named(u"PATH", u"4"), named(u"A", u"5"),
+        named(u"path", u"6")}},
+      {"added after the rows of an equal name already there", {named(u"X", u"old"), named(u"B", u"old")},
+       {named(u"X", u"new"), named(u"A", u"new"), named(u"B", u"new")}},
+      {"a list put out of order by an unnamed row sorts whole", {named(u"B", u"1"), named(u"D", u"2"), named(u"", u"3")},
+       {named(u"C", u"4"), named(u"A", u"5")}},
+      {"an unnamed row added keeps the place Add gives it", {named(u"B", u"1")},
+       {named(u"C", u"2"), named(u"", u"3")}},
+      {"nothing added", {named(u"B", u"1"), named(u"A", u"2")}, {}},
+  };
+  for (const Case& c : cases) {
+    EditList oneByOne;
+    EditList all;
+    for (const VariableEntry& entry : c.Before) {
+      oneByOne.Add(entry);
+      all.Add(entry);
+    }
+    if (!c.Before.empty()) {
+      oneByOne.Select(0);
+      all.Select(0);
+    }
+    for (const VariableEntry& entry : c.Added) oneByOne.Add(entry);
+    all.AddAll(c.Added);
+    EXPECT_EQ(Rows(all), Rows(oneByOne)) << c.What;
+    EXPECT_EQ(all.Selected(), oneByOne.Selected()) << c.What;
+    EXPECT_TRUE(all.SameAs(oneByOne)) << c.What;
+    // Both go on sorting a renamed row in the same way.
+    if (all.Count() > 1) {
+      EXPECT_EQ(all.SetName(all.Count() - 1, u"M"), oneByOne.SetName(oneByOne.Count() - 1, u"M")) << c.What;
+      EXPECT_EQ(Rows(all), Rows(oneByOne)) << c.What;
+    }
+  }
+}
+
 TEST(EditList, DeleteClearFindAndIds) {
   EditList list;
   list.Add(Entry(u"PATH"));
