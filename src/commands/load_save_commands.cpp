@@ -76,12 +76,7 @@ PortResult ValuesThatDiffer(KeyScope scope, const std::vector<NamedValue>& toWri
   if (!held) {
     if (const PortResult result = ReadKeyValues(registry, scope, read); !result.Succeeded) return result;
   }
-  const std::vector<NamedValue>& now = held ? *held : read;
-  const RegistryNameIndex index = IndexOfNames(now);
-  for (const NamedValue& value : toWrite) {
-    const std::optional<std::size_t> at = index.Find(value.Name);
-    if (!at || !(now[*at].Value == value.Value)) differing.push_back(value);
-  }
+  differing = ValuesDifferingFrom(toWrite, held ? *held : read);
   return PortResult::Success();
 }
 

@@ -32,12 +32,7 @@ PortResult ReadScope(const MainModel& model, const CommandPorts& ports, KeyScope
 
 bool WritesOtherThan(const std::vector<NamedValue>& toWrite, const std::optional<std::vector<NamedValue>>& held) {
   static const std::vector<NamedValue> kNothing;
-  const std::vector<NamedValue>& key = held ? *held : kNothing;
-  const RegistryNameIndex index = IndexOfNames(key);
-  return std::any_of(toWrite.begin(), toWrite.end(), [&](const NamedValue& value) {
-    const std::optional<std::size_t> found = index.Find(value.Name);
-    return !found || key[*found].Value != value.Value;
-  });
+  return !ValuesDifferingFrom(toWrite, held ? *held : kNothing).empty();
 }
 
 bool SameValue(const ScopedName& a, KeyScope scope, std::u16string_view name) {

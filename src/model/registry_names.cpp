@@ -58,6 +58,17 @@ std::vector<std::u16string> NamesOf(const EditList& list) {
   return names;
 }
 
+std::vector<NamedValue> ValuesDifferingFrom(const std::vector<NamedValue>& toWrite,
+                                            const std::vector<NamedValue>& held) {
+  const RegistryNameIndex index = IndexOfNames(held);
+  std::vector<NamedValue> differing;
+  for (const NamedValue& value : toWrite) {
+    const std::optional<std::size_t> at = index.Find(value.Name);
+    if (!at || !(held[*at].Value == value.Value)) differing.push_back(value);
+  }
+  return differing;
+}
+
 bool IsSystemPath(KeyScope scope, std::u16string_view name) {
   return scope == KeyScope::System && SameRegistryName(name, u"Path");
 }

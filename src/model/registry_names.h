@@ -42,6 +42,11 @@ std::vector<std::u16string> NamesOf(const EditList& list);
 RegistryNameIndex IndexOfNames(const std::vector<NamedValue>& values);
 RegistryNameIndex IndexOfNames(const std::vector<std::u16string>& names);
 
+// The values to write whose type or bytes differ from what the key holds
+// (`held`), in the order of `toWrite`; names compare as the registry's do.
+std::vector<NamedValue> ValuesDifferingFrom(const std::vector<NamedValue>& toWrite,
+                                            const std::vector<NamedValue>& held);
+
 // Whether the value is the system Path, which is never removed from its key
 // nor emptied: every program's search for commands starts from it.
 bool IsSystemPath(KeyScope scope, std::u16string_view name);
